@@ -1,0 +1,2 @@
+list(APPEND OKUL_SIM_SOURCES
+)
