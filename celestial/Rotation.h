@@ -1,0 +1,30 @@
+// Vector, rotation and linear-algebra building blocks of the console.
+//
+// Matrices are row-major; the elementary rotations follow the module's own
+// sign pattern (c = cos a, s = sin a):
+//   Rx(a) = ((1, 0, 0), (0, c, s), (0, -s, c))
+//   Ry(a) = ((c, 0, -s), (0, 1, 0), (s, 0, c))
+//   Rz(a) = ((c, s, 0), (-s, c, 0), (0, 0, 1))
+#ifndef OKUL_CELESTIAL_ROTATION_H
+#define OKUL_CELESTIAL_ROTATION_H
+
+#include <OrbiterAPI.h>
+
+// -1.0 for x < 0, 1.0 for x > 0, 0.0 otherwise (also for -0.0 and NaN).
+double Sign(double x);
+
+// out = m * v. All of v is read before out is written, so out may be v.
+void MatrixTimesVector(const VECTOR3 &v, const MATRIX3 &m, VECTOR3 &out);
+
+// out = Rx(angles.x) * Ry(angles.y) * Rz(angles.z) * v; out may be v.
+void RotateXYZ(const VECTOR3 &v, const VECTOR3 &angles, VECTOR3 &out);
+
+// Each component of v divided by s.
+VECTOR3 VectorDivide(const VECTOR3 &v, double s);
+
+// Elementary rotation matrices in the sign pattern above.
+MATRIX3 RotationX(double angle);
+MATRIX3 RotationY(double angle);
+MATRIX3 RotationZ(double angle);
+
+#endif  // OKUL_CELESTIAL_ROTATION_H

@@ -1,0 +1,48 @@
+// PLM: approach correction for the Mars arrival.
+//
+// From the spacecraft's present heliocentric state the program searches one
+// velocity correction, applied 5300 s after the command, that puts the
+// periapsis of the Mars approach on a fixed target point over Mars. It prints
+// its outcome into resultLines, appends a report to
+// "Q4K12techout\PLM(prg77).out" and forms an attitude record (code 210) and a
+// burn record (code 130) for the terminal's stored lines.
+#ifndef OKUL_PROGRAMS_PLMPROGRAM_H
+#define OKUL_PROGRAMS_PLMPROGRAM_H
+
+#include <OrbiterAPI.h>
+#include <VesselAPI.h>
+
+class PlmProgram {
+public:
+    explicit PlmProgram(VESSEL *owner);
+
+    // Runs the program for control word n (< 0 reset, 0 uncorrected
+    // trajectory, > 0 search) and returns the answer the terminal shows.
+    double Run(int controlWord);
+
+    // Miss vector (metres, ecliptic axes) of the Mars periapsis for a trial
+    // correction; scaled by 1e6 when the arrival date leaves the window.
+    VECTOR3 TargetMiss(const VECTOR3 &trial);
+
+    // Damped Newton search on x (three components). Returns the number of
+    // updates when converged, a negative count when stopped by the limit or
+    // by a singular Jacobian.
+    int NewtonSearch(double x[3], double eps, int limit, double damping);
+
+    VESSEL *owner;
+    VECTOR3 burnDirection;
+    double burnMagnitude;
+    int directionRecordLine;
+    int burnRecordLine;
+    double directionRecordTime;
+    double burnRecordTime;
+    char resultLines[6][110];
+    char directionRecord[110];
+    char burnRecord[110];
+    VECTOR3 deltaV;
+    VECTOR3 startMarsPos, startMarsVel;
+    VECTOR3 startPos, startVel;
+    double startMjd;
+};
+
+#endif  // OKUL_PROGRAMS_PLMPROGRAM_H
