@@ -5,8 +5,8 @@
 //   Rx(a) = ((1, 0, 0), (0, c, s), (0, -s, c))
 //   Ry(a) = ((c, 0, -s), (0, 1, 0), (s, 0, c))
 //   Rz(a) = ((c, s, 0), (-s, c, 0), (0, 0, 1))
-#ifndef OKUL_CELESTIAL_ROTATION_H
-#define OKUL_CELESTIAL_ROTATION_H
+#ifndef OKUL_CELESTIAL_VECTORMATH_H
+#define OKUL_CELESTIAL_VECTORMATH_H
 
 #include <OrbiterAPI.h>
 
@@ -27,4 +27,13 @@ MATRIX3 RotationX(double angle);
 MATRIX3 RotationY(double angle);
 MATRIX3 RotationZ(double angle);
 
-#endif  // OKUL_CELESTIAL_ROTATION_H
+// Solves a * x = b for n unknowns by Gaussian elimination. a (n x n,
+// row-major) and b are overwritten. Rows are exchanged only when a pivot is
+// exactly zero; when a column has no non-zero entry at or below the diagonal
+// the elimination stops and x is left as it was. Returns true when every
+// pivot, the last one included, was non-zero (x then holds the solution);
+// with a zero last pivot x is written with non-finite values and false is
+// returned.
+bool SolveLinearSystem(int n, double *a, double *b, double *x);
+
+#endif  // OKUL_CELESTIAL_VECTORMATH_H

@@ -1,0 +1,62 @@
+#include "BodyEphemeris.h"
+
+#include <CelBodyAPI.h>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Request: true position and true velocity.
+const int kRequestTrueState = 3;
+
+}  // namespace
+
+VECTOR3 PolarToPosition(double longitude, double latitude, double radius) {
+    const double cosLat = std::cos(latitude);
+    return _V(cosLat * std::cos(longitude), std::sin(latitude), cosLat * std::sin(longitude)) * (AU * radius);
+}
+
+VECTOR3 PolarToVelocity(double longitude, double latitude, double radius, double longitudeRate,
+                        double latitudeRate, double radiusRate) {
+    // pos = AU r e_r with e_r = (cos lat cos lon, sin lat, cos lat sin lon);
+    // d e_r = dlat e_lat + cos lat dlon e_lon.
+    const double cosLat = std::cos(latitude), sinLat = std::sin(latitude);
+    const double cosLon = std::cos(longitude), sinLon = std::sin(longitude);
+    const VECTOR3 radial = _V(cosLat * cosLon, sinLat, cosLat * sinLon);
+    const VECTOR3 north = _V(-sinLat * cosLon, cosLat, -sinLat * sinLon);
+    const VECTOR3 east = _V(-sinLon, 0.0, cosLon);
+    return (radial * radiusRate + north * (radius * latitudeRate) + east * (radius * cosLat * longitudeRate)) * AU;
+}
+
+int GetBodyEphemeris(double mjd, const char *name, VECTOR3 &position, VECTOR3 &velocity, int &flags) {
+    char bodyName[64];
+    std::snprintf(bodyName, sizeof(bodyName), "%s", name);
+    OBJHANDLE body = oapiGetGbodyByName(bodyName);
+    if (!body) return kEphemerisNoBody;
+    CELBODY *celestial = oapiGetCelbodyInterface(body);
+    if (!celestial || !celestial->bEphemeris()) return kEphemerisNone;
+
+    double ret[12] = {0.0};
+    flags = celestial->clbkEphemeris(mjd, kRequestTrueState, ret);
+    switch (flags) {
+        case 3:
+        case 19:
+        case 31:
+            // Rectangular answers come in the simulator's axes, the same
+            // layout the polar conversion produces.
+            position = _V(ret[0], ret[1], ret[2]);
+            velocity = _V(ret[3], ret[4], ret[5]);
+            return kEphemerisDone;
+        case 67:
+        case 83:
+            position = PolarToPosition(ret[0], ret[1], ret[2]);
+            velocity = PolarToVelocity(ret[0], ret[1], ret[2], ret[3], ret[4], ret[5]);
+            return kEphemerisDone;
+        case 76:
+            position = PolarToPosition(ret[6], ret[7], ret[8]);
+            return kEphemerisDone;
+        default:
+            return kEphemerisUnhandled;
+    }
+}
