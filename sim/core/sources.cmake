@@ -1,2 +1,13 @@
 list(APPEND OKUL_SIM_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Body.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ConfigFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GravityModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ModuleLoader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OapiFunctions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Rotation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScenarioFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Simulation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TextLines.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Vessel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VesselInterface.cpp
 )

@@ -1,0 +1,3 @@
+list(APPEND OKUL_SIM_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Cockpit.cpp
+)

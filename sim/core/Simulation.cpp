@@ -1,0 +1,640 @@
+#include "core/Simulation.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "core/ConfigFile.h"
+#include "core/Rotation.h"
+#include "core/ScenarioFile.h"
+#include "core/TextLines.h"
+
+namespace sim {
+
+namespace {
+Simulation *g_current = nullptr;
+
+std::string where(const std::string &path, int line) { return path + ":" + std::to_string(line) + ": "; }
+
+std::string formatLine(const char *format, ...) __attribute__((format(printf, 1, 2)));
+std::string formatLine(const char *format, ...) {
+    char buffer[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    return buffer;
+}
+}  // namespace
+
+struct PendingAttachment {
+    Vessel *child;
+    int childPoint;
+    int parentPoint;
+    std::string parentName;
+    std::string location;  // file:line of the vessel block
+};
+
+Simulation::Simulation(const std::string &rootDir, const std::string &workDir)
+    : rootDir_(rootDir), workDir_(workDir), modules_(rootDir) {
+    g_current = this;
+}
+
+Simulation::~Simulation() {
+    shutdown();
+    if (g_current == this) g_current = nullptr;
+}
+
+Simulation *Simulation::current() { return g_current; }
+
+void Simulation::setTimeAcceleration(double warp) { warp_ = std::max(0.1, std::min(100000.0, warp)); }
+
+// ---------------------------------------------------------------------------
+// Objects
+Body *Simulation::bodyByName(const std::string &name) const {
+    for (const auto &b : bodies_)
+        if (equalsIgnoreCase(b->name(), name)) return b.get();
+    return nullptr;
+}
+
+Vessel *Simulation::vesselByName(const std::string &name) const {
+    for (const auto &v : vessels_)
+        if (equalsIgnoreCase(v->name(), name)) return v.get();
+    return nullptr;
+}
+
+bool Simulation::isVessel(const void *handle) const {
+    if (!handle) return false;
+    for (const auto &v : vessels_)
+        if (static_cast<const SimObject *>(v.get()) == handle) return true;
+    return false;
+}
+
+bool Simulation::isBody(const void *handle) const {
+    if (!handle) return false;
+    for (const auto &b : bodies_)
+        if (static_cast<const SimObject *>(b.get()) == handle) return true;
+    return false;
+}
+
+// The body whose sphere of influence (a·(m/M)^0.4 about its parent) holds
+// the position, the innermost one winning; the Sun otherwise.
+Body *Simulation::gravityReferenceFor(const VECTOR3 &position) const {
+    if (bodies_.empty()) return nullptr;
+    Body *best = body(BodyId::Sun);
+    for (const auto &b : bodies_) {
+        Body *parent = b->parent();
+        if (!parent || b.get() == parent) continue;
+        double distanceToParent = length(b->position() - parent->position());
+        double influence = distanceToParent * std::pow(b->gm() / parent->gm(), 0.4);
+        if (length(position - b->position()) < influence) {
+            // The Moon lies inside the Earth's sphere: prefer the deeper body.
+            if (best == body(BodyId::Sun) || b->parent() == best) best = b.get();
+        }
+    }
+    return best;
+}
+
+// ---------------------------------------------------------------------------
+// Scenario loading
+bool Simulation::loadBodies(double mjd, std::string &error) {
+    std::string path = rootDir_ + "/Config/Ephemeris/de405_1970_1989.bin";
+    std::string why;
+    if (!ephemeris_.load(path, why)) {
+        error = "cannot load the ephemeris " + path + ": " + why;
+        return false;
+    }
+    if (!ephemeris_.covers(mjd)) {
+        error = formatLine("date MJD %.5f is outside the ephemeris span MJD %.1f to %.1f", mjd, ephemeris_.firstMjd(),
+                           ephemeris_.lastMjd());
+        return false;
+    }
+    gravity_ = std::make_unique<GravityModel>(ephemeris_);
+    bodies_.clear();
+    for (int i = 0; i < kBodyCount; ++i) bodies_.push_back(std::make_unique<Body>(static_cast<BodyId>(i), ephemeris_));
+    for (auto &b : bodies_) {
+        BodyId parent = bodyConstants(b->id()).parent;
+        if (parent != b->id()) b->setParent(body(parent));
+    }
+    updateBodies(mjd);
+    return true;
+}
+
+void Simulation::updateBodies(double mjd) {
+    for (auto &b : bodies_) b->update(mjd);
+}
+
+bool Simulation::loadScenario(const std::string &path, std::string &error) {
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot open scenario " + path;
+        return false;
+    }
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+
+    enum class Section { None, Desc, Environment, Focus, Ships, Other } section = Section::None;
+    bool haveDate = false;
+    double mjd = 0;
+    std::string focusName;
+    struct ShipBlock {
+        std::string name, className;
+        std::vector<std::string> lines;
+        int firstLine;
+    };
+    std::vector<ShipBlock> ships;
+    ShipBlock *open = nullptr;
+    bool sawShips = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const int lineNumber = static_cast<int>(i) + 1;
+        std::string line = trim(lines[i]);
+        if (section == Section::Desc) {
+            if (equalsIgnoreCase(line, "END_DESC"))
+                section = Section::None;
+            else
+                scenarioDescription_ += lines[i] + "\n";
+            continue;
+        }
+        if (line.empty() || line[0] == ';') continue;
+        switch (section) {
+            case Section::None:
+                if (equalsIgnoreCase(line, "BEGIN_DESC")) {
+                    section = Section::Desc;
+                    scenarioDescription_.clear();
+                } else if (equalsIgnoreCase(line, "BEGIN_ENVIRONMENT"))
+                    section = Section::Environment;
+                else if (equalsIgnoreCase(line, "BEGIN_FOCUS"))
+                    section = Section::Focus;
+                else if (equalsIgnoreCase(line, "BEGIN_SHIPS")) {
+                    section = Section::Ships;
+                    sawShips = true;
+                } else if (startsWithIgnoreCase(line, "BEGIN_"))
+                    section = Section::Other;  // camera, panel, HUD: not ours to read
+                else {
+                    error = where(path, lineNumber) + "unexpected line \"" + line + "\"";
+                    return false;
+                }
+                break;
+            case Section::Other:
+                if (startsWithIgnoreCase(line, "END_")) section = Section::None;
+                break;
+            case Section::Environment: {
+                if (equalsIgnoreCase(line, "END_ENVIRONMENT")) {
+                    section = Section::None;
+                    break;
+                }
+                std::vector<std::string> words = splitWords(line);
+                if (equalsIgnoreCase(words[0], "System")) {
+                    if (words.size() < 2 || !equalsIgnoreCase(words[1], "Sol")) {
+                        error = where(path, lineNumber) + "only the system Sol is simulated";
+                        return false;
+                    }
+                } else if (equalsIgnoreCase(words[0], "Date")) {
+                    char *end = nullptr;
+                    if (words.size() < 3 || !equalsIgnoreCase(words[1], "MJD") ||
+                        (mjd = std::strtod(words[2].c_str(), &end), *end != '\0')) {
+                        error = where(path, lineNumber) + "malformed date, expected \"Date MJD <number>\"";
+                        return false;
+                    }
+                    haveDate = true;
+                }
+                break;
+            }
+            case Section::Focus: {
+                if (equalsIgnoreCase(line, "END_FOCUS")) {
+                    section = Section::None;
+                    break;
+                }
+                std::vector<std::string> words = splitWords(line);
+                if (equalsIgnoreCase(words[0], "Ship") && words.size() >= 2) focusName = line.substr(line.find(words[1]));
+                break;
+            }
+            case Section::Ships:
+                if (open) {
+                    if (equalsIgnoreCase(line, "END")) {
+                        open = nullptr;
+                    } else {
+                        open->lines.push_back(lines[i]);
+                    }
+                } else if (equalsIgnoreCase(line, "END_SHIPS")) {
+                    section = Section::None;
+                } else {
+                    size_t colon = line.find(':');
+                    if (colon == std::string::npos || colon == 0 || colon + 1 == line.size()) {
+                        error = where(path, lineNumber) + "expected a vessel line NAME:CLASS, found \"" + line + "\"";
+                        return false;
+                    }
+                    ships.push_back({trim(line.substr(0, colon)), trim(line.substr(colon + 1)), {}, lineNumber});
+                    open = &ships.back();
+                }
+                break;
+            case Section::Desc:
+                break;
+        }
+    }
+    if (open || section == Section::Ships) {
+        error = path + ": the vessel list is not closed (END / END_SHIPS missing)";
+        return false;
+    }
+    if (section == Section::Environment || section == Section::Focus || section == Section::Desc) {
+        error = path + ": a section is not closed";
+        return false;
+    }
+    if (!haveDate) {
+        error = path + ": no \"Date MJD\" line in BEGIN_ENVIRONMENT";
+        return false;
+    }
+    if (!sawShips || ships.empty()) {
+        error = path + ": no vessels (BEGIN_SHIPS ... END_SHIPS)";
+        return false;
+    }
+    std::string bodyError;
+    if (!loadBodies(mjd, bodyError)) {
+        error = path + ": " + bodyError;
+        return false;
+    }
+    mjd_ = mjd;
+    simTime_ = 0;
+    for (const ShipBlock &ship : ships)
+        if (!createVessel(ship.name, ship.className, ship.lines, path, ship.firstLine, error)) return false;
+
+    for (const auto &pending : pendingAttachments_) {
+        Vessel *parent = vesselByName(pending->parentName);
+        Attachment *parentPoint = parent ? parent->attachmentByIndex(false, pending->parentPoint) : nullptr;
+        Attachment *childPoint = pending->child->attachmentByIndex(true, pending->childPoint);
+        if (!parent) {
+            error = pending->location + "ATTACHED names an unknown parent \"" + pending->parentName + "\"";
+            return false;
+        }
+        if (!parentPoint || !childPoint) {
+            error = pending->location + "ATTACHED names an attachment point that does not exist";
+            return false;
+        }
+        attach(parent, parentPoint, pending->child, childPoint);
+    }
+    pendingAttachments_.clear();
+
+    focus_ = focusName.empty() ? vessels_.front().get() : vesselByName(focusName);
+    if (!focus_) {
+        error = path + ": the focus vessel \"" + focusName + "\" is not in the scenario";
+        return false;
+    }
+    running_ = true;
+    for (auto &v : vessels_)
+        if (VESSEL2 *v2 = v->iface2()) v2->clbkPostCreation();
+    cockpit_.start(focus_->iface);
+    return true;
+}
+
+bool Simulation::createVessel(const std::string &name, const std::string &className,
+                              const std::vector<std::string> &lines, const std::string &path, int firstLine,
+                              std::string &error) {
+    const std::string location = where(path, firstLine);
+    if (vesselByName(name)) {
+        error = location + "a second vessel named \"" + name + "\"";
+        return false;
+    }
+    ConfigFile config;
+    std::string configPath = rootDir_ + "/Config/Vessels/" + className + ".cfg";
+    std::string why;
+    if (!config.load(configPath, why)) {
+        error = location + "unknown vessel class \"" + className + "\" (no " + configPath + ")";
+        return false;
+    }
+    auto owned = std::make_unique<Vessel>(name, className);
+    Vessel *vessel = owned.get();
+    vessels_.push_back(std::move(owned));
+    OBJHANDLE handle = static_cast<SimObject *>(vessel);
+
+    std::string moduleName;
+    if (config.value("Module", moduleName) && !moduleName.empty()) {
+        LoadedModule *module = modules_.load(moduleName, why);
+        if (!module) {
+            error = location + "vessel \"" + name + "\": " + why;
+            vessels_.pop_back();
+            return false;
+        }
+        vessel->module = module;
+        vessel->iface = module->ovcInit(handle, 1);
+        if (!vessel->iface) {
+            error = location + "vessel \"" + name + "\": ovcInit of module " + moduleName + " returned no vessel";
+            vessels_.pop_back();
+            return false;
+        }
+    } else {
+        vessel->iface = new VESSEL2(handle, 1);
+    }
+
+    VESSEL2 *v2 = vessel->iface2();
+    if (v2) v2->clbkSetClassCaps(&config);
+    // Generic caps of the configuration file override what the module set.
+    std::string value;
+    if (config.value("Size", value)) vessel->size = std::atof(value.c_str());
+    if (config.value("Mass", value)) vessel->emptyMass = std::atof(value.c_str());
+    for (const AttachmentSpec &spec : config.attachments())
+        vessel->iface->CreateAttachment(spec.toParent, spec.position, spec.direction, spec.rotation, spec.id.c_str());
+
+    ScenarioStatus status;
+    ScenarioLineReader reader(lines);
+    if (v2 && vessel->module) {
+        v2->clbkLoadStateEx(&reader, &status);
+    } else {
+        char *line;
+        while (reader.next(line)) parseStandardLine(vessel, line, &status);
+    }
+    if (!status.error.empty()) {
+        error = location + "vessel \"" + name + "\": " + status.error;
+        return false;
+    }
+    if (!status.hasStatus) {
+        error = location + "vessel \"" + name + "\" has no STATUS line";
+        return false;
+    }
+    Body *ref = bodyByName(status.body);
+    if (!ref) {
+        error = location + "vessel \"" + name + "\": unknown body \"" + status.body + "\"";
+        return false;
+    }
+    VESSELSTATUS vs;
+    std::memset(&vs, 0, sizeof vs);
+    vs.rbody = static_cast<SimObject *>(ref);
+    vs.rpos = status.rpos;
+    vs.rvel = status.rvel;
+    vs.arot = status.arot * RAD;
+    vs.status = status.landed ? 1 : 0;
+    vs.vdata[0] = _V(status.longitude * RAD, status.latitude * RAD, status.heading * RAD);
+    applyStatus(vessel, vs);
+    for (const auto &level : status.propellantLevels) {
+        if (level.first >= 0 && level.first < static_cast<int>(vessel->propellants.size())) {
+            PropellantResource *p = vessel->propellants[level.first].get();
+            p->mass = std::max(0.0, std::min(1.0, level.second)) * p->maxMass;
+        }
+    }
+    if (status.attached) {
+        pendingAttachments_.push_back(std::make_unique<PendingAttachment>(
+            PendingAttachment{vessel, status.childPoint, status.parentPoint, status.parentName, location}));
+    }
+    return true;
+}
+
+void Simulation::applyStatus(Vessel *vessel, const VESSELSTATUS &status) { vessel->iface->DefSetState(&status); }
+
+void Simulation::parseStandardLine(Vessel *vessel, const char *rawLine, void *statusPointer) {
+    if (!statusPointer || !rawLine) return;
+    ScenarioStatus &status = *static_cast<ScenarioStatus *>(statusPointer);
+    std::string line = trim(rawLine);
+    std::vector<std::string> words = splitWords(line);
+    if (words.empty()) return;
+    const std::string &key = words[0];
+    auto fail = [&](const char *what) {
+        if (status.error.empty()) status.error = std::string("malformed ") + what + " line \"" + line + "\"";
+    };
+    auto readVector = [&](VECTOR3 &v, const char *what) {
+        if (std::sscanf(line.c_str() + key.size(), "%lf %lf %lf", &v.x, &v.y, &v.z) != 3) fail(what);
+    };
+    if (equalsIgnoreCase(key, "STATUS")) {
+        if (words.size() < 3 || !(equalsIgnoreCase(words[1], "Orbiting") || equalsIgnoreCase(words[1], "Landed"))) {
+            fail("STATUS");
+            return;
+        }
+        status.hasStatus = true;
+        status.landed = equalsIgnoreCase(words[1], "Landed");
+        status.body = words[2];
+    } else if (equalsIgnoreCase(key, "RPOS")) {
+        readVector(status.rpos, "RPOS");
+    } else if (equalsIgnoreCase(key, "RVEL")) {
+        readVector(status.rvel, "RVEL");
+    } else if (equalsIgnoreCase(key, "AROT")) {
+        readVector(status.arot, "AROT");
+    } else if (equalsIgnoreCase(key, "POS")) {
+        if (std::sscanf(line.c_str() + 3, "%lf %lf", &status.longitude, &status.latitude) != 2) fail("POS");
+    } else if (equalsIgnoreCase(key, "HEADING")) {
+        if (std::sscanf(line.c_str() + 7, "%lf", &status.heading) != 1) fail("HEADING");
+    } else if (equalsIgnoreCase(key, "ATTACHED")) {
+        char parent[256] = {0};
+        if (std::sscanf(line.c_str() + 8, " %d:%d,%255[^\n]", &status.childPoint, &status.parentPoint, parent) != 3) {
+            fail("ATTACHED");
+            return;
+        }
+        status.attached = true;
+        status.parentName = trim(parent);
+    } else if (equalsIgnoreCase(key, "PRPLEVEL")) {
+        for (size_t i = 1; i < words.size(); ++i) {
+            int index;
+            double level;
+            if (std::sscanf(words[i].c_str(), "%d:%lf", &index, &level) != 2) {
+                fail("PRPLEVEL");
+                return;
+            }
+            status.propellantLevels.emplace_back(index, level);
+        }
+    }
+    // Other lines (VROT, FUEL, NAVFREQ, ...) are accepted and ignored.
+}
+
+void Simulation::writeLine(FILEHANDLE scn, const std::string &line) {
+    if (scn) static_cast<ScenarioWriter *>(scn)->line(line);
+}
+
+void Simulation::writeStandardLines(Vessel *vessel, FILEHANDLE scn) {
+    Body *ref = vessel->gravityRef ? vessel->gravityRef : gravityReferenceFor(vessel->position);
+    if (!ref) return;
+    if (vessel->landed) {
+        writeLine(scn, "  STATUS Landed " + ref->name());
+        writeLine(scn, formatLine("  POS %.7f %.7f", vessel->landedLongitude * DEG, vessel->landedLatitude * DEG));
+        writeLine(scn, formatLine("  HEADING %.2f", vessel->landedHeading * DEG));
+    } else {
+        writeLine(scn, "  STATUS Orbiting " + ref->name());
+        VECTOR3 rpos = vessel->position - ref->position(), rvel = vessel->velocity - ref->velocity();
+        writeLine(scn, formatLine("  RPOS %.4f %.4f %.4f", rpos.x, rpos.y, rpos.z));
+        writeLine(scn, formatLine("  RVEL %.6f %.6f %.6f", rvel.x, rvel.y, rvel.z));
+    }
+    VECTOR3 arot = eulerAnglesOf(vessel->rotation) * DEG;
+    writeLine(scn, formatLine("  AROT %.6f %.6f %.6f", arot.x, arot.y, arot.z));
+    if (Attachment *link = vessel->parentLink()) {
+        Vessel *parent = link->mate->owner;
+        writeLine(scn, formatLine("  ATTACHED %u:%u,%s", vessel->iface->GetAttachmentIndex(link),
+                                  parent->iface->GetAttachmentIndex(link->mate), parent->name().c_str()));
+    }
+    if (!vessel->propellants.empty()) {
+        std::string levels = "  PRPLEVEL";
+        for (size_t i = 0; i < vessel->propellants.size(); ++i) {
+            const PropellantResource &p = *vessel->propellants[i];
+            levels += formatLine(" %zu:%.6f", i, p.maxMass > 0 ? p.mass / p.maxMass : 0.0);
+        }
+        writeLine(scn, levels);
+    }
+}
+
+bool Simulation::saveScenario(const std::string &path, std::string &error) {
+    ScenarioWriter out;
+    out.line("BEGIN_DESC");
+    std::string desc = scenarioDescription_;
+    if (!desc.empty() && desc.back() == '\n') desc.pop_back();
+    if (!desc.empty()) out.line(desc);
+    out.line("END_DESC");
+    out.line("");
+    out.line("BEGIN_ENVIRONMENT");
+    out.line("  System Sol");
+    out.line(formatLine("  Date MJD %.10f", mjd_));
+    out.line("END_ENVIRONMENT");
+    out.line("");
+    if (focus_) {
+        out.line("BEGIN_FOCUS");
+        out.line("  Ship " + focus_->name());
+        out.line("END_FOCUS");
+        out.line("");
+    }
+    out.line("BEGIN_SHIPS");
+    for (auto &v : vessels_) {
+        out.line(v->name() + ":" + v->className());
+        if (VESSEL2 *v2 = v->iface2())
+            v2->clbkSaveState(&out);
+        else
+            writeStandardLines(v.get(), &out);
+        out.line("END");
+    }
+    out.line("END_SHIPS");
+    std::ofstream file(path);
+    if (!file) {
+        error = "cannot write scenario " + path;
+        return false;
+    }
+    file << out.text();
+    return static_cast<bool>(file);
+}
+
+void Simulation::shutdown() {
+    if (!vessels_.empty() || running_) cockpit_.shutdown();
+    running_ = false;
+    for (auto &v : vessels_) {
+        if (!v->iface) continue;
+        if (v->module)
+            v->module->ovcExit(v->iface);
+        else
+            delete static_cast<VESSEL2 *>(v->iface);
+        v->iface = nullptr;
+    }
+    modules_.unloadAll();
+    vessels_.clear();
+}
+
+// ---------------------------------------------------------------------------
+// Attachments
+bool Simulation::attach(Vessel *parent, Attachment *parentPoint, Vessel *child, Attachment *childPoint) {
+    if (parentPoint->toParent || !childPoint->toParent) return false;
+    if (parentPoint->mate || childPoint->mate || child->parentLink() || child == parent) return false;
+    for (Vessel *up = parent; up; up = up->parent())
+        if (up == child) return false;  // no cycles
+    parentPoint->mate = childPoint;
+    childPoint->mate = parentPoint;
+    child->landed = false;
+    placeAttachedChildren(parent);
+    return true;
+}
+
+bool Simulation::detach(Attachment *parentPoint, double separationSpeed) {
+    Attachment *childPoint = parentPoint->mate;
+    if (!childPoint) return false;
+    Vessel *parent = parentPoint->owner;
+    Vessel *child = childPoint->owner;
+    parentPoint->mate = nullptr;
+    childPoint->mate = nullptr;
+    VECTOR3 dir = length(parentPoint->direction) > 0 ? unit(parentPoint->direction) : _V(0, 0, 1);
+    child->velocity = parent->velocity + mul(parent->rotation, dir) * separationSpeed;
+    child->landed = false;
+    child->gravityRef = gravityReferenceFor(child->position);
+    return true;
+}
+
+void Simulation::placeAttachedChildren(Vessel *parent) {
+    for (const auto &point : parent->attachments) {
+        if (point->toParent || !point->mate) continue;
+        Attachment *childPoint = point->mate;
+        Vessel *child = childPoint->owner;
+        MATRIX3 q = attachmentRotation(point->direction, point->rotation, childPoint->direction, childPoint->rotation);
+        child->rotation = mul(parent->rotation, q);
+        child->position = parent->localToGlobal(point->position) - mul(child->rotation, childPoint->position);
+        child->velocity = parent->velocity;
+        child->gravityRef = parent->gravityRef;
+        child->landed = false;
+        placeAttachedChildren(child);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Frame loop
+void Simulation::propagateVessels(double mjd0, double dt) {
+    const double mjd1 = mjd0 + dt / 86400.0;
+    for (auto &owned : vessels_) {
+        Vessel *v = owned.get();
+        if (v->parent()) continue;  // carried by its parent
+        if (v->landed) {
+            if (v->gravityRef)
+                v->gravityRef->surfaceToGlobal(mjd1, v->landedLongitude, v->landedLatitude, v->gravityRef->radius(),
+                                               v->position, v->velocity);
+        } else {
+            // Thrust of every engine in the superstructure acts on its whole mass.
+            ThrustProfile thrust;
+            thrust.initialMass = v->superstructureMass();
+            std::vector<Vessel *> members{v};
+            for (size_t i = 0; i < members.size(); ++i)
+                for (const auto &a : members[i]->attachments)
+                    if (!a->toParent && a->mate) members.push_back(a->mate->owner);
+            bool thrusting = false;
+            for (Vessel *m : members) {
+                for (const auto &t : m->thrusters) {
+                    if (t->level <= 0 || !t->resource || t->resource->mass <= 0) continue;
+                    double force = t->level * t->maxThrust0;
+                    thrust.force += mul(m->rotation, t->direction) * force;
+                    double flow = t->isp0 > 0 ? force / t->isp0 : 0.0;
+                    double available = t->resource->mass / std::max(dt, 1e-9);
+                    flow = std::min(flow, available);
+                    thrust.massFlow += flow;
+                    t->resource->flowRate = flow;
+                    t->resource->mass = std::max(0.0, t->resource->mass - flow * dt);
+                    thrusting = true;
+                }
+            }
+            gravity_->propagate(mjd0, dt, v->position, v->velocity, thrusting ? &thrust : nullptr);
+            v->gravityRef = gravityReferenceFor(v->position);
+        }
+        placeAttachedChildren(v);
+    }
+}
+
+void Simulation::frame() {
+    if (!running_) return;
+    const double dt = frameLength_ * warp_;
+    VESSEL *focusInterface = focus_ ? focus_->iface : nullptr;
+    cockpit_.beginFrame(focusInterface);
+
+    // The modules see the time the step leads to; oapiGetSimTime and
+    // oapiGetSimMJD keep the present time until the state has moved.
+    const double t1 = simTime_ + dt;
+    const double mjd1 = mjd_ + dt / 86400.0;
+    for (auto &v : vessels_)
+        if (VESSEL2 *v2 = v->iface2()) v2->clbkPreStep(t1, dt, mjd1);
+
+    for (auto &v : vessels_)
+        for (auto &p : v->propellants) p->flowRate = 0;
+    updateBodies(mjd1);
+    propagateVessels(mjd_, dt);
+    simTime_ = t1;
+    mjd_ = mjd1;
+    simStep_ = dt;
+
+    for (auto &v : vessels_)
+        if (VESSEL2 *v2 = v->iface2()) v2->clbkPostStep(simTime_, dt, mjd_);
+    cockpit_.endFrame(focus_ ? focus_->iface : nullptr);
+    ++frameCount_;
+}
+
+}  // namespace sim

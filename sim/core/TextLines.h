@@ -1,0 +1,15 @@
+// Small text helpers for the simulator's file readers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace sim {
+
+std::string trim(const std::string &s);
+std::string stripComment(const std::string &s);  // cuts at ';'
+bool equalsIgnoreCase(const std::string &a, const std::string &b);
+bool startsWithIgnoreCase(const std::string &s, const std::string &prefix);
+std::vector<std::string> splitWords(const std::string &s);
+
+}  // namespace sim
