@@ -1,0 +1,84 @@
+// Fonts of the drawing layer: FreeType faces of Liberation Sans (metric
+// compatible with Arial) at the pixel sizes GDI fonts ask for, with a glyph
+// cache per size indexed by the Windows-1251 byte, so that drawing text costs
+// one cached bitmap blend per character.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "gdi/Surface.h"
+
+typedef struct FT_LibraryRec_ *FT_Library;
+typedef struct FT_FaceRec_ *FT_Face;
+
+namespace sim::gdi {
+
+// A rendered glyph: anti-aliased coverage (0-255), rows top-down.
+struct Glyph {
+    bool loaded = false;
+    int left = 0;     // from the pen position to the first column
+    int top = 0;      // from the baseline up to the first row
+    int width = 0;
+    int rows = 0;
+    int advance = 0;  // whole pixels
+    std::vector<std::uint8_t> coverage;
+};
+
+// One face at one size.
+class FontInstance {
+public:
+    FontInstance(FT_Face face, int ascent, int descent);
+    ~FontInstance();
+    FontInstance(const FontInstance &) = delete;
+    FontInstance &operator=(const FontInstance &) = delete;
+
+    // Windows text metrics: ascent above and descent below the baseline;
+    // the cell height is their sum.
+    int ascent() const { return fontAscent; }
+    int descent() const { return fontDescent; }
+    int cellHeight() const { return fontAscent + fontDescent; }
+
+    const Glyph &glyph(unsigned char cp1251Byte);
+    // Sum of the advances of `length` Windows-1251 bytes.
+    int textWidth(const char *text, int length);
+    // Blends the glyphs in `colour` (0x00RRGGBB) with the pen starting at
+    // (x, baseline), clipped to the surface.
+    void draw(Surface &surface, int x, int baseline, const char *text, int length, std::uint32_t colour);
+
+private:
+    FT_Face face;
+    int fontAscent;
+    int fontDescent;
+    std::array<Glyph, 256> glyphs;
+};
+
+class FontEngine {
+public:
+    FontEngine() = default;
+    ~FontEngine();
+    FontEngine(const FontEngine &) = delete;
+    FontEngine &operator=(const FontEngine &) = delete;
+
+    // The face for a GDI font height (negative: character height in pixels;
+    // positive: cell height; 0: 12 pixels), weight and slant. A font file
+    // that cannot be loaded is a broken installation: the process stops with
+    // a message naming the file.
+    FontInstance &instance(int height, int weight, bool italic);
+
+private:
+    FT_Library library = nullptr;
+    std::map<std::tuple<int, int>, std::unique_ptr<FontInstance>> instances;  // (style, height)
+};
+
+// The font file for a style: Liberation Sans Regular, Bold, Italic or
+// BoldItalic in the font folder (compile definition OKUL_FONT_DIR, overridden
+// by the environment variable OKUL_FONT_DIR).
+std::string fontFile(bool bold, bool italic);
+
+}  // namespace sim::gdi

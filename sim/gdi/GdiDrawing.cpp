@@ -1,0 +1,154 @@
+// Shapes, lines, pixels and block transfers on device contexts.
+//
+// Conventions (those of GDI):
+// - Rectangle(l, t, r, b) covers x in [l, r) and y in [t, b): the outline
+//   (a 1-pixel pen) runs along columns l and r - 1 and rows t and b - 1, the
+//   brush fills the inside. With the null pen there is no outline and the
+//   brush fills the whole [l, r) x [t, b) (the right and bottom edges stay
+//   excluded; GDI proper would fill one pixel less each way).
+// - A line is drawn from its start point up to, not including, its end
+//   point, and LineTo leaves the current position at the end point. Pens
+//   wider than one pixel draw a square of their width at every point.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "gdi/GdiRegistry.h"
+
+using namespace sim::gdi;
+using sim::Surface;
+
+namespace {
+
+void plot(Surface &surface, int x, int y, int width, std::uint32_t colour) {
+    if (width <= 1) {
+        surface.setPixel(x, y, colour);
+        return;
+    }
+    const int left = x - width / 2, top = y - width / 2;
+    surface.fillRect(left, top, left + width, top + width, colour);
+}
+
+void drawLine(Surface &surface, int x0, int y0, int x1, int y1, int width, std::uint32_t colour) {
+    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int stepX = x0 < x1 ? 1 : -1, stepY = y0 < y1 ? 1 : -1;
+    int error = dx + dy;
+    while (x0 != x1 || y0 != y1) {
+        plot(surface, x0, y0, width, colour);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x0 += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y0 += stepY;
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+    DeviceContext *dc = registry().context(hdc);
+    if (dc == nullptr) return FALSE;
+    Surface *surface = dc->target();
+    if (surface == nullptr) return TRUE;
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    if (left == right || top == bottom) return TRUE;
+    std::uint32_t pen = 0, brush = 0;
+    const bool outline = penColour(*dc, pen);
+    const bool filled = brushColour(*dc, brush);
+    if (!outline) {
+        if (filled) surface->fillRect(left, top, right, bottom, brush);
+        return TRUE;
+    }
+    if (filled) surface->fillRect(left + 1, top + 1, right - 1, bottom - 1, brush);
+    surface->fillRect(left, top, right, top + 1, pen);
+    surface->fillRect(left, bottom - 1, right, bottom, pen);
+    surface->fillRect(left, top, left + 1, bottom, pen);
+    surface->fillRect(right - 1, top, right, bottom, pen);
+    return TRUE;
+}
+
+int WINAPI FillRect(HDC hDC, const RECT *lprc, HBRUSH hbr) {
+    Registry &gdi = registry();
+    DeviceContext *dc = gdi.context(hDC);
+    GdiObject *object = gdi.object(hbr);
+    if (dc == nullptr || lprc == nullptr || object == nullptr || object->kind != ObjectKind::Brush) return 0;
+    auto *brush = static_cast<Brush *>(object);
+    Surface *surface = dc->target();
+    if (surface == nullptr || brush->null) return 1;
+    const COLORREF colour = brush->dcBrush ? dc->dcBrushColour : brush->colour;
+    surface->fillRect(lprc->left, lprc->top, lprc->right, lprc->bottom, Surface::fromColorref(colour));
+    return 1;
+}
+
+BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt) {
+    DeviceContext *dc = registry().context(hdc);
+    if (dc == nullptr) return FALSE;
+    if (lppt != nullptr) *lppt = dc->position;
+    dc->position = POINT{x, y};
+    return TRUE;
+}
+
+BOOL WINAPI LineTo(HDC hdc, int x, int y) {
+    DeviceContext *dc = registry().context(hdc);
+    if (dc == nullptr) return FALSE;
+    std::uint32_t colour = 0;
+    Surface *surface = dc->target();
+    if (surface != nullptr && penColour(*dc, colour))
+        drawLine(*surface, dc->position.x, dc->position.y, x, y, dc->pen->width, colour);
+    dc->position = POINT{x, y};
+    return TRUE;
+}
+
+// Outside the surface: CLR_INVALID (whose components read as 255, 255, 255).
+COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
+    DeviceContext *dc = registry().context(hdc);
+    Surface *surface = dc == nullptr ? nullptr : dc->target();
+    if (surface == nullptr || !surface->contains(x, y)) return CLR_INVALID;
+    return Surface::toColorref(surface->pixel(x, y));
+}
+
+// Returns the colour set, or CLR_INVALID (-1) outside the surface.
+COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
+    DeviceContext *dc = registry().context(hdc);
+    Surface *surface = dc == nullptr ? nullptr : dc->target();
+    if (surface == nullptr || !surface->contains(x, y)) return CLR_INVALID;
+    surface->setPixel(x, y, Surface::fromColorref(color));
+    return color & 0x00FFFFFF;
+}
+
+// SRCCOPY, BLACKNESS and WHITENESS; other raster operations fail.
+BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
+    Registry &gdi = registry();
+    DeviceContext *dc = gdi.context(hdc);
+    if (dc == nullptr) return FALSE;
+    Surface *target = dc->target();
+    if (cx < 0) {
+        x += cx;
+        x1 += cx;
+        cx = -cx;
+    }
+    if (cy < 0) {
+        y += cy;
+        y1 += cy;
+        cy = -cy;
+    }
+    if (rop == BLACKNESS || rop == WHITENESS) {
+        if (target != nullptr) target->fillRect(x, y, x + cx, y + cy, rop == BLACKNESS ? 0u : 0x00FFFFFFu);
+        return TRUE;
+    }
+    if (rop != SRCCOPY) return FALSE;
+    DeviceContext *source = gdi.context(hdcSrc);
+    if (source == nullptr) return FALSE;
+    if (target != nullptr && source->target() != nullptr) target->copyFrom(*source->target(), x1, y1, cx, cy, x, y);
+    return TRUE;
+}
+
+}  // extern "C"
