@@ -151,8 +151,12 @@ void CommandInterpreter::RunPlm() {
         return;
     }
     int controlWord = ReadDecimalInt(Word(1));
-    PlmProgram &program = terminal.plmProgram;
-    double answer = program.Run(controlWord);
+    double answer = terminal.plmProgram.Run(controlWord);
+    ShowPlmOutcome(controlWord, answer);
+}
+
+void CommandInterpreter::ShowPlmOutcome(int controlWord, double answer) {
+    const PlmProgram &program = terminal.plmProgram;
     terminal.AddFormattedLine("Ответ %.1f", answer);
     if (controlWord >= 0) {
         terminal.AddLine(program.resultLines[0]);

@@ -23,6 +23,11 @@ public:
     // Takes the terminal's edit line and carries it out.
     void Execute();
 
+    // What PLM shows and stores once its program has returned `answer` for
+    // `controlWord`: the answer, result lines 0 and 1 (control word >= 0) and
+    // 2 (>= 1), and for control words >= 1 the two records in their stored lines.
+    void ShowPlmOutcome(int controlWord, double answer);
+
 private:
     static const int kMaxWords = 4;  // no command uses more than three words
 

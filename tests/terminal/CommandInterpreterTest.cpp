@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandInterpreter.h"
 #include "Terminal.h"
 #include "TerminalTestSupport.h"
 
@@ -177,4 +178,56 @@ TEST(CommandInterpreter, LongEchoIsCutToTheScreenWidth) {
     Enter(terminal, typed.c_str());
     EXPECT_EQ(ScreenRow(terminal, 0), typed.substr(0, 109));
     EXPECT_EQ(std::string(terminal.fileLines[1]), std::string(105, '5'));
+}
+
+namespace {
+
+// A terminal whose PLM program appears to have just run.
+void FillPlmResults(Terminal &terminal) {
+    PlmProgram &program = terminal.plmProgram;
+    std::strcpy(program.resultLines[0], "T 2592000 (43080.50000) R 3500.0 V 2100.0 ");
+    std::strcpy(program.resultLines[1], "Д -177.80 Ш -10.20 В -30.0 км Rош 1.2 км");
+    std::strcpy(program.resultLines[2], " 3ш dV 1.000 2.000 3.000");
+    std::strcpy(program.directionRecord, "210;-0.00001;0.2673;0.5345;0.8018;");
+    std::strcpy(program.burnRecord, "130;-0.00347;0;3.7417;");
+    std::strcpy(terminal.fileLines[0], "old0");
+    std::strcpy(terminal.fileLines[1], "old1");
+}
+
+}  // namespace
+
+TEST(CommandInterpreter, PlmOutcomeFollowsTheControlWord) {
+    Terminal terminal(nullptr);
+    FillPlmResults(terminal);
+    CommandInterpreter(terminal).ShowPlmOutcome(-1, 0.0);
+    EXPECT_EQ(TopRows(terminal, 2), (Rows{"Ответ 0.0", "string  0"}));
+
+    CommandInterpreter(terminal).ShowPlmOutcome(0, 0.0);
+    EXPECT_EQ(TopRows(terminal, 3), (Rows{"Д -177.80 Ш -10.20 В -30.0 км Rош 1.2 км",
+                                          "T 2592000 (43080.50000) R 3500.0 V 2100.0 ", "Ответ 0.0"}));
+    EXPECT_STREQ(terminal.fileLines[0], "old0");
+    EXPECT_STREQ(terminal.fileLines[1], "old1");
+
+    CommandInterpreter(terminal).ShowPlmOutcome(2, 2.0);
+    EXPECT_EQ(TopRows(terminal, 4), (Rows{" 3ш dV 1.000 2.000 3.000", "Д -177.80 Ш -10.20 В -30.0 км Rош 1.2 км",
+                                          "T 2592000 (43080.50000) R 3500.0 V 2100.0 ", "Ответ 2.0"}));
+    EXPECT_STREQ(terminal.fileLines[0], "210;-0.00001;0.2673;0.5345;0.8018;");
+    EXPECT_STREQ(terminal.fileLines[1], "130;-0.00347;0;3.7417;");
+}
+
+TEST(CommandInterpreter, PlmRecordsGoToTheirLinesAndTheSecondWinsOnTheSameLine) {
+    Terminal terminal(nullptr);
+    FillPlmResults(terminal);
+    terminal.plmProgram.directionRecordLine = 7;
+    terminal.plmProgram.burnRecordLine = 7;
+    CommandInterpreter(terminal).ShowPlmOutcome(1, 1.0);
+    EXPECT_STREQ(terminal.fileLines[7], "130;-0.00347;0;3.7417;");
+    EXPECT_STREQ(terminal.fileLines[0], "old0");
+
+    // A line number outside the file stores nothing rather than writing past it.
+    terminal.plmProgram.directionRecordLine = 10;
+    terminal.plmProgram.burnRecordLine = -1;
+    CommandInterpreter(terminal).ShowPlmOutcome(1, 1.0);
+    EXPECT_STREQ(terminal.fileLines[0], "old0");
+    EXPECT_STREQ(terminal.fileLines[1], "old1");
 }
