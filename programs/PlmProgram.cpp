@@ -1,6 +1,52 @@
 #include "PlmProgram.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
+
+#include "ApproachPropagator.h"
+#include "PlanetFrames.h"
+#include "ReportFile.h"
+#include "VectorMath.h"
+
+namespace {
+
+const char kReportFile[] = "Q4K12techout\\PLM(prg77).out";
+
+// Target periapsis over Mars (rotating frame) and the arrival window.
+const double kTargetLongitude = -177.84;  // degrees
+const double kTargetLatitude = -10.22;    // degrees
+const double kTargetRadius = 3359920.0;   // m
+const double kReferenceRadius = 3389920.0;
+const double kArrivalMjd = 43049.485;
+const double kArrivalWindow = 0.4;  // days
+const double kWindowPenalty = 1e6;
+
+const double kBurnTime = 5300.0;  // s after the start
+const PropagationParameters kSearchPropagation = {360.0, 2650000.0, 0.001};
+const PropagationParameters kFinalPropagation = {3600.0, 3000000.0, 0.001};
+const double kSearchBound = 0.001;
+
+OBJHANDLE BodyByName(const char *name) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof(buffer), "%s", name);
+    return oapiGetGbodyByName(buffer);
+}
+
+VECTOR3 TargetVector(double mjd, OBJHANDLE mars) {
+    VECTOR3 target = _V(kTargetLongitude * RAD, kTargetLatitude * RAD, kTargetRadius);
+    PlanetSurfaceToEcliptic(mjd, mars, target);
+    return target;
+}
+
+bool Finite(const double *v, int n) {
+    for (int i = 0; i < n; ++i) {
+        if (!std::isfinite(v[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 PlmProgram::PlmProgram(VESSEL *owner)
     : owner(owner),
@@ -15,14 +61,168 @@ PlmProgram::PlmProgram(VESSEL *owner)
       startMarsVel(_V(0.0, 0.0, 0.0)),
       startPos(_V(0.0, 0.0, 0.0)),
       startVel(_V(0.0, 0.0, 0.0)),
-      startMjd(0.0) {
+      startMjd(0.0),
+      singularJacobian(false) {
     std::memset(resultLines, 0, sizeof(resultLines));
     std::memset(directionRecord, 0, sizeof(directionRecord));
     std::memset(burnRecord, 0, sizeof(burnRecord));
 }
 
-double PlmProgram::Run(int controlWord) { return 0.0; }
+double PlmProgram::Run(int n) {
+    if (n < 0) {
+        deltaV = _V(0.1, 0.1, 0.1);
+        std::FILE *emptied = OpenReportFile(kReportFile, "w");
+        if (emptied) std::fclose(emptied);
+        return 0.0;
+    }
 
-VECTOR3 PlmProgram::TargetMiss(const VECTOR3 &trial) { return _V(0.0, 0.0, 0.0); }
+    // A missing report folder only loses the report; the run goes on.
+    std::FILE *report = OpenReportFile(kReportFile, "a");
 
-int PlmProgram::NewtonSearch(double x[3], double eps, int limit, double damping) { return 0; }
+    OBJHANDLE mars = BodyByName("Mars");
+    OBJHANDLE sun = BodyByName("Sun");
+    VECTOR3 shipPos, shipVel, marsPos, marsVel, sunPos, sunVel;
+    oapiGetGlobalPos(owner->GetHandle(), &shipPos);
+    oapiGetGlobalVel(owner->GetHandle(), &shipVel);
+    oapiGetGlobalPos(mars, &marsPos);
+    oapiGetGlobalVel(mars, &marsVel);
+    oapiGetGlobalPos(sun, &sunPos);
+    oapiGetGlobalVel(sun, &sunVel);
+    shipPos -= sunPos;
+    shipVel -= sunVel;
+    marsPos -= sunPos;
+    marsVel -= sunVel;
+    startMjd = oapiGetSimMJD();
+
+    int limit = 0;
+    if (n != 0) {
+        startMarsPos = marsPos;
+        startMarsVel = marsVel;
+        startPos = shipPos;
+        startVel = shipVel;
+        if (report) std::fprintf(report, "\n\n Поиск параметром %d", n);
+
+        double damping;
+        if (n <= 100) {
+            limit = n, damping = 1.0;
+        } else if (n <= 199) {
+            limit = n - 100, damping = 0.1;
+        } else if (n <= 299) {
+            limit = n - 200, damping = 0.01;
+        } else if (n <= 399) {
+            limit = n - 300, damping = 0.001;
+        } else {
+            limit = 1, damping = 0.001;
+        }
+
+        double x[3] = {deltaV.x, deltaV.y, deltaV.z};
+        const int count = NewtonSearch(x, kSearchBound, limit, damping);
+        deltaV = _V(x[0], x[1], x[2]);
+        std::snprintf(resultLines[2], sizeof(resultLines[2]), "%2dш dV %.3f %.3f %.3f%s", count, deltaV.x,
+                      deltaV.y, deltaV.z, singularJacobian ? " вырожденная матрица" : "");
+        if (report) {
+            std::fprintf(report, "\nСделано %2d шагов  коррекция  dV %.3g %.3g %.3g", count, deltaV.x, deltaV.y,
+                         deltaV.z);
+        }
+    }
+
+    PropagationParameters parameters = kFinalPropagation;
+    VECTOR3 correction = deltaV;
+    if (limit == 0) {
+        if (report) std::fprintf(report, "\n\n Исходная траектория (без коррекции)");
+        correction = _V(0.0, 0.0, 0.0);
+    }
+    ApproachState state = {marsPos, marsVel, shipPos, shipVel};
+    PropagateToPeriapsis(state, parameters, correction, kBurnTime);
+    const double periapsisTime = parameters.horizon;
+    const VECTOR3 r = state.shipPos - state.marsPos;
+    const VECTOR3 v = state.shipVel - state.marsVel;
+
+    std::snprintf(resultLines[0], sizeof(resultLines[0]), "T %.0f (%.5f) R %.1f V %.1f ", periapsisTime,
+                  startMjd + periapsisTime / 86400.0, length(r) / 1000.0, length(v));
+    if (report) std::fprintf(report, "\n%s", resultLines[0]);
+
+    const double arrival = oapiGetSimMJD() + periapsisTime / 86400.0;
+    const VECTOR3 miss = TargetVector(arrival, mars) - r;
+    VECTOR3 surface = r;
+    EclipticToPlanetSurface(arrival, mars, surface);
+    std::snprintf(resultLines[1], sizeof(resultLines[1]), "Д %.2f Ш %.2f В %.1f км Rош %.3g км", surface.x * DEG,
+                  surface.y * DEG, (surface.z - kReferenceRadius) / 1000.0, length(miss) / 1000.0);
+    if (report) std::fprintf(report, "\n%s", resultLines[1]);
+
+    if (limit >= 1) {
+        burnMagnitude = length(deltaV);
+        burnDirection = burnMagnitude > 0.0 ? deltaV / burnMagnitude : _V(0.0, 0.0, 0.0);
+        std::snprintf(directionRecord, sizeof(directionRecord), "210;%.5f;%.4f;%.4f;%.4f;", directionRecordTime,
+                      burnDirection.x, burnDirection.y, burnDirection.z);
+        std::snprintf(burnRecord, sizeof(burnRecord), "130;%.5f;0;%.4f;", burnRecordTime, burnMagnitude);
+        if (report) {
+            std::fprintf(report, "3=====================\n");
+            std::fprintf(report, "Cформированы команды\n");  // the first letter is a Latin C
+            std::fprintf(report, "%s\n", directionRecord);
+            std::fprintf(report, "%s\n", burnRecord);
+        }
+    }
+
+    if (report) std::fclose(report);
+    return limit >= 1 ? limit : 0.0;
+}
+
+VECTOR3 PlmProgram::TargetMiss(const VECTOR3 &trial) {
+    ApproachState state = {startMarsPos, startMarsVel, startPos, startVel};
+    PropagationParameters parameters = kSearchPropagation;
+    deltaV = trial;
+    PropagateToPeriapsis(state, parameters, trial, kBurnTime);
+
+    const VECTOR3 r = state.shipPos - state.marsPos;
+    const double arrival = oapiGetSimMJD() + parameters.horizon / 86400.0;
+    VECTOR3 miss = r - TargetVector(arrival, BodyByName("Mars"));
+    if (std::fabs(arrival - kArrivalMjd) > kArrivalWindow) miss *= kWindowPenalty;
+    return miss;
+}
+
+int PlmProgram::NewtonSearch(double x[3], double eps, int limit, double damping) {
+    singularJacobian = false;
+    int passes = 0;
+    for (;;) {
+        // The limit is checked before the pass's propagations: a pass that
+        // would stop here makes no update, so its miss and Jacobian are not
+        // needed.
+        const int pass = passes++;
+        if (pass > limit) return -passes;
+
+        VECTOR3 trial = _V(x[0], x[1], x[2]);
+        const VECTOR3 miss = TargetMiss(trial);
+        double negatedMiss[3] = {-miss.x, -miss.y, -miss.z};
+        double jacobian[9];
+        for (int k = 0; k < 3; ++k) {
+            const double saved = x[k];
+            const double perturbation = eps * std::fabs(saved);
+            if (perturbation == 0.0) {
+                // A zero component cannot be perturbed: the column would be
+                // 0/0. Stop with x as it stands.
+                singularJacobian = true;
+                return -passes;
+            }
+            x[k] = saved + perturbation;
+            trial = _V(x[0], x[1], x[2]);
+            const VECTOR3 perturbed = TargetMiss(trial);
+            for (int m = 0; m < 3; ++m) jacobian[m * 3 + k] = (perturbed.data[m] - miss.data[m]) / perturbation;
+            x[k] = saved;
+        }
+
+        double step[3] = {0.0, 0.0, 0.0};
+        if (!Finite(negatedMiss, 3) || !Finite(jacobian, 9) || !SolveLinearSystem(3, jacobian, negatedMiss, step) ||
+            !Finite(step, 3)) {
+            singularJacobian = true;
+            return -passes;
+        }
+
+        bool converged = true;
+        for (int k = 0; k < 3; ++k) {
+            x[k] += damping * step[k];
+            if (std::fabs(step[k] / x[k]) > eps) converged = false;
+        }
+        if (converged) return passes;
+    }
+}

@@ -24,9 +24,13 @@ public:
     // correction; scaled by 1e6 when the arrival date leaves the window.
     VECTOR3 TargetMiss(const VECTOR3 &trial);
 
-    // Damped Newton search on x (three components). Returns the number of
-    // updates when converged, a negative count when stopped by the limit or
-    // by a singular Jacobian.
+    // Damped Newton search on x (three components) with relative
+    // perturbation and convergence bound eps, at most limit + 1 updates of
+    // size damping times the Newton step. Returns the number of updates when
+    // converged, else a negative count: -(limit + 2) when stopped by the
+    // limit; when the Jacobian is singular (a zero component of x gives no
+    // perturbation) x keeps its last value, singularJacobian is set and minus
+    // the number of the pass is returned.
     int NewtonSearch(double x[3], double eps, int limit, double damping);
 
     VESSEL *owner;
@@ -43,6 +47,9 @@ public:
     VECTOR3 startMarsPos, startMarsVel;
     VECTOR3 startPos, startVel;
     double startMjd;
+
+    // Set when the last search stopped on a singular Jacobian.
+    bool singularJacobian;
 };
 
 #endif  // OKUL_PROGRAMS_PLMPROGRAM_H
