@@ -101,6 +101,7 @@ bool SolarSystemEphemeris::load(const std::string &path, std::string &error) {
         layout[series].coefficientCount = int(count);
         layout[series].subIntervals = int(subIntervals);
         layout[series].subIntervalDays = blockDays / subIntervals;
+        layout[series].subIntervalsPerDay = subIntervals / blockDays;
     }
 
     std::vector<double> records(std::size_t(blockCount) * recordSize);
@@ -119,6 +120,8 @@ bool SolarSystemEphemeris::load(const std::string &path, std::string &error) {
     recordSize_ = int(recordSize);
     firstMjd_ = firstMjd;
     blockDays_ = blockDays;
+    blocksPerDay_ = 1.0 / blockDays;
+    spanDays_ = blockCount * blockDays;
     earthShareOfMoon_ = 1.0 / (1.0 + massRatio);
     blockCount_ = int(blockCount);
     error.clear();
@@ -138,41 +141,84 @@ void SolarSystemEphemeris::evaluate(Series series, double mjd, double pos[3], do
 
     double sinceFirst = mjd - firstMjd_;
     if (!(sinceFirst > 0.0)) sinceFirst = 0.0;  // also catches NaN
-    int block = int(sinceFirst / blockDays_);
+    if (sinceFirst > spanDays_) sinceFirst = spanDays_;
+    int block = int(sinceFirst * blocksPerDay_);
     if (block >= blockCount_) block = blockCount_ - 1;
     double inBlock = sinceFirst - block * blockDays_;
     if (inBlock > blockDays_) inBlock = blockDays_;
-    int sub = int(inBlock / layout.subIntervalDays);
+    int sub = int(inBlock * layout.subIntervalsPerDay);
     if (sub >= layout.subIntervals) sub = layout.subIntervals - 1;
-    const double t = 2.0 * (inBlock - sub * layout.subIntervalDays) / layout.subIntervalDays - 1.0;
+    const double t = 2.0 * (inBlock - sub * layout.subIntervalDays) * layout.subIntervalsPerDay - 1.0;
 
-    // Chebyshev polynomials T_k(t) and their derivatives at t.
+    // Chebyshev polynomials of the first kind T_k(t) and, for the derivative
+    // T_k' = k U_(k-1), of the second kind U_k(t). Stepping by two
+    // (X_k = 2 T_2 X_(k-2) - X_(k-4), for T and U alike) gives four
+    // independent chains instead of two long ones.
     const int count = layout.coefficientCount;
-    double value[kMaxCoefficients];
-    double slope[kMaxCoefficients];
-    value[0] = 1.0;
-    value[1] = t;
-    slope[0] = 0.0;
-    slope[1] = 1.0;
-    for (int k = 2; k < count; ++k) {
-        value[k] = 2.0 * t * value[k - 1] - value[k - 2];
-        slope[k] = 2.0 * value[k - 1] + 2.0 * t * slope[k - 1] - slope[k - 2];
+    double first[kMaxCoefficients + 4];
+    double second[kMaxCoefficients + 4];
+    const double t2 = t * t;
+    first[0] = 1.0;
+    first[1] = t;
+    first[2] = 2.0 * t2 - 1.0;
+    first[3] = t * (4.0 * t2 - 3.0);
+    second[0] = 1.0;
+    second[1] = 2.0 * t;
+    second[2] = 4.0 * t2 - 1.0;
+    second[3] = 4.0 * t * (2.0 * t2 - 1.0);
+    const double step = 4.0 * t2 - 2.0;
+    for (int k = 4; k < count; ++k) {
+        first[k] = step * first[k - 2] - first[k - 4];
+        second[k] = step * second[k - 2] - second[k - 4];
     }
 
-    // d/dt of the series is per half sub-interval; turn it into km/s.
-    const double velocityScale = 2.0 / (layout.subIntervalDays * 86400.0);
-    const double *coefficients =
-        records_.data() + std::size_t(block) * recordSize_ + layout.offset + std::size_t(sub) * 3 * count;
-    for (int axis = 0; axis < 3; ++axis) {
-        const double *c = coefficients + axis * count;
-        double p = 0.0, v = 0.0;
-        for (int k = 0; k < count; ++k) {
-            p += c[k] * value[k];
-            v += c[k] * slope[k];
-        }
-        pos[axis] = p;
-        vel[axis] = v * velocityScale;
+    const std::size_t base = std::size_t(block) * recordSize_ + layout.offset + std::size_t(sub) * 3 * count;
+    const double *cx = records_.data() + base;
+    const double *cy = cx + count;
+    const double *cz = cy + count;
+    // Two sets of sums (odd and even degrees) halve the chains of additions.
+    double px = cx[0], py = cy[0], pz = cz[0], vx = 0.0, vy = 0.0, vz = 0.0;
+    double qx = 0.0, qy = 0.0, qz = 0.0, wx = 0.0, wy = 0.0, wz = 0.0;
+    int k = 1;
+    for (; k + 1 < count; k += 2) {
+        const double value = first[k], nextValue = first[k + 1];
+        const double slope = k * second[k - 1], nextSlope = (k + 1) * second[k];
+        px += cx[k] * value;
+        py += cy[k] * value;
+        pz += cz[k] * value;
+        vx += cx[k] * slope;
+        vy += cy[k] * slope;
+        vz += cz[k] * slope;
+        qx += cx[k + 1] * nextValue;
+        qy += cy[k + 1] * nextValue;
+        qz += cz[k + 1] * nextValue;
+        wx += cx[k + 1] * nextSlope;
+        wy += cy[k + 1] * nextSlope;
+        wz += cz[k + 1] * nextSlope;
     }
+    if (k < count) {
+        const double slope = k * second[k - 1];
+        px += cx[k] * first[k];
+        py += cy[k] * first[k];
+        pz += cz[k] * first[k];
+        vx += cx[k] * slope;
+        vy += cy[k] * slope;
+        vz += cz[k] * slope;
+    }
+    px += qx;
+    py += qy;
+    pz += qz;
+    vx += wx;
+    vy += wy;
+    vz += wz;
+    // d/dt of the series is per half sub-interval; turn it into km/s.
+    const double velocityScale = 2.0 * layout.subIntervalsPerDay / 86400.0;
+    pos[0] = px;
+    pos[1] = py;
+    pos[2] = pz;
+    vel[0] = vx * velocityScale;
+    vel[1] = vy * velocityScale;
+    vel[2] = vz * velocityScale;
 }
 
 void SolarSystemEphemeris::state(BodyId body, double mjd, VECTOR3 &pos, VECTOR3 &vel) const {

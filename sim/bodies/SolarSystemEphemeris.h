@@ -60,6 +60,7 @@ private:
         int coefficientCount = 0;  // per component and sub-interval
         int subIntervals = 0;
         double subIntervalDays = 0.0;
+        double subIntervalsPerDay = 0.0;
     };
 
     // ICRS position (km) and velocity (km/s) of one series, relative to its
@@ -72,6 +73,8 @@ private:
     int recordSize_ = 0;
     double firstMjd_ = 0.0;
     double blockDays_ = 0.0;
+    double blocksPerDay_ = 0.0;
+    double spanDays_ = 0.0;
     double earthShareOfMoon_ = 0.0;  // 1 / (1 + Earth/Moon mass ratio)
 };
 
