@@ -1,0 +1,54 @@
+#include "PanelArt.h"
+
+using namespace palette;
+
+void DrawPhotoPanel(ConsoleKit &kit) {
+    kit.Face(5);
+
+    // The picture receiver: an 800 x 800 screen.
+    const Box left{6, 6, 858, 858};
+    kit.Plate(left, "", 51);
+    kit.Screen(kPhotoWindow, 6);
+    // Edge scale of the screen, every 100 pixels.
+    for (int i = 0; i <= 8; ++i) {
+        const int x = kPhotoWindow.left + i * 100 - (i == 8 ? 1 : 0);
+        const int y = kPhotoWindow.top + i * 100 - (i == 8 ? 1 : 0);
+        kit.canvas.Fill({x, kPhotoWindow.bottom + 7, x + 1, kPhotoWindow.bottom + 12}, kPaint, 0.8f);
+        kit.canvas.Fill({kPhotoWindow.right + 7, y, kPhotoWindow.right + 12, y + 1}, kPaint, 0.8f);
+    }
+    kit.Label("ПРИЁМНИК ИЗОБРАЖЕНИЙ   800 × 800", (left.left + left.right) / 2.0f, 852, Align::Centre, 10,
+              Weight::Bold, 1.5f);
+
+    const Box right{864, 6, 1146, 858};
+    kit.Plate(right, "ФОТОКАНАЛ", 53);
+    const int x = 884;
+    const char *const info[] = {"Кассета: 32 кадра, просмотр 0 – 30", "Съёмка: команда PHO или код 600",
+                                "Передача на Землю: код 610", "Приём: один столбец за 2 с",
+                                "Файлы: PHOTO\\photo<N>.bmp"};
+    for (int i = 0; i < 5; ++i) kit.Legend(info[i], x, 48 + 18 * i, Align::Left, 10);
+
+    kit.GroupFrame({874, 150, 1136, 270}, "МЕТКИ ШКАЛЫ");
+    kit.canvas.Fill({886, 173, 892, 179}, Rgb(255, 0, 0));
+    kit.text.Draw(kit.canvas, "10", 896, 180, Align::Left, {Weight::Regular, 10, 0.0f}, Rgb(60, 110, 250));
+    kit.Legend("угол от направления на Землю, град", 914, 180, Align::Left, 9);
+    const char *const sets[] = {"наведение 0: нижняя и средняя шкалы", "наведение 1: шкала +10 … +70",
+                                "наведение 2: шкала −10 … −70"};
+    for (int i = 0; i < 3; ++i) kit.Legend(sets[i], 886, 204 + 18 * i, Align::Left, 9);
+    kit.Legend("заголовок кадра: номер, время, состояние", 886, 258, Align::Left, 9);
+
+    kit.VentSlots({904, 300, 1106, 420}, 12);
+
+    kit.GroupFrame({871, 566, 1069, 646}, "ВЫБОР КАДРА");
+    kit.Button(PhotoArea(3202), "Пред. кадр", ButtonKind::Ivory);
+    kit.Button(PhotoArea(3201), "След. кадр", ButtonKind::Ivory);
+    kit.Legend("−1", (879 + 957) / 2.0f, 642, Align::Centre, 8);
+    kit.Legend("+1", (982 + 1061) / 2.0f, 642, Align::Centre, 8);
+
+    kit.Lamp(1100, 606, 7, Scale(Rgb(90, 200, 90), 0.55f));
+    kit.Legend("ПРИЁМ", 1100, 630, Align::Centre, 8);
+
+    kit.GroupFrame({871, 752, 1069, 838}, "ПАНЕЛЬ");
+    kit.Button(PhotoArea(3203), "Назад", ButtonKind::Green);
+    kit.Legend("к основной", 1012, 794, Align::Centre, 9);
+    kit.Legend("панели", 1012, 806, Align::Centre, 9);
+}
