@@ -1,0 +1,7 @@
+#include "CockpitCommands.h"
+
+namespace okulsim {
+
+void registerCockpitCommands() {}
+
+}  // namespace okulsim

@@ -1,0 +1,206 @@
+#include "ScriptCommands.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace okulsim {
+
+namespace {
+
+std::vector<ScriptCommand> &registry() {
+    static std::vector<ScriptCommand> list;
+    return list;
+}
+
+// A progress bar on standard error while a long run goes on; only on a terminal.
+class ProgressBar {
+public:
+    ProgressBar(bool enabled, double total) : enabled_(enabled && total > 0), total_(total) {}
+    void update(double done) {
+        if (!enabled_) return;
+        int percent = static_cast<int>(100.0 * done / total_);
+        if (percent == shown_) return;
+        shown_ = percent;
+        int filled = percent / 2;
+        std::fprintf(stderr, "\r[%-50.*s] %3d%%", filled, "##################################################", percent);
+        std::fflush(stderr);
+    }
+    ~ProgressBar() {
+        if (enabled_ && shown_ >= 0) std::fprintf(stderr, "\r%60s\r", "");
+    }
+
+private:
+    bool enabled_;
+    double total_;
+    int shown_ = -1;
+};
+
+bool needArgs(const std::vector<std::string> &args, size_t n, const char *usage, std::string &error) {
+    if (args.size() == n) return true;
+    error = std::string("usage: ") + usage;
+    return false;
+}
+
+bool cmdFrame(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    double seconds;
+    if (!needArgs(args, 1, "frame SECONDS", error) || !parseNumber(args[0], seconds, error)) return false;
+    if (seconds <= 0) {
+        error = "the frame length must be positive";
+        return false;
+    }
+    c.simulation.setFrameLength(seconds);
+    return true;
+}
+
+bool cmdWarp(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    double warp;
+    if (!needArgs(args, 1, "warp FACTOR", error) || !parseNumber(args[0], warp, error)) return false;
+    c.simulation.setTimeAcceleration(warp);
+    return true;
+}
+
+bool cmdRun(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    double seconds;
+    if (!needArgs(args, 1, "run SECONDS", error) || !parseNumber(args[0], seconds, error)) return false;
+    const double end = c.simulation.simTime() + seconds;
+    ProgressBar bar(c.progress && seconds > 60, seconds);
+    const double start = c.simulation.simTime();
+    while (c.simulation.simTime() < end - 1e-9) {
+        c.frame();
+        bar.update(c.simulation.simTime() - start);
+    }
+    return true;
+}
+
+bool cmdFrames(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    long n;
+    if (!needArgs(args, 1, "frames N", error) || !parseCount(args[0], n, error)) return false;
+    ProgressBar bar(c.progress && n > 2000, static_cast<double>(n));
+    for (long i = 0; i < n; ++i) {
+        c.frame();
+        bar.update(static_cast<double>(i + 1));
+    }
+    return true;
+}
+
+bool cmdUntil(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    double mjd;
+    if (!needArgs(args, 1, "until MJD", error) || !parseNumber(args[0], mjd, error)) return false;
+    const double start = c.simulation.mjd();
+    ProgressBar bar(c.progress && mjd - start > 0.01, mjd - start);
+    while (c.simulation.mjd() < mjd) {
+        c.frame();
+        bar.update(c.simulation.mjd() - start);
+    }
+    return true;
+}
+
+bool cmdSave(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    if (!needArgs(args, 1, "save FILE", error)) return false;
+    return c.simulation.saveScenario(c.path(args[0]), error);
+}
+
+bool cmdState(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    if (args.empty()) {
+        error = "usage: state NAME";
+        return false;
+    }
+    const std::string &name = c.rest;
+    Vessel *v = c.simulation.vesselByName(name);
+    if (!v) {
+        error = "no vessel \"" + name + "\"";
+        return false;
+    }
+    char line[512];
+    std::snprintf(line, sizeof line, "%s: MJD %.8f ref %s pos %.3f %.3f %.3f vel %.6f %.6f %.6f", v->name().c_str(),
+                  c.simulation.mjd(), v->gravityRef ? v->gravityRef->name().c_str() : "-", v->position.x,
+                  v->position.y, v->position.z, v->velocity.x, v->velocity.y, v->velocity.z);
+    c.out << line << "\n";
+    double maxThrust = 0, isp = 0;
+    if (ThrusterGroup *main = v->groupOfType(THGROUP_MAIN))
+        for (Thruster *t : main->thrusters) {
+            maxThrust += t->maxThrust0;
+            isp = t->isp0;
+        }
+    double fuel = 0, maxFuel = 0;
+    if (v->defaultPropellant) {
+        fuel = v->defaultPropellant->mass;
+        maxFuel = v->defaultPropellant->maxMass;
+    }
+    std::snprintf(line, sizeof line, "%s: mass empty %.3f fuel %.3f max fuel %.3f main thrust %.3f isp %.3f",
+                  v->name().c_str(), v->emptyMass, fuel, maxFuel, maxThrust, isp);
+    c.out << line << "\n";
+    return true;
+}
+
+bool cmdDebug(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    if (!needArgs(args, 0, "debug", error)) return false;
+    c.out << c.simulation.debugString() << "\n";
+    return true;
+}
+
+bool cmdPrint(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    c.out << c.rest << "\n";
+    return true;
+}
+
+}  // namespace
+
+std::string ScriptContext::path(const std::string &name) const {
+    if (!name.empty() && name[0] == '/') return name;
+    return scriptDir + "/" + name;
+}
+
+void ScriptContext::frame() { simulation.frame(); }
+
+void registerCommand(const char *name, ScriptHandler handler, const char *usage) {
+    registry().push_back({name, handler, usage});
+}
+
+const ScriptCommand *findCommand(const std::string &name) {
+    for (const ScriptCommand &command : registry())
+        if (name == command.name) return &command;
+    return nullptr;
+}
+
+const std::vector<ScriptCommand> &commands() { return registry(); }
+
+bool parseNumber(const std::string &text, double &value, std::string &error) {
+    char *end = nullptr;
+    errno = 0;
+    value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value)) {
+        error = "\"" + text + "\" is not a number";
+        return false;
+    }
+    return true;
+}
+
+bool parseCount(const std::string &text, long &value, std::string &error) {
+    char *end = nullptr;
+    errno = 0;
+    value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno == ERANGE || value < 0) {
+        error = "\"" + text + "\" is not a count";
+        return false;
+    }
+    return true;
+}
+
+void registerCoreCommands() {
+    registerCommand("frame", cmdFrame, "frame SECONDS  (real length of a frame, default 0.02)");
+    registerCommand("warp", cmdWarp, "warp FACTOR  (time acceleration)");
+    registerCommand("run", cmdRun, "run SECONDS  (advance that much simulated time)");
+    registerCommand("frames", cmdFrames, "frames N");
+    registerCommand("until", cmdUntil, "until MJD");
+    registerCommand("save", cmdSave, "save FILE");
+    registerCommand("state", cmdState, "state NAME  (MJD, reference body, global position and velocity)");
+    registerCommand("debug", cmdDebug, "debug  (prints the debug line)");
+    registerCommand("print", cmdPrint, "print TEXT");
+}
+
+}  // namespace okulsim

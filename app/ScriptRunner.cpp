@@ -1,0 +1,113 @@
+#include "ScriptRunner.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "CockpitCommands.h"
+#include "ScriptCommands.h"
+#include "core/Simulation.h"
+#include "gdi/WorkingFolder.h"
+
+namespace okulsim {
+
+namespace {
+
+struct ScriptLine {
+    int number;
+    std::string command;
+    std::vector<std::string> args;
+    std::string rest;
+};
+
+std::string trimmed(const std::string &s) {
+    size_t b = s.find_first_not_of(" \t\r");
+    if (b == std::string::npos) return "";
+    size_t e = s.find_last_not_of(" \t\r");
+    return s.substr(b, e - b + 1);
+}
+
+// Reads and checks the whole script before the scenario runs, so that a bad
+// line fails at once.
+bool readScript(const std::string &path, std::vector<ScriptLine> &lines, std::string &error) {
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot open script " + path;
+        return false;
+    }
+    std::string raw;
+    int number = 0;
+    while (std::getline(in, raw)) {
+        ++number;
+        std::string line = trimmed(raw);
+        if (line.empty() || line[0] == '#') continue;
+        ScriptLine parsed;
+        parsed.number = number;
+        size_t space = line.find_first_of(" \t");
+        parsed.command = line.substr(0, space);
+        parsed.rest = space == std::string::npos ? "" : trimmed(line.substr(space));
+        std::istringstream words(parsed.rest);
+        for (std::string w; words >> w;) parsed.args.push_back(w);
+        if (!findCommand(parsed.command)) {
+            error = path + ":" + std::to_string(number) + ": unknown command \"" + parsed.command + "\"";
+            return false;
+        }
+        lines.push_back(parsed);
+    }
+    return true;
+}
+
+void registerAllCommands() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    registerCoreCommands();
+    registerCockpitCommands();
+}
+
+}  // namespace
+
+int runScenario(const RunOptions &options, std::ostream &out, std::ostream &err) {
+    registerAllCommands();
+    std::vector<ScriptLine> script;
+    std::string error;
+    if (!options.script.empty() && !readScript(options.script, script, error)) {
+        err << "okulsim: " << error << "\n";
+        return 1;
+    }
+    // Modules write their files relative to the working folder.
+    if (chdir(options.outDir.c_str()) != 0) {
+        err << "okulsim: cannot enter the working folder " << options.outDir << "\n";
+        return 1;
+    }
+    sim::setWorkingFolder(options.outDir);
+
+    sim::Simulation simulation(options.rootDir, options.outDir);
+    if (!simulation.loadScenario(options.scenario, error)) {
+        err << "okulsim: " << error << "\n";
+        return 1;
+    }
+    std::string scriptDir = options.script.empty() ? options.outDir
+                                                   : options.script.substr(0, options.script.find_last_of('/'));
+    ScriptContext context{simulation, out, scriptDir, options.outDir, options.progress, ""};
+    if (script.empty()) {
+        context.frame();
+        out << "loaded " << options.scenario << ": " << simulation.vessels().size() << " vessels at MJD "
+            << simulation.mjd() << "\n";
+    }
+    for (const ScriptLine &line : script) {
+        context.rest = line.rest;
+        const ScriptCommand *command = findCommand(line.command);
+        if (!command->handler(context, line.args, error)) {
+            err << "okulsim: " << options.script << ":" << line.number << ": " << error << "\n";
+            simulation.shutdown();
+            return 1;
+        }
+    }
+    simulation.shutdown();
+    return 0;
+}
+
+}  // namespace okulsim
