@@ -35,17 +35,26 @@ CommandComposer::CommandComposer() {
 
 char *CommandComposer::Field(int areaId) {
     switch (areaId) {
-        case 100: return code;
-        case 101: return dataA;
-        case 102: return dataB;
-        case 103: return dataC;
-        case 104: return dataD;
-        case 105: return offset;
-        default: return nullptr;
+        case 100:
+            return code;
+        case 101:
+            return dataA;
+        case 102:
+            return dataB;
+        case 103:
+            return dataC;
+        case 104:
+            return dataD;
+        case 105:
+            return offset;
+        default:
+            return nullptr;
     }
 }
 
-const char *CommandComposer::FieldText(int areaId) const { return const_cast<CommandComposer *>(this)->Field(areaId); }
+const char *CommandComposer::FieldText(int areaId) const {
+    return const_cast<CommandComposer *>(this)->Field(areaId);
+}
 
 const char *CommandComposer::FieldTitle(int areaId) {
     if (areaId < kFirstFieldArea || areaId > kLastFieldArea) return nullptr;

@@ -97,7 +97,8 @@ void CommandInterpreter::ShowKeyHelp() {
 }
 
 void CommandInterpreter::ListFile() {
-    for (int i = 0; i < Terminal::kFileLineCount; ++i) terminal.AddFormattedLine("%1d|%s|", i, terminal.fileLines[i]);
+    for (int i = 0; i < Terminal::kFileLineCount; ++i)
+        terminal.AddFormattedLine("%1d|%s|", i, terminal.fileLines[i]);
 }
 
 void CommandInterpreter::AddToFile() {
@@ -140,8 +141,10 @@ void CommandInterpreter::ShowGravity() {
     double earthGravity = kEarthGravitationalParameter / (earthDistance * earthDistance);
     double marsGravity = kMarsGravitationalParameter / (marsDistance * marsDistance);
     double sum = earthGravity + marsGravity;
-    terminal.AddFormattedLine("Земля g %.6f Н dV/10сут %.6f м/с", earthGravity, earthGravity * kVelocityChangeSeconds);
-    terminal.AddFormattedLine("Марс  g %.6f Н dV/10сут %.6f м/с", marsGravity, marsGravity * kVelocityChangeSeconds);
+    terminal.AddFormattedLine("Земля g %.6f Н dV/10сут %.6f м/с", earthGravity,
+                              earthGravity * kVelocityChangeSeconds);
+    terminal.AddFormattedLine("Марс  g %.6f Н dV/10сут %.6f м/с", marsGravity,
+                              marsGravity * kVelocityChangeSeconds);
     terminal.AddFormattedLine("Сумма g %.6f Н dV/10сут %.6f м/с", sum, sum * kVelocityChangeSeconds);
 }
 
@@ -167,7 +170,8 @@ void CommandInterpreter::ShowPlmOutcome(int controlWord, double answer) {
         // A record line outside the file would be a program fault; such a
         // record is not stored rather than written past the file.
         if (program.directionRecordLine >= 0 && program.directionRecordLine < Terminal::kFileLineCount)
-            CopyLine(terminal.fileLines[program.directionRecordLine], Terminal::kLineSize, program.directionRecord);
+            CopyLine(terminal.fileLines[program.directionRecordLine], Terminal::kLineSize,
+                     program.directionRecord);
         if (program.burnRecordLine >= 0 && program.burnRecordLine < Terminal::kFileLineCount)
             CopyLine(terminal.fileLines[program.burnRecordLine], Terminal::kLineSize, program.burnRecord);
     }

@@ -16,15 +16,15 @@
 #include <OrbiterAPI.h>
 
 struct FrameSlot {
-    int state;           // frame state (see above)
-    double time;         // MJD the photograph is due; the actual capture time once taken
-    double transmitTime; // MJD its transmission is to start
-    SURFHANDLE image;    // 800 x 800, the picture as received on Earth
-    SURFHANDLE rawImage; // 800 x 800, the picture taken on board
-    int scanColumn;      // next column to paint during transmission (800 at its start)
-    double paramA[3];    // pointing choice, colour channel, optics
-    double paramB[3];    // paramB[0]: receiver mode
-    int dropoutRun;      // noise state of the transmission
+    int state;            // frame state (see above)
+    double time;          // MJD the photograph is due; the actual capture time once taken
+    double transmitTime;  // MJD its transmission is to start
+    SURFHANDLE image;     // 800 x 800, the picture as received on Earth
+    SURFHANDLE rawImage;  // 800 x 800, the picture taken on board
+    int scanColumn;       // next column to paint during transmission (800 at its start)
+    double paramA[3];     // pointing choice, colour channel, optics
+    double paramB[3];     // paramB[0]: receiver mode
+    int dropoutRun;       // noise state of the transmission
 };
 
 class FrameTable {

@@ -119,7 +119,8 @@ void Terminal::Draw(SURFHANDLE surface) {
 
     for (int row = 0; row < kScreenLineCount; ++row) {
         const char *line = screenLines[(newestLine + row) % kScreenLineCount];
-        TextOutA(dc, kTextLeft, kFirstScreenLineTop + row * kLineSpacing, line, static_cast<int>(std::strlen(line)));
+        TextOutA(dc, kTextLeft, kFirstScreenLineTop + row * kLineSpacing, line,
+                 static_cast<int>(std::strlen(line)));
     }
 
     SelectObject(dc, previousPen);
