@@ -48,16 +48,23 @@ void ClockBlock(ConsoleKit &kit) {
     kit.Screen(clock, 3);
     kit.Label("ВРЕМЯ", (clock.left + clock.right) / 2.0f, 213, Align::Centre, 10, Weight::Bold, 1.5f);
 
+    // The undocking key sits in a yellow and black hazard frame.
     const Box undock = MainArea(206);
+    const Box hazard = undock.Grown(7);
+    const Box clear = undock.Grown(4);
+    kit.canvas.DropShadow(hazard, 3, 0.4f);
+    for (int y = hazard.top; y < hazard.bottom; ++y)
+        for (int x = hazard.left; x < hazard.right; ++x) {
+            if (x >= clear.left && x < clear.right && y >= clear.top && y < clear.bottom) continue;
+            const bool dark = ((x + y) / 5) % 2 != 0;
+            kit.canvas.Blend(x, y, dark ? Rgb(24, 22, 18) : Rgb(214, 172, 44), 1.0f);
+        }
+    kit.canvas.Bevel(hazard, 1, Rgb(240, 220, 150), Rgb(20, 18, 12), 0.6f);
+    kit.canvas.Fill(clear, Scale(kPlate, 0.9f));
     kit.Button(undock, "", ButtonKind::Amber);
-    // Black and yellow hazard marks beside the undocking key.
-    for (int i = 0; i < 4; ++i) {
-        const float x = 1110 + i * 8;
-        kit.canvas.Line(x, undock.bottom, x + 8, undock.top, 3.0f,
-                        i % 2 ? Rgb(20, 20, 18) : Rgb(214, 170, 40));
-    }
-    kit.Label("ОТСТЫКОВКА", 1098, undock.bottom + 16, Align::Centre, 9, Weight::Bold, 0.5f);
-    kit.VentSlots({1062, 276, 1136, 326}, 6);
+    kit.Label("ОТСТЫКОВКА", (plate.left + plate.right) / 2.0f, undock.bottom + 21, Align::Centre, 9,
+              Weight::Bold, 0.5f);
+    kit.VentSlots({1062, 284, 1136, 328}, 5);
 }
 
 void TerminalBlock(ConsoleKit &kit) {

@@ -30,13 +30,18 @@ void DrawPhotoPanel(ConsoleKit &kit) {
     kit.GroupFrame({874, 150, 1136, 270}, "МЕТКИ ШКАЛЫ");
     kit.canvas.Fill({886, 173, 892, 179}, Rgb(255, 0, 0));
     kit.text.Draw(kit.canvas, "10", 896, 180, Align::Left, {Weight::Regular, 10, 0.0f}, Rgb(60, 110, 250));
-    kit.Legend("угол от направления на Землю, град", 914, 180, Align::Left, 9);
+    kit.Legend("метка шкалы и её отсчёт, град", 914, 180, Align::Left, 9);
     const char *const sets[] = {"наведение 0: нижняя и средняя шкалы", "наведение 1: шкала +10 … +70",
                                 "наведение 2: шкала −10 … −70"};
     for (int i = 0; i < 3; ++i) kit.Legend(sets[i], 886, 204 + 18 * i, Align::Left, 9);
     kit.Legend("заголовок кадра: номер, время, состояние", 886, 258, Align::Left, 9);
 
-    kit.VentSlots({904, 300, 1106, 420}, 12);
+    kit.VentSlots({904, 296, 1106, 410}, 12);
+
+    kit.GroupFrame({874, 440, 1136, 540}, "СОСТОЯНИЕ КАДРА");
+    const char *const states[6] = {"0 — пусто",         "1 — съёмка назначена", "2, 3 — идёт съёмка",
+                                   "4 — кадр на борту", "5 — передача",         "6 — кадр принят"};
+    for (int i = 0; i < 6; ++i) kit.Legend(states[i], i < 3 ? 886 : 1010, 466 + 22 * (i % 3), Align::Left, 9);
 
     kit.GroupFrame({871, 566, 1069, 646}, "ВЫБОР КАДРА");
     kit.Button(PhotoArea(3202), "Пред. кадр", ButtonKind::Ivory);
