@@ -73,9 +73,24 @@ int FontInstance::textWidth(const char *text, int length) {
     return width;
 }
 
+namespace {
+
+// under + (over - under) * alpha / 255 for each channel, rounded, with red
+// and blue computed side by side in one word.
+inline std::uint32_t blend(std::uint32_t under, std::uint32_t over, std::uint32_t alpha) {
+    const std::uint32_t inverse = 255 - alpha;
+    std::uint32_t redBlue = (under & 0x00FF00FFu) * inverse + (over & 0x00FF00FFu) * alpha + 0x00800080u;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    std::uint32_t green = ((under >> 8) & 0xFFu) * inverse + ((over >> 8) & 0xFFu) * alpha + 0x80u;
+    green = ((green + (green >> 8)) >> 8) & 0xFFu;
+    return redBlue | (green << 8);
+}
+
+}  // namespace
+
 void FontInstance::draw(Surface &surface, int x, int baseline, const char *text, int length,
                         std::uint32_t colour) {
-    const int red = int(Surface::red(colour)), green = int(Surface::green(colour)), blue = int(Surface::blue(colour));
+    colour &= 0x00FFFFFFu;
     int penX = x;
     for (int i = 0; i < length; ++i) {
         const Glyph &glyph = this->glyph(static_cast<unsigned char>(text[i]));
@@ -88,17 +103,9 @@ void FontInstance::draw(Surface &surface, int x, int baseline, const char *text,
             const std::uint8_t *coverage = glyph.coverage.data() + std::size_t(row) * glyph.width;
             std::uint32_t *target = surface.row(top + row) + left;
             for (int column = firstColumn; column < lastColumn; ++column) {
-                const int alpha = coverage[column];
+                const std::uint32_t alpha = coverage[column];
                 if (alpha == 0) continue;
-                if (alpha == 255) {
-                    target[column] = colour;
-                    continue;
-                }
-                const std::uint32_t old = target[column];
-                auto mix = [alpha](int under, int over) { return under + ((over - under) * alpha + 127) / 255; };
-                target[column] = Surface::rgb(unsigned(mix(int(Surface::red(old)), red)),
-                                              unsigned(mix(int(Surface::green(old)), green)),
-                                              unsigned(mix(int(Surface::blue(old)), blue)));
+                target[column] = alpha == 255 ? colour : blend(target[column], colour, alpha);
             }
         }
     }

@@ -64,7 +64,7 @@ void Surface::copyFrom(const Surface &source, int sourceX, int sourceY, int widt
 }
 
 void Surface::addText(int x, int y, unsigned align, std::string utf8) {
-    if (textRecords.size() >= maxTextRecords) textRecords.erase(textRecords.begin());
+    if (textRecords.size() >= maxTextRecords) textRecords.pop_front();
     textRecords.push_back(TextRecord{x, y, align, std::move(utf8)});
 }
 

@@ -25,6 +25,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -76,7 +77,7 @@ public:
     // (x, y), clipped against both surfaces. The source may be this surface.
     void copyFrom(const Surface &source, int sourceX, int sourceY, int width, int height, int x, int y);
 
-    const std::vector<TextRecord> &texts() const { return textRecords; }
+    const std::deque<TextRecord> &texts() const { return textRecords; }
     void addText(int x, int y, unsigned align, std::string utf8);
     void clearTexts() { textRecords.clear(); }
 
@@ -99,7 +100,7 @@ private:
     int surfaceHeight;
     int depth = 32;
     std::vector<std::uint32_t> pixelData;
-    std::vector<TextRecord> textRecords;
+    std::deque<TextRecord> textRecords;
 };
 
 }  // namespace sim
