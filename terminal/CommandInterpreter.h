@@ -45,7 +45,7 @@ private:
     void RunPle();
 
     Terminal &terminal;
-    char line[112];
+    char line[112];  // working copy of the edit line (Terminal::kEditLineSize)
     const char *words[kMaxWords];
     int wordCount;
 };
