@@ -1,0 +1,63 @@
+// Design of a Mars approach in the simulator's own gravity: a periapsis
+// state over the console's PLM target point, carried back some days under
+// every body's attraction, with a velocity offset that makes the uncorrected
+// approach miss the target.
+#pragma once
+
+#include <OrbiterAPI.h>
+
+#include <string>
+
+#include "bodies/SolarSystemEphemeris.h"
+#include "core/GravityModel.h"
+
+namespace mars_approach {
+
+// The PLM target over Mars.
+const double kTargetLongitude = -177.84;  // degrees
+const double kTargetLatitude = -10.22;    // degrees
+const double kTargetRadius = 3359920.0;   // m
+const double kTargetMjd = 43049.485;
+
+struct Design {
+    double periapsisMjd = kTargetMjd;
+    double daysBefore = 20.0;
+    double vInfinity = 2600.0;  // m/s, hyperbolic excess speed over Mars
+    // Added to the start velocity after the backward integration [m/s].
+    VECTOR3 velocityOffset = {{0.09, -0.05, 0.07}};
+};
+
+// Global (barycentric) state of a free spacecraft.
+struct FreeState {
+    double mjd;
+    VECTOR3 position, velocity;
+};
+
+// Target point relative to Mars in ecliptic axes at the date, through the
+// planet's orientation and rotation in the simulator (the conversion the
+// console makes from the same figures).
+VECTOR3 TargetVector(double mjd);
+
+// Start state daysBefore days ahead of the designed periapsis.
+FreeState DesignStart(const sim::SolarSystemEphemeris &ephemeris, const sim::GravityModel &gravity,
+                      const Design &design);
+
+struct Periapsis {
+    double mjd;
+    VECTOR3 relativePosition;  // spacecraft minus Mars, ecliptic axes
+    VECTOR3 relativeVelocity;
+    double targetMiss;         // distance to TargetVector(mjd) [m]
+};
+
+// Closest approach to Mars after the start, within maxDays, found by the
+// simulator's gravity integration (refined to about a millisecond).
+Periapsis FindPeriapsis(const sim::SolarSystemEphemeris &ephemeris, const sim::GravityModel &gravity,
+                        const FreeState &start, double maxDays);
+
+// Scenario text with the spacecraft (name:className) on its start state,
+// given relative to the Sun; extraVessels is inserted verbatim after it
+// (further vessel blocks, each closed by END).
+std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeState &start, const char *name,
+                         const char *className, const std::string &extraVessels);
+
+}  // namespace mars_approach
