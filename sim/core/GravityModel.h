@@ -41,7 +41,7 @@ public:
 private:
     const SolarSystemEphemeris &ephemeris_;
     double gm_[kBodyCount];
-    double stepFactor_ = 0.01;
+    double stepFactor_ = 0.004;
 };
 
 }  // namespace sim

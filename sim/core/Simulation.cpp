@@ -31,6 +31,12 @@ std::string formatLine(const char *format, ...) {
 }
 }  // namespace
 
+// A vessel of a class without a module: the interface's defaults only.
+class PlainVessel final : public VESSEL2 {
+public:
+    using VESSEL2::VESSEL2;
+};
+
 struct PendingAttachment {
     Vessel *child;
     int childPoint;
@@ -329,7 +335,7 @@ bool Simulation::createVessel(const std::string &name, const std::string &classN
             return false;
         }
     } else {
-        vessel->iface = new VESSEL2(handle, 1);
+        vessel->iface = new PlainVessel(handle, 1);
     }
 
     VESSEL2 *v2 = vessel->iface2();
@@ -483,7 +489,7 @@ bool Simulation::saveScenario(const std::string &path, std::string &error) {
     out.line("");
     out.line("BEGIN_ENVIRONMENT");
     out.line("  System Sol");
-    out.line(formatLine("  Date MJD %.10f", mjd_));
+    out.line(formatLine("  Date MJD %.12f", mjd_));
     out.line("END_ENVIRONMENT");
     out.line("");
     if (focus_) {
@@ -519,7 +525,7 @@ void Simulation::shutdown() {
         if (v->module)
             v->module->ovcExit(v->iface);
         else
-            delete static_cast<VESSEL2 *>(v->iface);
+            delete static_cast<PlainVessel *>(v->iface);
         v->iface = nullptr;
     }
     modules_.unloadAll();
