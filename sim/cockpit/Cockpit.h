@@ -6,26 +6,119 @@
 //   beginFrame(focus)   message loop: answers for open input boxes, buffered
 //                       keys, direct keys, mouse events
 //   endFrame(focus)     after the state update: panel area redraws, MFD refresh
+//
+// Input arrives from outside (the runner, tests) through the queue
+// functions below and is handed to the focus vessel in the next beginFrame.
+// The oapi panel, MFD and input-box functions act on the cockpit of the
+// current simulation.
 #pragma once
 
 #include <VesselAPI.h>
 
+#include <string>
+#include <vector>
+
+#include "gdi/Surface.h"
+
 namespace sim {
+
+class Mfd;
+class InputBoxes;
 
 class Cockpit {
 public:
+    static constexpr int mfdCount = 3;
+    static constexpr int windowWidth = 1280;
+    static constexpr int windowHeight = 960;
+
     Cockpit();
     ~Cockpit();
     Cockpit(const Cockpit &) = delete;
     Cockpit &operator=(const Cockpit &) = delete;
 
-    // Called once after all vessels are created: shows panel 0 of the focus vessel.
+    // Called once after all vessels are created: shows panel 0 of the focus
+    // vessel. Calling it again starts afresh with the given vessel.
     void start(VESSEL *focus);
     // Called before every vessel and module is destroyed.
     void shutdown();
 
     void beginFrame(VESSEL *focus);
     void endFrame(VESSEL *focus);
+
+    // ---- panels -----------------------------------------------------------
+    // The panel shown, or -1 for none.
+    int currentPanel() const;
+    // Asks the focus vessel to load panel `id` (clbkLoadPanel); on success
+    // the panel is shown and its areas drawn once. Returns the id, or -1
+    // when the vessel refused (the previous panel stays).
+    int showPanel(int id);
+    // Switches to the neighbour in a direction (0 left, 1 right, 2 up,
+    // 3 down); -1 when there is none or it did not load.
+    int showNeighbour(int direction);
+    // Area ids of the current panel in registration order.
+    std::vector<int> areaIds() const;
+    bool areaRectangle(int areaId, RECT &rect) const;
+    // The texts last drawn in an area of the current panel, in UTF-8, sorted
+    // top to bottom, then left to right. False for an unknown area.
+    bool areaTexts(int areaId, std::vector<std::string> &lines) const;
+    // The texts on an MFD's screen (when the current panel shows it).
+    bool mfdTexts(int mfd, std::vector<std::string> &lines) const;
+    bool areaRedrawPending(int areaId) const;
+
+    // ---- pictures ---------------------------------------------------------
+    // The current panel as composed (background, areas, MFD screens); empty
+    // when the panel has no background.
+    Surface panelImage() const;
+    // The outside view (1280 x 960) from the focus vessel now.
+    Surface viewImage();
+    // The render window: the view with the panel over it (its transparent
+    // colour lets the view through), attached at the bottom and centred.
+    Surface windowImage();
+
+    // ---- mouse ------------------------------------------------------------
+    // Left button pressed at a panel pixel; delivered in the next beginFrame
+    // (PANEL_MOUSE_LBDOWN), then repeated as PANEL_MOUSE_LBPRESSED each
+    // frame until released. False when no mouse area holds the point (the
+    // press is still queued).
+    bool pressMouse(int x, int y);
+    void releaseMouse();
+
+    // ---- keyboard ---------------------------------------------------------
+    // A buffered key event (press or release) for the next beginFrame; the
+    // key's byte in the direct-key state follows it.
+    void queueKey(int scanCode, bool down);
+    bool keyHeld(int scanCode) const;
+
+    // ---- input boxes ------------------------------------------------------
+    void queueInputAnswer(const std::string &utf8);
+    void queueInputCancel();
+    std::size_t pendingInputAnswers() const;
+    void dropInputAnswers();
+    bool inputBoxOpen() const;
+    std::string inputBoxTitle() const;  // UTF-8
+
+    // ---- MFDs -------------------------------------------------------------
+    // MFD 0..2, or null.
+    Mfd *mfd(int index);
+
+    // ---- the oapi functions ---------------------------------------------
+    void registerPanelBackground(HBITMAP bitmap, DWORD flags, DWORD colourKey);
+    void registerPanelArea(int id, const RECT &rect, int redrawMode, int mouseMode, int backgroundMode);
+    void registerMfd(int mfd, const MFDSPEC &spec);
+    void setPanelNeighbours(int left, int right, int top, int bottom);
+    void triggerRedraw(int panelId, int areaId);
+    bool processMfdButton(int mfd, int button, int event);
+    int sendMfdKey(int mfd, DWORD key);
+    void toggleMfdPower(int mfd);
+    const char *mfdButtonLabel(int mfd, int button);
+    void openMfd(int mode, int mfd);
+    int mfdMode(int mfd);
+    void openInputBox(const char *title, bool (*callback)(void *, char *, void *), const char *initialText,
+                      int visibleLength, void *userData);
+
+    // Keyboard events injected with keybd_event: Alt + PrintScreen copies the
+    // window image to the clipboard.
+    void keyboardEvent(unsigned char virtualKey, unsigned int flags);
 
 private:
     struct Impl;

@@ -1,3 +1,8 @@
 list(APPEND OKUL_SIM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Cockpit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CockpitFunctions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InputBoxes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Mfd.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OutsideView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Panel.cpp
 )

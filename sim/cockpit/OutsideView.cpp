@@ -1,0 +1,279 @@
+#include "cockpit/OutsideView.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "core/Simulation.h"
+#include "gdi/SurfaceHandles.h"
+
+namespace sim {
+
+namespace {
+
+constexpr int kStarCount = 600;
+constexpr double kAmbient = 0.04;  // light on the night side
+
+// A small fixed pseudo-random sequence (xorshift64*): the catalogue must not
+// depend on the standard library's generators.
+class Sequence {
+public:
+    explicit Sequence(std::uint64_t seed) : state(seed) {}
+    double next() {  // uniform in [0, 1)
+        state ^= state >> 12;
+        state ^= state << 25;
+        state ^= state >> 27;
+        return double((state * 0x2545F4914F6CDD1DULL) >> 11) / 9007199254740992.0;
+    }
+
+private:
+    std::uint64_t state;
+};
+
+std::uint32_t scaled(std::uint32_t colour, double factor) {
+    factor = std::max(0.0, std::min(1.0, factor));
+    return Surface::rgb(unsigned(Surface::red(colour) * factor + 0.5), unsigned(Surface::green(colour) * factor + 0.5),
+                        unsigned(Surface::blue(colour) * factor + 0.5));
+}
+
+std::uint32_t added(std::uint32_t base, std::uint32_t light, double factor) {
+    auto channel = [&](unsigned a, unsigned b) { return unsigned(std::min(255.0, a + b * factor)); };
+    return Surface::rgb(channel(Surface::red(base), Surface::red(light)),
+                        channel(Surface::green(base), Surface::green(light)),
+                        channel(Surface::blue(base), Surface::blue(light)));
+}
+
+// The camera: position, axes and the pixel scale.
+struct Camera {
+    VECTOR3 position;
+    MATRIX3 rotation;  // camera axes (x right, y up, z forward) to global
+    double focal;      // pixels per unit of tan(angle)
+
+    VECTOR3 right() const { return _V(rotation.m11, rotation.m21, rotation.m31); }
+    VECTOR3 up() const { return _V(rotation.m12, rotation.m22, rotation.m32); }
+    VECTOR3 forward() const { return _V(rotation.m13, rotation.m23, rotation.m33); }
+
+    // Screen position of a global direction; false when behind the camera.
+    bool project(const VECTOR3 &direction, double &x, double &y) const {
+        const VECTOR3 local = tmul(rotation, direction);
+        if (local.z <= 1e-9) return false;
+        x = OutsideView::width / 2.0 + focal * local.x / local.z;
+        y = OutsideView::height / 2.0 - focal * local.y / local.z;
+        return true;
+    }
+    // Global direction (not normalised) through the centre of pixel (px, py).
+    VECTOR3 ray(int px, int py) const {
+        const double a = (px + 0.5 - OutsideView::width / 2.0) / focal;
+        const double b = (py + 0.5 - OutsideView::height / 2.0) / focal;
+        return forward() + right() * a - up() * b;
+    }
+};
+
+void drawStars(Surface &image, const Camera &camera) {
+    for (const OutsideView::Star &star : OutsideView::stars()) {
+        double x, y;
+        if (!camera.project(star.direction, x, y)) continue;
+        const int px = int(std::floor(x)), py = int(std::floor(y));
+        if (!image.contains(px, py)) continue;
+        // Magnitude -1.5 at full brightness, 6 barely visible.
+        const double brightness = std::pow(10.0, -0.4 * (star.magnitude + 1.5)) * 8.0;
+        const double level = std::min(1.0, 0.18 + brightness);
+        image.setPixel(px, py, scaled(star.colour, level));
+        if (star.magnitude < 1.0) {
+            const std::uint32_t halo = scaled(star.colour, level * 0.5);
+            image.setPixel(px + 1, py, halo);
+            image.setPixel(px - 1, py, halo);
+            image.setPixel(px, py + 1, halo);
+            image.setPixel(px, py - 1, halo);
+        }
+    }
+}
+
+void drawBody(Surface &image, const Camera &camera, const Body &body, const Body *sun) {
+    const VECTOR3 centre = body.position() - camera.position;  // from the camera
+    const double distance = length(centre);
+    const double radius = body.radius();
+    if (distance <= radius * 1.000001) return;  // inside the body: nothing sensible to show
+    const double angularRadius = std::asin(radius / distance);
+    const bool isSun = sun == &body;
+    const std::uint32_t colour = OutsideView::bodyColour(body);
+    const VECTOR3 toSun = sun != nullptr && !isSun ? unit(sun->position() - body.position()) : _V(0, 0, 0);
+
+    double cx = 0, cy = 0;
+    const bool centreVisible = camera.project(centre / distance, cx, cy);
+    const double pixelRadius = camera.focal * std::tan(std::min(angularRadius, 1.5));
+
+    if (centreVisible && pixelRadius < 2.0) {
+        // A dot: brightness from the lit fraction of the visible disc.
+        double level = 1.0;
+        if (!isSun) {
+            const double cosPhase = dotp(unit(-centre), toSun);
+            level = 0.35 + 0.65 * (1 + cosPhase) / 2;
+        }
+        const std::uint32_t dot = scaled(colour, level);
+        const int px = int(std::floor(cx)), py = int(std::floor(cy));
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (std::abs(dx) + std::abs(dy) <= 1 || pixelRadius >= 1.0) image.setPixel(px + dx, py + dy, dot);
+        if (isSun) {
+            for (int dy = -12; dy <= 12; ++dy)
+                for (int dx = -12; dx <= 12; ++dx) {
+                    const double r = std::sqrt(double(dx * dx + dy * dy));
+                    if (r > 1.5 && r <= 12 && image.contains(px + dx, py + dy))
+                        image.setPixel(px + dx, py + dy,
+                                       added(image.pixel(px + dx, py + dy), Surface::rgb(255, 230, 180),
+                                             0.6 / (1 + r * r / 9)));
+                }
+        }
+        return;
+    }
+
+    // The disc: the pixels whose rays meet the sphere. Small discs in front
+    // are scanned in their bounding box, anything else over the whole view.
+    int left = 0, top = 0, right = OutsideView::width, bottom = OutsideView::height;
+    const double glowRadius = isSun ? std::max(6.0 * pixelRadius, 30.0) : 0.0;
+    if (centreVisible && angularRadius < 0.3) {
+        const double reach = std::max(pixelRadius * 1.6 + 2, glowRadius);
+        left = std::max(0, int(cx - reach));
+        right = std::min(OutsideView::width, int(cx + reach) + 1);
+        top = std::max(0, int(cy - reach));
+        bottom = std::min(OutsideView::height, int(cy + reach) + 1);
+    }
+    const double centreSquared = dotp(centre, centre);
+    const double cosLimit = std::cos(angularRadius);
+    for (int py = top; py < bottom; ++py) {
+        std::uint32_t *row = image.row(py);
+        for (int px = left; px < right; ++px) {
+            const VECTOR3 direction = unit(camera.ray(px, py));
+            const double along = dotp(direction, centre);
+            if (isSun) {
+                const double cosAngle = along / distance;
+                if (cosAngle >= cosLimit) {
+                    row[px] = Surface::rgb(255, 250, 235);
+                } else if (glowRadius > 0 && centreVisible) {
+                    const double r = std::hypot(px + 0.5 - cx, py + 0.5 - cy);
+                    if (r < glowRadius) {
+                        const double k = (r - pixelRadius) / (pixelRadius + 4);
+                        row[px] = added(row[px], Surface::rgb(255, 230, 180), 0.8 / (1 + k * k));
+                    }
+                }
+                continue;
+            }
+            if (along <= 0) continue;
+            const double discriminant = along * along - (centreSquared - radius * radius);
+            if (discriminant < 0) continue;
+            const double hit = along - std::sqrt(discriminant);
+            const VECTOR3 normal = (direction * hit - centre) / radius;
+            const double light = std::max(0.0, dotp(normal, toSun));
+            row[px] = scaled(colour, kAmbient + (1 - kAmbient) * light);
+        }
+    }
+}
+
+void drawHud(SURFHANDLE target, Surface &image, const Simulation &simulation, VESSEL &focus, int hudMode,
+             HFONT font) {
+    const std::uint32_t green = Surface::rgb(0, 230, 0);
+    const int cx = OutsideView::width / 2, cy = OutsideView::height / 2;
+    for (int d = 4; d <= 14; ++d) {
+        image.setPixel(cx - d, cy, green);
+        image.setPixel(cx + d, cy, green);
+        image.setPixel(cx, cy - d, green);
+        image.setPixel(cx, cy + d, green);
+    }
+    char text[160];
+    const char *modeName = hudMode == HUD_SURFACE ? "SURFACE" : hudMode == HUD_DOCKING ? "DOCKING" : "ORBIT";
+    OBJHANDLE refHandle = focus.GetGravityRef();
+    if (simulation.isBody(refHandle)) {
+        const Body *ref = static_cast<const Body *>(static_cast<SimObject *>(refHandle));
+        VECTOR3 position, velocity;
+        focus.GetGlobalPos(position);
+        focus.GetGlobalVel(velocity);
+        const double speed = length(velocity - ref->velocity());
+        const double altitude = length(position - ref->position()) - ref->radius();
+        std::snprintf(text, sizeof text, "HUD %s  %s  V %.3f km/s  Alt %.1f km", modeName, ref->name().c_str(),
+                      speed / 1000.0, altitude / 1000.0);
+    } else {
+        std::snprintf(text, sizeof text, "HUD %s", modeName);
+    }
+    HDC dc = oapiGetDC(target);
+    if (dc == nullptr) return;
+    if (font != nullptr) SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 230, 0));
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+    TextOutA(dc, cx, 12, text, int(std::strlen(text)));
+    oapiReleaseDC(target, dc);
+}
+
+}  // namespace
+
+const std::vector<OutsideView::Star> &OutsideView::stars() {
+    static const std::vector<Star> catalogue = [] {
+        std::vector<Star> list;
+        list.reserve(kStarCount);
+        Sequence random(0x4F4B554C53544152ULL);
+        const std::uint32_t tints[] = {Surface::rgb(255, 255, 255), Surface::rgb(200, 215, 255),
+                                       Surface::rgb(255, 240, 210), Surface::rgb(255, 215, 180)};
+        for (int i = 0; i < kStarCount; ++i) {
+            const double z = 2 * random.next() - 1;
+            const double angle = 2 * PI * random.next();
+            const double s = std::sqrt(1 - z * z);
+            // Counts grow about threefold per magnitude: few bright, many faint.
+            const double magnitude = std::log10(1 + random.next() * (std::pow(10.0, 0.45 * 7.5) - 1)) / 0.45 - 1.5;
+            list.push_back(Star{_V(s * std::cos(angle), z, s * std::sin(angle)), magnitude,
+                                tints[int(random.next() * 4) & 3]});
+        }
+        return list;
+    }();
+    return catalogue;
+}
+
+std::uint32_t OutsideView::bodyColour(const Body &body) {
+    switch (body.id()) {
+        case BodyId::Sun: return Surface::rgb(255, 250, 235);
+        case BodyId::Mercury: return Surface::rgb(165, 155, 145);
+        case BodyId::Venus: return Surface::rgb(235, 220, 175);
+        case BodyId::Earth: return Surface::rgb(70, 120, 235);
+        case BodyId::Moon: return Surface::rgb(175, 175, 175);
+        case BodyId::Mars: return Surface::rgb(215, 100, 55);
+        case BodyId::Jupiter: return Surface::rgb(215, 185, 145);
+        case BodyId::Saturn: return Surface::rgb(225, 205, 150);
+    }
+    return Surface::rgb(200, 200, 200);
+}
+
+void OutsideView::render(SURFHANDLE target, const Simulation &simulation, VESSEL &focus, double aperture,
+                         int hudMode, HFONT hudFont) {
+    Surface *image = surfaceFromHandle(target);
+    if (image == nullptr || image->width() != width || image->height() != height) return;
+    image->fill(0);
+    image->clearTexts();
+
+    Camera camera;
+    focus.GetRotationMatrix(camera.rotation);
+    VECTOR3 offset, position;
+    focus.GetCameraOffset(offset);
+    focus.GetGlobalPos(position);
+    camera.position = position + mul(camera.rotation, offset);
+    aperture = std::max(1e-3, std::min(aperture, 80.0 * RAD));
+    camera.focal = (height / 2.0) / std::tan(aperture);
+
+    drawStars(*image, camera);
+
+    // Painter's order: the farthest body first.
+    std::vector<const Body *> order;
+    const Body *sun = nullptr;
+    for (const auto &body : simulation.bodies()) {
+        order.push_back(body.get());
+        if (body->id() == BodyId::Sun) sun = body.get();
+    }
+    std::sort(order.begin(), order.end(), [&](const Body *a, const Body *b) {
+        return dist(a->position(), camera.position) > dist(b->position(), camera.position);
+    });
+    for (const Body *body : order) drawBody(*image, camera, *body, sun);
+
+    if (hudMode != HUD_NONE) drawHud(target, *image, simulation, focus, hudMode, hudFont);
+}
+
+}  // namespace sim
