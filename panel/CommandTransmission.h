@@ -1,0 +1,20 @@
+// Command transmission from Earth to the spacecraft: the transmission button
+// (area 204) and the estimate of how long sending the stored lines takes.
+#ifndef OKUL_PANEL_COMMANDTRANSMISSION_H
+#define OKUL_PANEL_COMMANDTRANSMISSION_H
+
+#include "PanelFields.h"
+#include "Terminal.h"
+
+// Seconds needed to send the terminal's stored lines. Each non-empty line
+// costs 14 units, plus two units per character of each of its fields after
+// the code and the time (up to nine fields, empty fields skipped; a line
+// without a time costs only the 14). A unit takes 0.4 s while the signal
+// time `lightTime` is below 300 s, and 6.25 s from 300 s on.
+double TransmissionEstimate(const char (&fileLines)[Terminal::kFileLineCount][Terminal::kLineSize],
+                            double lightTime);
+
+// The transmission button: announces the transmission on the terminal.
+void Transmit(PanelFields &fields);
+
+#endif  // OKUL_PANEL_COMMANDTRANSMISSION_H
