@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "EphemerisFixture.h"
 #include "bodies/SolarSystemEphemeris.h"
 
@@ -170,7 +172,7 @@ TEST(SolarSystemEphemeris, RefusesMissingAndDamagedFiles) {
     std::ifstream in(installedEphemerisPath(), std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ASSERT_GT(bytes.size(), 10000u);
-    const std::string damaged = testing::TempDir() + "de405_damaged.bin";
+    const std::string damaged = testing::TempDir() + "de405_damaged_" + std::to_string(getpid()) + ".bin";
     auto writeAndLoad = [&](const std::vector<char> &content) {
         std::ofstream(damaged, std::ios::binary | std::ios::trunc).write(content.data(), content.size());
         error.clear();
