@@ -32,7 +32,8 @@ struct ApproachSimulation {
         mars_approach::Design design;
         design.velocityOffset = _V(0.18, -0.10, 0.14);
         const mars_approach::FreeState start = mars_approach::DesignStart(ephemeris, gravity, design);
-        std::ofstream(base / "approach.scn") << mars_approach::ScenarioText(ephemeris, start, "PROBE", "PlmProbe", "");
+        std::ofstream(base / "approach.scn")
+            << mars_approach::ScenarioText(ephemeris, start, "PROBE", "PlmProbe", "");
 
         simulation = std::make_unique<sim::Simulation>((base / "root").string(), (base / "work").string());
         loaded = simulation->loadScenario((base / "approach.scn").string(), error);

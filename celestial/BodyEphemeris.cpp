@@ -26,7 +26,9 @@ VECTOR3 PolarToVelocity(double longitude, double latitude, double radius, double
     const VECTOR3 radial = _V(cosLat * cosLon, sinLat, cosLat * sinLon);
     const VECTOR3 north = _V(-sinLat * cosLon, cosLat, -sinLat * sinLon);
     const VECTOR3 east = _V(-sinLon, 0.0, cosLon);
-    return (radial * radiusRate + north * (radius * latitudeRate) + east * (radius * cosLat * longitudeRate)) * AU;
+    return (radial * radiusRate + north * (radius * latitudeRate) +
+            east * (radius * cosLat * longitudeRate)) *
+           AU;
 }
 
 int GetBodyEphemeris(double mjd, const char *name, VECTOR3 &position, VECTOR3 &velocity, int &flags) {

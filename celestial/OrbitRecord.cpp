@@ -92,7 +92,8 @@ void StateToElements(OrbitRecord &o) {
     } else if (e == 1.0) {
         o.anomaly = 0.0;
         const double D = std::tan(nu / 2.0);
-        o.periapsisTime = o.epoch - std::sqrt(p * p * p / o.mu) * (D + D * D * D / 3.0) * 5.787037037037037e-06;
+        o.periapsisTime =
+            o.epoch - std::sqrt(p * p * p / o.mu) * (D + D * D * D / 3.0) * 5.787037037037037e-06;
     } else {
         o.period = -1.0;
         const double a = p / (e * e - 1.0);
@@ -143,7 +144,8 @@ int ElementsToState(OrbitRecord &o) {
         if (H < 0.0) o.trueAnomaly = kTwoPi - o.trueAnomaly;
         const double rr = a * (e * coshH - 1.0);
         pos = _V(rr * std::cos(o.trueAnomaly), rr * std::sin(o.trueAnomaly), 0.0);
-        vel = _V(-std::sqrt(o.mu * a) * std::sinh(H) / rr, std::sqrt(o.mu * a * (e * e - 1.0)) * coshH / rr, 0.0);
+        vel = _V(-std::sqrt(o.mu * a) * std::sinh(H) / rr, std::sqrt(o.mu * a * (e * e - 1.0)) * coshH / rr,
+                 0.0);
     }
     o.argLatitude = o.trueAnomaly + o.argPeriapsis;
 

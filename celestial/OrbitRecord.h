@@ -21,10 +21,10 @@ struct OrbitRecord {
     double ascendingNode;    // longitude of the ascending node [rad]
     double semiLatusRectum;  // [m]
     double eccentricity;
-    double argPeriapsis;     // [rad]
-    double semiMajorAxis;    // positive for ellipse and hyperbola [m]
-    double semiMinorAxis;    // [m]
-    double period;           // [s]; -1 for a hyperbola
+    double argPeriapsis;   // [rad]
+    double semiMajorAxis;  // positive for ellipse and hyperbola [m]
+    double semiMinorAxis;  // [m]
+    double period;         // [s]; -1 for a hyperbola
 };
 
 static_assert(sizeof(OrbitRecord) == 20 * sizeof(double), "an orbit record is twenty doubles");

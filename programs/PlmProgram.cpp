@@ -121,8 +121,8 @@ double PlmProgram::Run(int n) {
         std::snprintf(resultLines[2], sizeof(resultLines[2]), "%2dш dV %.3f %.3f %.3f%s", count, deltaV.x,
                       deltaV.y, deltaV.z, singularJacobian ? " вырожденная матрица" : "");
         if (report) {
-            std::fprintf(report, "\nСделано %2d шагов  коррекция  dV %.3g %.3g %.3g", count, deltaV.x, deltaV.y,
-                         deltaV.z);
+            std::fprintf(report, "\nСделано %2d шагов  коррекция  dV %.3g %.3g %.3g", count, deltaV.x,
+                         deltaV.y, deltaV.z);
         }
     }
 
@@ -146,15 +146,16 @@ double PlmProgram::Run(int n) {
     const VECTOR3 miss = TargetVector(arrival, mars) - r;
     VECTOR3 surface = r;
     EclipticToPlanetSurface(arrival, mars, surface);
-    std::snprintf(resultLines[1], sizeof(resultLines[1]), "Д %.2f Ш %.2f В %.1f км Rош %.3g км", surface.x * DEG,
-                  surface.y * DEG, (surface.z - kReferenceRadius) / 1000.0, length(miss) / 1000.0);
+    std::snprintf(resultLines[1], sizeof(resultLines[1]), "Д %.2f Ш %.2f В %.1f км Rош %.3g км",
+                  surface.x * DEG, surface.y * DEG, (surface.z - kReferenceRadius) / 1000.0,
+                  length(miss) / 1000.0);
     if (report) std::fprintf(report, "\n%s", resultLines[1]);
 
     if (limit >= 1) {
         burnMagnitude = length(deltaV);
         burnDirection = burnMagnitude > 0.0 ? deltaV / burnMagnitude : _V(0.0, 0.0, 0.0);
-        std::snprintf(directionRecord, sizeof(directionRecord), "210;%.5f;%.4f;%.4f;%.4f;", directionRecordTime,
-                      burnDirection.x, burnDirection.y, burnDirection.z);
+        std::snprintf(directionRecord, sizeof(directionRecord), "210;%.5f;%.4f;%.4f;%.4f;",
+                      directionRecordTime, burnDirection.x, burnDirection.y, burnDirection.z);
         std::snprintf(burnRecord, sizeof(burnRecord), "130;%.5f;0;%.4f;", burnRecordTime, burnMagnitude);
         if (report) {
             std::fprintf(report, "3=====================\n");
@@ -207,13 +208,14 @@ int PlmProgram::NewtonSearch(double x[3], double eps, int limit, double damping)
             x[k] = saved + perturbation;
             trial = _V(x[0], x[1], x[2]);
             const VECTOR3 perturbed = TargetMiss(trial);
-            for (int m = 0; m < 3; ++m) jacobian[m * 3 + k] = (perturbed.data[m] - miss.data[m]) / perturbation;
+            for (int m = 0; m < 3; ++m)
+                jacobian[m * 3 + k] = (perturbed.data[m] - miss.data[m]) / perturbation;
             x[k] = saved;
         }
 
         double step[3] = {0.0, 0.0, 0.0};
-        if (!Finite(negatedMiss, 3) || !Finite(jacobian, 9) || !SolveLinearSystem(3, jacobian, negatedMiss, step) ||
-            !Finite(step, 3)) {
+        if (!Finite(negatedMiss, 3) || !Finite(jacobian, 9) ||
+            !SolveLinearSystem(3, jacobian, negatedMiss, step) || !Finite(step, 3)) {
             singularJacobian = true;
             return -passes;
         }

@@ -97,7 +97,8 @@ TEST(ApproachPropagator, MarsMotionNeverDecidesTheStep) {
     const ApproachState k2 = ApproachDerivatives(shifted(k1, h / 2));
     const ApproachState k3 = ApproachDerivatives(shifted(k2, h / 2));
     const ApproachState k4 = ApproachDerivatives(shifted(k3, h));
-    const VECTOR3 marsPos = start.marsPos + (k1.marsPos + k2.marsPos * 2 + k3.marsPos * 2 + k4.marsPos) * (h / 6);
+    const VECTOR3 marsPos =
+        start.marsPos + (k1.marsPos + k2.marsPos * 2 + k3.marsPos * 2 + k4.marsPos) * (h / 6);
     EXPECT_LT(length(s.marsPos - marsPos), 1e-6 * length(marsPos - start.marsPos));
 }
 
@@ -166,7 +167,8 @@ std::vector<ReferenceCase> ReadReference() {
         if (line.empty() || line[0] == '#') continue;
         std::istringstream fields(line);
         ReferenceCase c;
-        VECTOR3 *vectors[] = {&c.start.marsPos, &c.start.marsVel, &c.start.shipPos, &c.start.shipVel, &c.deltaV};
+        VECTOR3 *vectors[] = {&c.start.marsPos, &c.start.marsVel, &c.start.shipPos, &c.start.shipVel,
+                              &c.deltaV};
         fields >> c.name;
         for (VECTOR3 *v : vectors) fields >> v->x >> v->y >> v->z;
         fields >> c.time >> c.position.x >> c.position.y >> c.position.z >> c.velocity.x >> c.velocity.y >>
@@ -181,16 +183,17 @@ TEST(ApproachPropagator, AgreesWithTheReferenceIntegration) {
     const std::vector<ReferenceCase> cases = ReadReference();
     ASSERT_EQ(cases.size(), 2u);
     for (const ReferenceCase &c : cases) {
-        for (const PropagationParameters &setting :
-             {PropagationParameters{360.0, 2650000.0, 0.001}, PropagationParameters{3600.0, 3000000.0, 0.001}}) {
+        for (const PropagationParameters &setting : {PropagationParameters{360.0, 2650000.0, 0.001},
+                                                     PropagationParameters{3600.0, 3000000.0, 0.001}}) {
             ApproachState s = c.start;
             PropagationParameters p = setting;
             PropagateToPeriapsis(s, p, c.deltaV, 5300.0);
             const double timeError = p.horizon - c.time;
             const double positionError = length(s.shipPos - s.marsPos - c.position);
             const double velocityError = length(s.shipVel - s.marsVel - c.velocity);
-            std::printf("%s step %.0f: periapsis time error %.3f s, position error %.3f m, velocity error %.2e m/s\n",
-                        c.name.c_str(), setting.step, timeError, positionError, velocityError);
+            std::printf(
+                "%s step %.0f: periapsis time error %.3f s, position error %.3f m, velocity error %.2e m/s\n",
+                c.name.c_str(), setting.step, timeError, positionError, velocityError);
             EXPECT_LT(std::fabs(timeError), 1.0);
             EXPECT_LT(positionError, 100.0);
         }

@@ -39,17 +39,20 @@ protected:
         fs::create_directories(base / "work/Q4K12techout");
         fs::copy_file(std::string(OKUL_ROOT_DIR) + "/Config/Ephemeris/de405_1970_1989.bin",
                       base / "root/Config/Ephemeris/de405_1970_1989.bin");
-        std::ofstream(base / "root/Config/Vessels/PlmProbe.cfg") << "ClassName = PlmProbe\nMass = 1000\nSize = 2\n";
+        std::ofstream(base / "root/Config/Vessels/PlmProbe.cfg")
+            << "ClassName = PlmProbe\nMass = 1000\nSize = 2\n";
 
         sim::SolarSystemEphemeris ephemeris;
         std::string error;
-        ASSERT_TRUE(ephemeris.load((base / "root/Config/Ephemeris/de405_1970_1989.bin").string(), error)) << error;
+        ASSERT_TRUE(ephemeris.load((base / "root/Config/Ephemeris/de405_1970_1989.bin").string(), error))
+            << error;
         sim::GravityModel gravity(ephemeris);
         mars_approach::Design design;
         design.velocityOffset = _V(0.18, -0.10, 0.14);
         start = mars_approach::DesignStart(ephemeris, gravity, design);
         uncorrectedMiss = mars_approach::FindPeriapsis(ephemeris, gravity, start, 40.0).targetMiss;
-        std::ofstream(base / "approach.scn") << mars_approach::ScenarioText(ephemeris, start, "PROBE", "PlmProbe", "");
+        std::ofstream(base / "approach.scn")
+            << mars_approach::ScenarioText(ephemeris, start, "PROBE", "PlmProbe", "");
 
         simulation = new sim::Simulation((base / "root").string(), (base / "work").string());
         ASSERT_TRUE(simulation->loadScenario((base / "approach.scn").string(), error)) << error;
@@ -121,8 +124,8 @@ TEST_F(PlmProgramTest, ZeroWordReportsTheUncorrectedTrajectory) {
     ASSERT_NE(missText, nullptr);
     const double miss = std::atof(missText + std::strlen("Rош "));
     EXPECT_NEAR(miss, uncorrectedMiss / 1000.0, 0.05 * uncorrectedMiss / 1000.0);
-    const std::string expected = std::string("\n\n Исходная траектория (без коррекции)\n") + plm.resultLines[0] + "\n" +
-                                 plm.resultLines[1];
+    const std::string expected = std::string("\n\n Исходная траектория (без коррекции)\n") +
+                                 plm.resultLines[0] + "\n" + plm.resultLines[1];
     EXPECT_EQ(ReadFile(kReport), expected);
 }
 
@@ -152,8 +155,8 @@ TEST_F(PlmProgramTest, SearchForms) {
 
     const std::string report = ReadFile(kReport);
     EXPECT_EQ(report.find("\n\n Поиск параметром 5\nСделано "), 0u);
-    EXPECT_NE(report.find(std::string("3=====================\nCформированы команды\n") + plm.directionRecord + "\n" +
-                          plm.burnRecord + "\n"),
+    EXPECT_NE(report.find(std::string("3=====================\nCформированы команды\n") +
+                          plm.directionRecord + "\n" + plm.burnRecord + "\n"),
               std::string::npos);
 }
 

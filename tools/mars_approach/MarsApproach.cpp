@@ -9,7 +9,8 @@ namespace mars_approach {
 
 namespace {
 
-VECTOR3 MarsRelative(const sim::SolarSystemEphemeris &ephemeris, const FreeState &s, VECTOR3 *relativeVelocity) {
+VECTOR3 MarsRelative(const sim::SolarSystemEphemeris &ephemeris, const FreeState &s,
+                     VECTOR3 *relativeVelocity) {
     VECTOR3 marsPos, marsVel;
     ephemeris.state(sim::BodyId::Mars, s.mjd, marsPos, marsVel);
     if (relativeVelocity) *relativeVelocity = s.velocity - marsVel;
@@ -111,8 +112,8 @@ std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeS
                   "  RPOS %.6f %.6f %.6f\n"
                   "  RVEL %.9f %.9f %.9f\n"
                   "END\n",
-                  name, kTargetMjd - start.mjd, start.mjd, name, name, className, rpos.x, rpos.y, rpos.z, rvel.x,
-                  rvel.y, rvel.z);
+                  name, kTargetMjd - start.mjd, start.mjd, name, name, className, rpos.x, rpos.y, rpos.z,
+                  rvel.x, rvel.y, rvel.z);
     return std::string(text) + extraVessels + "END_SHIPS\n";
 }
 

@@ -24,7 +24,7 @@ struct Design {
     double daysBefore = 20.0;
     double vInfinity = 2600.0;  // m/s, hyperbolic excess speed over Mars
     // Added to the start velocity after the backward integration [m/s].
-    VECTOR3 velocityOffset = {{0.09, -0.05, 0.07}};
+    VECTOR3 velocityOffset = {{0.18, -0.10, 0.14}};
 };
 
 // Global (barycentric) state of a free spacecraft.
@@ -46,7 +46,7 @@ struct Periapsis {
     double mjd;
     VECTOR3 relativePosition;  // spacecraft minus Mars, ecliptic axes
     VECTOR3 relativeVelocity;
-    double targetMiss;         // distance to TargetVector(mjd) [m]
+    double targetMiss;  // distance to TargetVector(mjd) [m]
 };
 
 // Closest approach to Mars after the start, within maxDays, found by the

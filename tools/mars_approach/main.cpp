@@ -21,7 +21,8 @@ int main(int argc, char **argv) {
     sim::GravityModel gravity(ephemeris);
     const mars_approach::Design design;
     const mars_approach::FreeState start = mars_approach::DesignStart(ephemeris, gravity, design);
-    const mars_approach::Periapsis uncorrected = mars_approach::FindPeriapsis(ephemeris, gravity, start, 40.0);
+    const mars_approach::Periapsis uncorrected =
+        mars_approach::FindPeriapsis(ephemeris, gravity, start, 40.0);
     std::printf("start MJD %.6f; uncorrected periapsis MJD %.5f, radius %.1f km, %.1f km from the target\n",
                 start.mjd, uncorrected.mjd, length(uncorrected.relativePosition) / 1000.0,
                 uncorrected.targetMiss / 1000.0);

@@ -1,0 +1,105 @@
+// Ephemeris answers and planet frames as the simulator gives them.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "BodyEphemeris.h"
+#include "PlanetFrames.h"
+#include "bodies/PlanetRotation.h"
+#include "core/Simulation.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CelestialSimulatorTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        base = fs::temp_directory_path() / ("celestial_sim_test_" + std::to_string(getpid()));
+        fs::create_directories(base / "root/Config/Vessels");
+        fs::create_directories(base / "root/Config/Ephemeris");
+        fs::copy_file(std::string(OKUL_ROOT_DIR) + "/Config/Ephemeris/de405_1970_1989.bin",
+                      base / "root/Config/Ephemeris/de405_1970_1989.bin");
+        std::ofstream(base / "root/Config/Vessels/Probe.cfg") << "ClassName = Probe\n";
+        std::ofstream(base / "probe.scn")
+            << "BEGIN_ENVIRONMENT\n  System Sol\n  Date MJD 43049.485\nEND_ENVIRONMENT\n"
+               "BEGIN_SHIPS\nPROBE:Probe\n  STATUS Orbiting Mars\n"
+               "  RPOS 4000000 0 0\n  RVEL 0 0 3300\nEND\nEND_SHIPS\n";
+        simulation = new sim::Simulation((base / "root").string(), (base / "root").string());
+        std::string error;
+        ASSERT_TRUE(simulation->loadScenario((base / "probe.scn").string(), error)) << error;
+    }
+    static void TearDownTestSuite() {
+        delete simulation;
+        fs::remove_all(base);
+    }
+    static OBJHANDLE Body(const char *name) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof(buffer), "%s", name);
+        return oapiGetGbodyByName(buffer);
+    }
+    static VECTOR3 Relative(const char *body, const char *parent, bool velocity) {
+        VECTOR3 a, b;
+        (velocity ? oapiGetGlobalVel : oapiGetGlobalPos)(Body(body), &a);
+        (velocity ? oapiGetGlobalVel : oapiGetGlobalPos)(Body(parent), &b);
+        return a - b;
+    }
+    static fs::path base;
+    static sim::Simulation *simulation;
+};
+
+fs::path CelestialSimulatorTest::base;
+sim::Simulation *CelestialSimulatorTest::simulation = nullptr;
+
+TEST_F(CelestialSimulatorTest, PolarPlanetStateMatchesTheSimulator) {
+    const double mjd = oapiGetSimMJD();
+    VECTOR3 pos, vel;
+    int flags = 0;
+    for (const char *planet : {"Venus", "Earth", "Mercury"}) {
+        ASSERT_EQ(GetBodyEphemeris(mjd, planet, pos, vel, flags), kEphemerisDone) << planet;
+        EXPECT_EQ(flags, 67);
+        const VECTOR3 truePos = Relative(planet, "Sun", false), trueVel = Relative(planet, "Sun", true);
+        EXPECT_LT(length(pos - truePos), 1e-9 * length(truePos)) << planet;
+        EXPECT_LT(length(vel - trueVel), 1e-9 * length(trueVel)) << planet;
+    }
+}
+
+TEST_F(CelestialSimulatorTest, OtherAnswerForms) {
+    const double mjd = oapiGetSimMJD();
+    VECTOR3 pos, vel = _V(7, 7, 7);
+    int flags = 0;
+    ASSERT_EQ(GetBodyEphemeris(mjd, "Mars", pos, vel, flags), kEphemerisDone);
+    EXPECT_EQ(flags, 76);
+    EXPECT_LT(length(pos - Relative("Mars", "Sun", false)), 1e-9 * length(pos));
+    EXPECT_EQ(vel.x, 7);
+
+    ASSERT_EQ(GetBodyEphemeris(mjd, "Moon", pos, vel, flags), kEphemerisDone);
+    EXPECT_EQ(flags, 19);
+    EXPECT_LT(length(pos - Relative("Moon", "Earth", false)), 1e-6);
+    EXPECT_LT(length(vel - Relative("Moon", "Earth", true)), 1e-9);
+
+    EXPECT_EQ(GetBodyEphemeris(mjd, "Nibiru", pos, vel, flags), kEphemerisNoBody);
+}
+
+TEST_F(CelestialSimulatorTest, MarsSurfaceFrameAgreesWithTheSimulatorsRotation) {
+    OBJHANDLE mars = Body("Mars");
+    for (double days : {0.0, 0.37, -12.5}) {
+        const double mjd = oapiGetSimMJD() + days;
+        const double lon = -177.84 * RAD, lat = -10.22 * RAD;
+        VECTOR3 v = _V(lon, lat, 3359920.0);
+        PlanetSurfaceToEcliptic(mjd, mars, v);
+        const VECTOR3 local = _V(std::cos(lat) * std::cos(lon), std::sin(lat), std::cos(lat) * std::sin(lon));
+        const VECTOR3 expected =
+            mul(sim::planetRotation(sim::BodyId::Mars).rotationMatrix(mjd), local) * 3359920.0;
+        EXPECT_LT(length(v - expected), 1e-3) << days;
+        EclipticToPlanetSurface(mjd, mars, v);
+        EXPECT_NEAR(v.x, lon, 1e-12);
+        EXPECT_NEAR(v.y, lat, 1e-12);
+        EXPECT_NEAR(v.z, 3359920.0, 1e-6);
+    }
+}
+
+}  // namespace
