@@ -1,0 +1,23 @@
+#!/bin/sh
+# Installs the Debian 12 packages the build, the tests and the demo need,
+# when they are missing. Run as root (or through sudo).
+set -e
+packages="cmake ninja-build g++ pkg-config libfreetype-dev libpng-dev fonts-liberation2 \
+libgtest-dev libgmock-dev libbenchmark-dev"
+if [ "${OKUL_WITH_CROSS:-0}" = 1 ]; then
+    packages="$packages g++-mingw-w64-x86-64"
+fi
+if [ "${OKUL_WITH_FUZZ:-0}" = 1 ]; then
+    packages="$packages clang libclang-rt-14-dev"
+fi
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    echo "installing:$missing"
+    SUDO=""
+    [ "$(id -u)" = 0 ] || SUDO=sudo
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
