@@ -88,13 +88,29 @@ Periapsis FindPeriapsis(const sim::SolarSystemEphemeris &ephemeris, const sim::G
 
 namespace mars_approach {
 
+namespace {
+
+std::string VesselBlock(const std::string &name, const std::string &className, const VECTOR3 &rpos,
+                        const VECTOR3 &rvel, const std::string &extraLines) {
+    char text[512];
+    std::snprintf(text, sizeof(text),
+                  "%s:%s\n"
+                  "  STATUS Orbiting Sun\n"
+                  "  RPOS %.6f %.6f %.6f\n"
+                  "  RVEL %.9f %.9f %.9f\n",
+                  name.c_str(), className.c_str(), rpos.x, rpos.y, rpos.z, rvel.x, rvel.y, rvel.z);
+    return text + extraLines + "END\n";
+}
+
+}  // namespace
+
 std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeState &start, const char *name,
-                         const char *className, const std::string &extraVessels) {
+                         const char *className, const std::vector<Companion> &companions) {
     VECTOR3 sunPos, sunVel;
     ephemeris.state(sim::BodyId::Sun, start.mjd, sunPos, sunVel);
     const VECTOR3 rpos = start.position - sunPos, rvel = start.velocity - sunVel;
-    char text[2048];
-    std::snprintf(text, sizeof(text),
+    char head[1024];
+    std::snprintf(head, sizeof(head),
                   "BEGIN_DESC\n"
                   "%s on its way to Mars, %.1f days before the periapsis of its approach.\n"
                   "The uncorrected approach misses the PLM target point; PLM 5 finds the correction.\n"
@@ -106,15 +122,11 @@ std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeS
                   "BEGIN_FOCUS\n"
                   "  Ship %s\n"
                   "END_FOCUS\n\n"
-                  "BEGIN_SHIPS\n"
-                  "%s:%s\n"
-                  "  STATUS Orbiting Sun\n"
-                  "  RPOS %.6f %.6f %.6f\n"
-                  "  RVEL %.9f %.9f %.9f\n"
-                  "END\n",
-                  name, kTargetMjd - start.mjd, start.mjd, name, name, className, rpos.x, rpos.y, rpos.z,
-                  rvel.x, rvel.y, rvel.z);
-    return std::string(text) + extraVessels + "END_SHIPS\n";
+                  "BEGIN_SHIPS\n",
+                  name, kTargetMjd - start.mjd, start.mjd, name);
+    std::string text = head + VesselBlock(name, className, rpos, rvel, "");
+    for (const Companion &c : companions) text += VesselBlock(c.name, c.className, rpos, rvel, c.extraLines);
+    return text + "END_SHIPS\n";
 }
 
 }  // namespace mars_approach

@@ -7,6 +7,7 @@
 #include <OrbiterAPI.h>
 
 #include <string>
+#include <vector>
 
 #include "bodies/SolarSystemEphemeris.h"
 #include "core/GravityModel.h"
@@ -54,10 +55,16 @@ struct Periapsis {
 Periapsis FindPeriapsis(const sim::SolarSystemEphemeris &ephemeris, const sim::GravityModel &gravity,
                         const FreeState &start, double maxDays);
 
+// A further vessel placed on the spacecraft's state in the scenario (e.g. a
+// console that attaches itself to the spacecraft after loading).
+struct Companion {
+    std::string name, className;
+    std::string extraLines;  // scenario lines of its own, each ending in a line feed
+};
+
 // Scenario text with the spacecraft (name:className) on its start state,
-// given relative to the Sun; extraVessels is inserted verbatim after it
-// (further vessel blocks, each closed by END).
+// given relative to the Sun, and its companions on the same state.
 std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeState &start, const char *name,
-                         const char *className, const std::string &extraVessels);
+                         const char *className, const std::vector<Companion> &companions = {});
 
 }  // namespace mars_approach

@@ -27,14 +27,9 @@ int main(int argc, char **argv) {
                 start.mjd, uncorrected.mjd, length(uncorrected.relativePosition) / 1000.0,
                 uncorrected.targetMiss / 1000.0);
 
-    // The console rides on the spacecraft (configuration 1).
-    const std::string console =
-        "K12:OkulVessel\n"
-        "  STATUS Orbiting Sun\n"
-        "  RPOS 0 0 0\n"
-        "  RVEL 0 0 0\n"
-        "  CONFIGURATION_T12 1\n"
-        "END\n";
+    // The console starts on the spacecraft's state and attaches itself to it
+    // (configuration 1: TAVR-12).
+    const std::vector<mars_approach::Companion> console = {{"K12", "OkulVessel", "  CONFIGURATION_T12 1\n"}};
     std::ofstream out(argv[2]);
     out << mars_approach::ScenarioText(ephemeris, start, "TAVR-12", "Tavr12", console);
     if (!out) {
