@@ -7,6 +7,7 @@
 #include "CommandComposer.h"
 #include "CommandRecord.h"
 #include "Terminal.h"
+#include "core/Simulation.h"
 
 namespace {
 
@@ -101,4 +102,29 @@ TEST(CommandComposer, PointingAndEmittedRecords) {
     composer.EmitRecord(full);  // 319 characters cut to the edit line's 111
     EXPECT_EQ(full.editCount, 111);
     EXPECT_EQ(std::string(full.editLine, 6), "ADD 3 ");
+}
+
+// The input box through the simulator: title, initial text, and what an
+// answer or a cancel does to the field.
+TEST(CommandComposer, InputBoxEditsTheRequestedField) {
+    sim::Simulation simulation(OKUL_ROOT_DIR, ::testing::TempDir());
+    sim::Cockpit &cockpit = simulation.cockpit();
+    CommandComposer composer;
+    composer.RequestInput(103);
+    composer.RequestInput(100);
+    composer.OpenInput(composer.pendingField);
+    ASSERT_TRUE(cockpit.inputBoxOpen());
+    EXPECT_EQ(cockpit.inputBoxTitle(), u8"Данные В");
+
+    cockpit.queueInputAnswer(u8"1;2;Ж");
+    cockpit.beginFrame(nullptr);
+    EXPECT_FALSE(cockpit.inputBoxOpen());
+    EXPECT_STREQ(composer.dataC, "1;2;Ж");  // Windows-1251 in the field
+    EXPECT_STREQ(composer.code, "");
+
+    composer.OpenInput(103);
+    cockpit.queueInputCancel();
+    cockpit.beginFrame(nullptr);
+    EXPECT_FALSE(cockpit.inputBoxOpen());
+    EXPECT_STREQ(composer.dataC, "1;2;Ж");
 }
