@@ -1,5 +1,7 @@
 #include "cockpit/Mfd.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdarg>
 #include <cstring>
@@ -56,15 +58,21 @@ public:
         write(6, 30 + 18 * n, RGB(0, 255, 0), text);
     }
     void write(int x, int y, COLORREF colour, const char *text, UINT align = TA_LEFT) {
+        lowest = std::max(lowest, y + kLineHeight);
         if (dc == nullptr) return;
         SetTextColor(dc, colour);
         SetTextAlign(dc, align | TA_TOP);
         TextOutA(dc, x, y, text, int(std::strlen(text)));
     }
 
+    // The row below the lowest text written.
+    int bottom() const { return lowest; }
+
 private:
+    static constexpr int kLineHeight = 20;  // covers the 14-pixel font's cell
     SURFHANDLE surface;
     HDC dc;
+    int lowest = 0;
 };
 
 Body *asBody(const Simulation *simulation, OBJHANDLE handle) {
@@ -204,10 +212,17 @@ void Mfd::draw(SURFHANDLE display, const MFDSPEC &spec, HFONT font, const Simula
                VESSEL *focus) const {
     Surface *surface = surfaceFromHandle(display);
     if (surface == nullptr) return;
-    surface->fill(0);
+    // Only the rows that held text need clearing: the rest is still black.
+    surface->fillRect(0, 0, surface->width(), std::min(surface->height(), drawnBottom), 0);
     surface->clearTexts();
+    drawnBottom = 0;
     if (!powered) return;
     PageWriter page(display, font);
+    struct Extent {
+        const PageWriter &page;
+        int &bottom;
+        ~Extent() { bottom = page.bottom(); }
+    } extent{page, drawnBottom};
     const int width = surface->width();
     const Button *table = buttons();
 

@@ -14,6 +14,8 @@
 
 #include <VesselAPI.h>
 
+#include <climits>
+
 namespace sim {
 
 class Simulation;
@@ -78,6 +80,9 @@ private:
     bool kilometres = true;
     bool calendarDate = false;
     int reference = -1;
+    // Rows of the screen that the last draw wrote text into (all of it at
+    // first: the screen may hold anything).
+    mutable int drawnBottom = INT_MAX;
 };
 
 }  // namespace sim

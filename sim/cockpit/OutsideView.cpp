@@ -12,7 +12,7 @@ namespace sim {
 
 namespace {
 
-constexpr int kStarCount = 600;
+constexpr int kStarCount = 2500;
 constexpr double kAmbient = 0.04;  // light on the night side
 
 // A small fixed pseudo-random sequence (xorshift64*): the catalogue must not
@@ -78,7 +78,7 @@ void drawStars(Surface &image, const Camera &camera) {
         if (!image.contains(px, py)) continue;
         // Magnitude -1.5 at full brightness, 6 barely visible.
         const double brightness = std::pow(10.0, -0.4 * (star.magnitude + 1.5)) * 8.0;
-        const double level = std::min(1.0, 0.18 + brightness);
+        const double level = std::min(1.0, 0.3 + brightness);
         image.setPixel(px, py, scaled(star.colour, level));
         if (star.magnitude < 1.0) {
             const std::uint32_t halo = scaled(star.colour, level * 0.5);

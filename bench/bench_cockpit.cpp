@@ -1,0 +1,93 @@
+// Cost of presentation in the headless frame loop: the console's main panel
+// (panel 0: terminal, composer fields, readouts, clocks, status display and
+// three MFD screens redrawn every frame) against the bare panel 1, and the
+// pictures the runner and the window grab ask for.
+//
+// Needs the build tree's installation (Config/, Modules/ with K12_OKUL and
+// Tavr12): run bin/bench_cockpit from the build tree after building them.
+#include <benchmark/benchmark.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "cockpit/Cockpit.h"
+#include "core/Simulation.h"
+#include "gdi/WorkingFolder.h"
+
+namespace {
+
+// The Mars approach scenario with the console in focus, so that its panel
+// is the one shown.
+std::unique_ptr<sim::Simulation> consoleSimulation(std::string &error) {
+    static const std::string folder = [] {
+        char pattern[] = "/tmp/okul-bench-cockpit-XXXXXX";
+        return std::string(mkdtemp(pattern));
+    }();
+    std::ifstream in(std::string(OKUL_SOURCE_DIR) + "/scenarios/mars_approach.scn");
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string scenario = text.str();
+    const std::string focus = "Ship TAVR-12";
+    const std::size_t at = scenario.find(focus);
+    if (at != std::string::npos) scenario.replace(at, focus.size(), "Ship K12");
+    const std::string path = folder + "/console.scn";
+    std::ofstream(path) << scenario;
+    sim::setWorkingFolder(folder);
+    auto simulation = std::make_unique<sim::Simulation>(OKUL_ROOT_DIR, folder);
+    if (!simulation->loadScenario(path, error)) return nullptr;
+    // Past the console's start-up steps and the first simulated second, so
+    // that every area has something to draw.
+    for (int i = 0; i < 100; ++i) simulation->frame();
+    return simulation;
+}
+
+void frames(benchmark::State &state, int panel) {
+    std::string error;
+    std::unique_ptr<sim::Simulation> simulation = consoleSimulation(error);
+    if (!simulation) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    if (simulation->cockpit().showPanel(panel) != panel) {
+        state.SkipWithError("the console did not load the panel");
+        return;
+    }
+    for (auto _ : state) simulation->frame();
+    state.counters["frames/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// A whole frame of the loop with the main panel shown.
+void BM_FrameMainPanel(benchmark::State &state) { frames(state, 0); }
+BENCHMARK(BM_FrameMainPanel)->Unit(benchmark::kMicrosecond);
+
+// The same frame with the bare panel: the difference is the presentation.
+void BM_FrameBarePanel(benchmark::State &state) { frames(state, 1); }
+BENCHMARK(BM_FrameBarePanel)->Unit(benchmark::kMicrosecond);
+
+void BM_Pictures(benchmark::State &state) {
+    std::string error;
+    std::unique_ptr<sim::Simulation> simulation = consoleSimulation(error);
+    if (!simulation) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    sim::Cockpit &cockpit = simulation->cockpit();
+    for (auto _ : state) {
+        switch (state.range(0)) {
+            case 0: benchmark::DoNotOptimize(cockpit.panelImage()); break;
+            case 1: benchmark::DoNotOptimize(cockpit.viewImage()); break;
+            default: benchmark::DoNotOptimize(cockpit.windowImage()); break;
+        }
+    }
+}
+// 0: composed panel, 1: outside view, 2: window (view and panel)
+BENCHMARK(BM_Pictures)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
