@@ -81,24 +81,34 @@ TEST_F(CelestialSimulatorTest, OtherAnswerForms) {
     EXPECT_LT(length(pos - Relative("Moon", "Earth", false)), 1e-6);
     EXPECT_LT(length(vel - Relative("Moon", "Earth", true)), 1e-9);
 
+    ASSERT_EQ(GetBodyEphemeris(mjd, "Sun", pos, vel, flags), kEphemerisDone);
+    EXPECT_EQ(flags, 31);
+    VECTOR3 sunPos;
+    oapiGetGlobalPos(Body("Sun"), &sunPos);
+    EXPECT_LT(length(pos - sunPos), 1e-3);
+
     EXPECT_EQ(GetBodyEphemeris(mjd, "Nibiru", pos, vel, flags), kEphemerisNoBody);
 }
 
 TEST_F(CelestialSimulatorTest, MarsSurfaceFrameAgreesWithTheSimulatorsRotation) {
     OBJHANDLE mars = Body("Mars");
+    const double points[][2] = {{-177.84, -10.22}, {0.0, 0.0}, {95.0, 60.0}, {179.5, -89.0}};
     for (double days : {0.0, 0.37, -12.5}) {
-        const double mjd = oapiGetSimMJD() + days;
-        const double lon = -177.84 * RAD, lat = -10.22 * RAD;
-        VECTOR3 v = _V(lon, lat, 3359920.0);
-        PlanetSurfaceToEcliptic(mjd, mars, v);
-        const VECTOR3 local = _V(std::cos(lat) * std::cos(lon), std::sin(lat), std::cos(lat) * std::sin(lon));
-        const VECTOR3 expected =
-            mul(sim::planetRotation(sim::BodyId::Mars).rotationMatrix(mjd), local) * 3359920.0;
-        EXPECT_LT(length(v - expected), 1e-3) << days;
-        EclipticToPlanetSurface(mjd, mars, v);
-        EXPECT_NEAR(v.x, lon, 1e-12);
-        EXPECT_NEAR(v.y, lat, 1e-12);
-        EXPECT_NEAR(v.z, 3359920.0, 1e-6);
+        for (const auto &point : points) {
+            const double mjd = oapiGetSimMJD() + days;
+            const double lon = point[0] * RAD, lat = point[1] * RAD;
+            VECTOR3 v = _V(lon, lat, 3359920.0);
+            PlanetSurfaceToEcliptic(mjd, mars, v);
+            const VECTOR3 local =
+                _V(std::cos(lat) * std::cos(lon), std::sin(lat), std::cos(lat) * std::sin(lon));
+            const VECTOR3 expected =
+                mul(sim::planetRotation(sim::BodyId::Mars).rotationMatrix(mjd), local) * 3359920.0;
+            EXPECT_LT(length(v - expected), 1e-3) << days;
+            EclipticToPlanetSurface(mjd, mars, v);
+            EXPECT_NEAR(v.x, lon, 1e-12);
+            EXPECT_NEAR(v.y, lat, 1e-12);
+            EXPECT_NEAR(v.z, 3359920.0, 1e-6);
+        }
     }
 }
 

