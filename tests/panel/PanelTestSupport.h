@@ -65,10 +65,24 @@ struct ConsoleState {
     bool restartRequested = false;
 
     PanelFields Fields() {
-        return PanelFields{terminal,   composer,   pointing,     keyStep,     axisZ,
-                           axisX,      attachTimer, hostProgram, hostMode,    hostValueA,
-                           hostValueB, linking,    transmissionEstimate,      lightTime,
-                           relayAngle, targetVisible, configuration,          restartRequested};
+        return PanelFields{terminal,
+                           composer,
+                           pointing,
+                           keyStep,
+                           axisZ,
+                           axisX,
+                           attachTimer,
+                           hostProgram,
+                           hostMode,
+                           hostValueA,
+                           hostValueB,
+                           linking,
+                           transmissionEstimate,
+                           lightTime,
+                           relayAngle,
+                           targetVisible,
+                           configuration,
+                           restartRequested};
     }
 };
 
@@ -100,7 +114,9 @@ class AreaSurface {
 public:
     static constexpr std::uint32_t kBackground = sim::Surface::rgb(0, 128, 64);
 
-    AreaSurface(int width, int height) : handle(oapiCreateSurface(width, height)) { surface().fill(kBackground); }
+    AreaSurface(int width, int height) : handle(oapiCreateSurface(width, height)) {
+        surface().fill(kBackground);
+    }
     ~AreaSurface() { oapiDestroySurface(handle); }
     AreaSurface(const AreaSurface &) = delete;
     AreaSurface &operator=(const AreaSurface &) = delete;
