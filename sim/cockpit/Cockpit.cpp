@@ -29,6 +29,9 @@ void sortedTexts(const Surface &surface, std::vector<std::string> &lines) {
     for (const Surface::TextRecord *record : records) lines.push_back(record->text);
 }
 
+// The cockpit that receives injected keyboard events: the one started last.
+Cockpit *keyboardOwner = nullptr;
+
 void keyboardEventHandler(unsigned char virtualKey, unsigned int flags, void *context) {
     static_cast<Cockpit *>(context)->keyboardEvent(virtualKey, flags);
 }
@@ -66,7 +69,6 @@ struct Cockpit::Impl {
     SURFHANDLE viewSurface = nullptr;
     HFONT mfdFont = nullptr;
     HFONT hudFont = nullptr;
-    bool handlerInstalled = false;
 
     VESSEL2 *vessel() const { return asVessel2(focus); }
 
@@ -112,9 +114,10 @@ struct Cockpit::Impl {
         if (!shown || v == nullptr) return;
         for (PanelArea &area : shown->areas()) {
             if (panel != shown) break;  // a callback switched panels
-            if (area.redrawRequested) {
-                area.redrawRequested = false;
-                shown->redraw(area, v, PANEL_REDRAW_USER);
+            if (area.pendingRedraw != 0) {
+                const int event = area.pendingRedraw;
+                area.pendingRedraw = 0;
+                shown->redraw(area, v, event);
             } else if (area.redrawMode == PANEL_REDRAW_ALWAYS) {
                 shown->redraw(area, v, PANEL_REDRAW_ALWAYS);
             }
@@ -123,7 +126,16 @@ struct Cockpit::Impl {
 
     void mouseEvent(PanelArea &area, int event, int mx, int my) {
         if (!(area.mouseMode & event)) return;
-        if (VESSEL2 *v = vessel()) v->clbkPanelMouseEvent(area.id, event, mx, my);
+        VESSEL2 *v = vessel();
+        if (v == nullptr) return;
+        const int id = area.id;
+        const unsigned serial = panelSerial;
+        // An area registered with PANEL_REDRAW_MOUSE is redrawn, in this
+        // frame's panel update, after every mouse event the vessel handled.
+        if (v->clbkPanelMouseEvent(id, event, mx, my) && serial == panelSerial) {
+            PanelArea *same = panel ? panel->area(id) : nullptr;
+            if (same != nullptr && same->redrawMode == PANEL_REDRAW_MOUSE) same->pendingRedraw = PANEL_REDRAW_MOUSE;
+        }
     }
 
     void deliverMouse() {
@@ -212,7 +224,7 @@ void Cockpit::start(VESSEL *focus) {
     impl->reset();
     impl->focus = focus;
     setKeyboardEventHandler(keyboardEventHandler, this);
-    impl->handlerInstalled = true;
+    keyboardOwner = this;
     impl->ensureDrawingObjects();
     showPanel(0);
 }
@@ -221,9 +233,9 @@ void Cockpit::shutdown() {
     impl->reset();
     impl->releaseDrawingObjects();
     impl->focus = nullptr;
-    if (impl->handlerInstalled) {
+    if (keyboardOwner == this) {
         setKeyboardEventHandler(nullptr, nullptr);
-        impl->handlerInstalled = false;
+        keyboardOwner = nullptr;
     }
 }
 
@@ -264,7 +276,7 @@ int Cockpit::showPanel(int id) {
     for (PanelArea &area : shown->areas()) {
         if (impl->panel != shown) break;
         if (area.redrawMode == PANEL_REDRAW_NEVER) continue;
-        area.redrawRequested = false;
+        area.pendingRedraw = 0;
         shown->redraw(area, v, PANEL_REDRAW_INIT);
     }
     impl->ensureDrawingObjects();
@@ -309,7 +321,7 @@ bool Cockpit::mfdTexts(int mfd, std::vector<std::string> &lines) const {
 
 bool Cockpit::areaRedrawPending(int areaId) const {
     const PanelArea *area = impl->panel ? impl->panel->area(areaId) : nullptr;
-    return area != nullptr && area->redrawRequested;
+    return area != nullptr && area->pendingRedraw != 0;
 }
 
 void Cockpit::registerPanelBackground(HBITMAP bitmap, DWORD flags, DWORD colourKey) {
@@ -332,7 +344,7 @@ void Cockpit::triggerRedraw(int panelId, int areaId) {
     // Only the panel on show has areas to redraw; the others are drawn
     // afresh when they are shown.
     if (!impl->panel || impl->panel->id() != panelId) return;
-    if (PanelArea *area = impl->panel->area(areaId)) area->redrawRequested = true;
+    if (PanelArea *area = impl->panel->area(areaId)) area->pendingRedraw = PANEL_REDRAW_USER;
 }
 
 // ---------------------------------------------------------------------------

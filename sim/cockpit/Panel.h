@@ -27,7 +27,9 @@ struct PanelArea {
     int backgroundMode = PANEL_MAP_NONE;
     SURFHANDLE surface = nullptr;  // lent to clbkPanelRedrawEvent
     Surface shown{0, 0};           // what the panel displays for the area
-    bool redrawRequested = false;
+    // A redraw asked for: PANEL_REDRAW_USER (by the module) or
+    // PANEL_REDRAW_MOUSE (after a mouse event); 0 for none.
+    int pendingRedraw = 0;
 
     int width() const { return rect.right > rect.left ? rect.right - rect.left : 0; }
     int height() const { return rect.bottom > rect.top ? rect.bottom - rect.top : 0; }

@@ -37,6 +37,7 @@ inline std::ostream &operator<<(std::ostream &out, const Call &call) {
 //   10 (100,100)-(200,130) redrawn always, left button down
 //   11 (100,200)-(140,300) redrawn on request, down and held
 //   12 (300,400)-(350,450) never redrawn, down and up
+//   13 (500,400)-(540,420) redrawn after mouse events, down
 // and panel 2 above it. Panel 1 is bare; other ids are refused.
 class ProbeVessel : public VESSEL2 {
 public:
@@ -58,6 +59,8 @@ public:
                                   PANEL_MOUSE_LBDOWN | PANEL_MOUSE_LBPRESSED, PANEL_MAP_BACKGROUND);
             oapiRegisterPanelArea(12, RECT{300, 400, 350, 450}, PANEL_REDRAW_NEVER,
                                   PANEL_MOUSE_LBDOWN | PANEL_MOUSE_LBUP, PANEL_MAP_BACKGROUND);
+            oapiRegisterPanelArea(13, RECT{500, 400, 540, 420}, PANEL_REDRAW_MOUSE, PANEL_MOUSE_LBDOWN,
+                                  PANEL_MAP_BACKGROUND);
         } else {
             oapiSetPanelNeighbours(-1, -1, 0, -1);
             oapiRegisterPanelArea(20, RECT{10, 10, 60, 60}, PANEL_REDRAW_ALWAYS, PANEL_MOUSE_LBDOWN,

@@ -99,6 +99,14 @@ TEST_F(CockpitTest, MouseEventsFollowTheAreasMouseModes) {
     EXPECT_EQ(probe->mouse,
               std::vector<Call>({{12, PANEL_MOUSE_LBDOWN, 49, 49}, {12, PANEL_MOUSE_LBUP, 49, 49}}));
 
+    // Area 13 is redrawn after each handled mouse event, in the same frame.
+    probe->redraws.clear();
+    cockpit().pressMouse(510, 410);
+    frames(1);
+    cockpit().releaseMouse();
+    frames(1);
+    EXPECT_EQ(count(probe->redraws, 13, PANEL_REDRAW_MOUSE), 1);
+
     // Outside every area (right and bottom edges are exclusive): nothing.
     probe->mouse.clear();
     EXPECT_FALSE(cockpit().pressMouse(200, 110));
