@@ -11,11 +11,12 @@ const double kUnixEpochMjd = 40587.0;  // 1 January 1970, 0 h
 const double kSecondsPerDay = 86400.0;
 const int kTextLeft = 3;
 const int kLineTops[] = {3, 17, 31, 45, 59, 73, 87, 101, 115, 129, 143};
-// Seconds are counted in 64 bits; beyond this (some 29 billion years) the
-// clocks stop rather than overflow.
+// Seconds are counted in 64 bits; larger times (beyond some 30 billion
+// years) are held at this value rather than overflow.
 const double kLargestSeconds = 1e18;
 
-// |value| truncated to whole seconds, held within the counting range.
+// |value| truncated to whole seconds, held within the counting range (not a
+// number counts as 0).
 long long WholeSeconds(double value) {
     const double magnitude = std::fabs(value);
     if (!(magnitude < kLargestSeconds))
