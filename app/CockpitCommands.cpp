@@ -22,16 +22,16 @@ struct KeyName {
 };
 
 const KeyName kKeyNames[] = {
-    {"ENTER", OAPI_KEY_RETURN},     {"RETURN", OAPI_KEY_RETURN},   {"BACK", OAPI_KEY_BACK},
-    {"MINUS", OAPI_KEY_MINUS},      {"SPACE", OAPI_KEY_SPACE},     {"PERIOD", OAPI_KEY_PERIOD},
-    {"SEMICOLON", OAPI_KEY_SEMICOLON}, {"F1", OAPI_KEY_F1},         {"GRAVE", OAPI_KEY_GRAVE},
-    {"ESCAPE", OAPI_KEY_ESCAPE},    {"TAB", OAPI_KEY_TAB},         {"COMMA", OAPI_KEY_COMMA},
-    {"NUMPAD0", OAPI_KEY_NUMPAD0},  {"NUMPAD1", OAPI_KEY_NUMPAD1}, {"NUMPAD2", OAPI_KEY_NUMPAD2},
-    {"NUMPAD3", OAPI_KEY_NUMPAD3},  {"NUMPAD4", OAPI_KEY_NUMPAD4}, {"NUMPAD5", OAPI_KEY_NUMPAD5},
-    {"NUMPAD6", OAPI_KEY_NUMPAD6},  {"NUMPAD7", OAPI_KEY_NUMPAD7}, {"NUMPAD8", OAPI_KEY_NUMPAD8},
-    {"NUMPAD9", OAPI_KEY_NUMPAD9},  {"UP", OAPI_KEY_UP},           {"DOWN", OAPI_KEY_DOWN},
-    {"LEFT", OAPI_KEY_LEFT},        {"RIGHT", OAPI_KEY_RIGHT},     {"CTRL", OAPI_KEY_LCONTROL},
-    {"SHIFT", OAPI_KEY_LSHIFT},     {"ALT", OAPI_KEY_LALT},
+    {"ENTER", OAPI_KEY_RETURN},        {"RETURN", OAPI_KEY_RETURN},   {"BACK", OAPI_KEY_BACK},
+    {"MINUS", OAPI_KEY_MINUS},         {"SPACE", OAPI_KEY_SPACE},     {"PERIOD", OAPI_KEY_PERIOD},
+    {"SEMICOLON", OAPI_KEY_SEMICOLON}, {"F1", OAPI_KEY_F1},           {"GRAVE", OAPI_KEY_GRAVE},
+    {"ESCAPE", OAPI_KEY_ESCAPE},       {"TAB", OAPI_KEY_TAB},         {"COMMA", OAPI_KEY_COMMA},
+    {"NUMPAD0", OAPI_KEY_NUMPAD0},     {"NUMPAD1", OAPI_KEY_NUMPAD1}, {"NUMPAD2", OAPI_KEY_NUMPAD2},
+    {"NUMPAD3", OAPI_KEY_NUMPAD3},     {"NUMPAD4", OAPI_KEY_NUMPAD4}, {"NUMPAD5", OAPI_KEY_NUMPAD5},
+    {"NUMPAD6", OAPI_KEY_NUMPAD6},     {"NUMPAD7", OAPI_KEY_NUMPAD7}, {"NUMPAD8", OAPI_KEY_NUMPAD8},
+    {"NUMPAD9", OAPI_KEY_NUMPAD9},     {"UP", OAPI_KEY_UP},           {"DOWN", OAPI_KEY_DOWN},
+    {"LEFT", OAPI_KEY_LEFT},           {"RIGHT", OAPI_KEY_RIGHT},     {"CTRL", OAPI_KEY_LCONTROL},
+    {"SHIFT", OAPI_KEY_LSHIFT},        {"ALT", OAPI_KEY_LALT},
 };
 
 // US keyboard rows for letters and digits.
@@ -47,15 +47,22 @@ std::string upper(std::string text) {
 // The scan code of a character that `type` may send, or 0.
 int characterKey(char c) {
     const char u = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (const char *at = u != '\0' ? std::strchr(kLetterRows, u) : nullptr) return kLetterCodes[at - kLetterRows];
+    if (const char *at = u != '\0' ? std::strchr(kLetterRows, u) : nullptr)
+        return kLetterCodes[at - kLetterRows];
     if (c >= '1' && c <= '9') return OAPI_KEY_1 + (c - '1');
     switch (c) {
-        case '0': return OAPI_KEY_0;
-        case ' ': return OAPI_KEY_SPACE;
-        case '.': return OAPI_KEY_PERIOD;
-        case ';': return OAPI_KEY_SEMICOLON;
-        case '-': return OAPI_KEY_MINUS;
-        default: return 0;
+        case '0':
+            return OAPI_KEY_0;
+        case ' ':
+            return OAPI_KEY_SPACE;
+        case '.':
+            return OAPI_KEY_PERIOD;
+        case ';':
+            return OAPI_KEY_SEMICOLON;
+        case '-':
+            return OAPI_KEY_MINUS;
+        default:
+            return 0;
     }
 }
 
@@ -74,7 +81,8 @@ bool parseKeyChord(const std::string &text, std::vector<int> &codes, std::string
     std::size_t start = 0;
     while (true) {
         const std::size_t plus = text.find('+', start);
-        const std::string part = text.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+        const std::string part =
+            text.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
         const int code = keyCode(part);
         if (code == 0) {
             error = "unknown key \"" + part + "\"";
@@ -137,9 +145,11 @@ bool parseArea(ScriptContext &c, const std::string &text, AreaRef &area, std::st
 }
 
 bool areaLines(ScriptContext &c, const AreaRef &area, std::vector<std::string> &lines, std::string &error) {
-    const bool found = area.mfd ? cockpitOf(c).mfdTexts(area.id, lines) : cockpitOf(c).areaTexts(area.id, lines);
-    if (!found) error = "panel " + std::to_string(cockpitOf(c).currentPanel()) + " does not show MFD " +
-                        std::to_string(area.id);
+    const bool found =
+        area.mfd ? cockpitOf(c).mfdTexts(area.id, lines) : cockpitOf(c).areaTexts(area.id, lines);
+    if (!found)
+        error = "panel " + std::to_string(cockpitOf(c).currentPanel()) + " does not show MFD " +
+                std::to_string(area.id);
     return found;
 }
 
@@ -158,7 +168,8 @@ void pressFor(ScriptContext &c, int x, int y, long frames) {
     cockpitOf(c).releaseMouse();
 }
 
-bool areaPoint(ScriptContext &c, const std::string &areaText, int &x, int &y, const int *offset, std::string &error) {
+bool areaPoint(ScriptContext &c, const std::string &areaText, int &x, int &y, const int *offset,
+               std::string &error) {
     AreaRef area;
     if (!parseArea(c, areaText, area, error)) return false;
     if (area.mfd) {
@@ -190,7 +201,8 @@ bool cmdClick(ScriptContext &c, const std::vector<std::string> &args, std::strin
         return false;
     }
     int offset[2];
-    if (args.size() == 3 && (!parseInt(args[1], offset[0], error) || !parseInt(args[2], offset[1], error))) return false;
+    if (args.size() == 3 && (!parseInt(args[1], offset[0], error) || !parseInt(args[2], offset[1], error)))
+        return false;
     int x, y;
     if (!areaPoint(c, args[0], x, y, args.size() == 3 ? offset : nullptr, error)) return false;
     pressFor(c, x, y, 1);
@@ -199,7 +211,8 @@ bool cmdClick(ScriptContext &c, const std::vector<std::string> &args, std::strin
 
 bool cmdClickAt(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
     int x, y;
-    if (!needArgs(args, 2, 2, "clickat X Y", error) || !parseInt(args[0], x, error) || !parseInt(args[1], y, error))
+    if (!needArgs(args, 2, 2, "clickat X Y", error) || !parseInt(args[0], x, error) ||
+        !parseInt(args[1], y, error))
         return false;
     pressFor(c, x, y, 1);
     return true;
@@ -263,7 +276,8 @@ bool deliverAnswer(ScriptContext &c, const char *what, std::string &error) {
     for (int i = 0; i < kInputWaitFrames && cockpit.pendingInputAnswers() > 0; ++i) c.frame();
     if (cockpit.pendingInputAnswers() == 0) return true;
     cockpit.dropInputAnswers();
-    error = std::string("no input box took the ") + what + " within " + std::to_string(kInputWaitFrames) + " frames";
+    error = std::string("no input box took the ") + what + " within " + std::to_string(kInputWaitFrames) +
+            " frames";
     return false;
 }
 
@@ -278,7 +292,8 @@ bool cmdCancel(ScriptContext &c, const std::vector<std::string> &args, std::stri
     return deliverAnswer(c, "cancel", error);
 }
 
-bool writePicture(ScriptContext &c, const sim::Surface &picture, const std::string &file, std::string &error) {
+bool writePicture(ScriptContext &c, const sim::Surface &picture, const std::string &file,
+                  std::string &error) {
     if (picture.width() == 0 || picture.height() == 0) {
         error = "panel " + std::to_string(cockpitOf(c).currentPanel()) + " has no picture";
         return false;
@@ -333,11 +348,14 @@ bool cmdExpect(ScriptContext &c, const std::vector<std::string> &args, std::stri
 
 void registerCockpitCommands() {
     registerCommand("panel", cmdPanel, "panel N  (show panel N of the focus vessel)");
-    registerCommand("click", cmdClick, "click AREA [MX MY]  (left click in an area, its centre by default; one frame)");
+    registerCommand("click", cmdClick,
+                    "click AREA [MX MY]  (left click in an area, its centre by default; one frame)");
     registerCommand("clickat", cmdClickAt, "clickat X Y  (left click at a panel pixel; one frame)");
-    registerCommand("hold", cmdHold, "hold AREA MX MY FRAMES  (press, keep it held FRAMES more frames, release)");
+    registerCommand("hold", cmdHold,
+                    "hold AREA MX MY FRAMES  (press, keep it held FRAMES more frames, release)");
     registerCommand("type", cmdType, "type TEXT  (one key press and release per character, one frame each)");
-    registerCommand("key", cmdKey, "key NAME  (press and release, one frame; e.g. ENTER, NUMPAD5, F1, CTRL+UP)");
+    registerCommand("key", cmdKey,
+                    "key NAME  (press and release, one frame; e.g. ENTER, NUMPAD5, F1, CTRL+UP)");
     registerCommand("holdkey", cmdHoldKey, "holdkey NAME FRAMES  (key held for FRAMES frames)");
     registerCommand("input", cmdInput, "input TEXT  (answer the open input box)");
     registerCommand("cancel", cmdCancel, "cancel  (cancel the open input box)");

@@ -79,9 +79,15 @@ void BM_Pictures(benchmark::State &state) {
     sim::Cockpit &cockpit = simulation->cockpit();
     for (auto _ : state) {
         switch (state.range(0)) {
-            case 0: benchmark::DoNotOptimize(cockpit.panelImage()); break;
-            case 1: benchmark::DoNotOptimize(cockpit.viewImage()); break;
-            default: benchmark::DoNotOptimize(cockpit.windowImage()); break;
+            case 0:
+                benchmark::DoNotOptimize(cockpit.panelImage());
+                break;
+            case 1:
+                benchmark::DoNotOptimize(cockpit.viewImage());
+                break;
+            default:
+                benchmark::DoNotOptimize(cockpit.windowImage());
+                break;
         }
     }
 }

@@ -17,14 +17,17 @@ namespace sim {
 
 namespace {
 
-VESSEL2 *asVessel2(VESSEL *vessel) { return vessel != nullptr && vessel->Version() >= 1 ? static_cast<VESSEL2 *>(vessel) : nullptr; }
+VESSEL2 *asVessel2(VESSEL *vessel) {
+    return vessel != nullptr && vessel->Version() >= 1 ? static_cast<VESSEL2 *>(vessel) : nullptr;
+}
 
 void sortedTexts(const Surface &surface, std::vector<std::string> &lines) {
     std::vector<const Surface::TextRecord *> records;
     for (const Surface::TextRecord &record : surface.texts()) records.push_back(&record);
-    std::stable_sort(records.begin(), records.end(), [](const Surface::TextRecord *a, const Surface::TextRecord *b) {
-        return a->y != b->y ? a->y < b->y : a->x < b->x;
-    });
+    std::stable_sort(records.begin(), records.end(),
+                     [](const Surface::TextRecord *a, const Surface::TextRecord *b) {
+                         return a->y != b->y ? a->y < b->y : a->x < b->x;
+                     });
     lines.clear();
     for (const Surface::TextRecord *record : records) lines.push_back(record->text);
 }
@@ -41,8 +44,8 @@ void keyboardEventHandler(unsigned char virtualKey, unsigned int flags, void *co
 struct Cockpit::Impl {
     VESSEL *focus = nullptr;
 
-    std::shared_ptr<Panel> panel;  // shown
-    unsigned panelSerial = 0;      // counts panels shown
+    std::shared_ptr<Panel> panel;    // shown
+    unsigned panelSerial = 0;        // counts panels shown
     std::unique_ptr<Panel> loading;  // collects registrations during clbkLoadPanel
     // Panels replaced while a callback of theirs may still run; freed at
     // the next frame.
@@ -104,7 +107,8 @@ struct Cockpit::Impl {
         if (!shown) return;
         for (const PanelMfd &placement : shown->mfds()) {
             if (placement.index < 0 || placement.index >= mfdCount) continue;
-            mfds[placement.index].draw(placement.display, placement.spec, mfdFont, Simulation::current(), focus);
+            mfds[placement.index].draw(placement.display, placement.spec, mfdFont, Simulation::current(),
+                                       focus);
         }
     }
 
@@ -134,7 +138,8 @@ struct Cockpit::Impl {
         // frame's panel update, after every mouse event the vessel handled.
         if (v->clbkPanelMouseEvent(id, event, mx, my) && serial == panelSerial) {
             PanelArea *same = panel ? panel->area(id) : nullptr;
-            if (same != nullptr && same->redrawMode == PANEL_REDRAW_MOUSE) same->pendingRedraw = PANEL_REDRAW_MOUSE;
+            if (same != nullptr && same->redrawMode == PANEL_REDRAW_MOUSE)
+                same->pendingRedraw = PANEL_REDRAW_MOUSE;
         }
     }
 
@@ -153,7 +158,8 @@ struct Cockpit::Impl {
                 mouseEvent(*area, PANEL_MOUSE_LBDOWN, hold.mx, hold.my);
             } else {
                 if (hold.active && shown && hold.panel == panelSerial) {
-                    if (PanelArea *area = shown->area(hold.area)) mouseEvent(*area, PANEL_MOUSE_LBUP, hold.mx, hold.my);
+                    if (PanelArea *area = shown->area(hold.area))
+                        mouseEvent(*area, PANEL_MOUSE_LBUP, hold.mx, hold.my);
                 }
                 hold.active = false;
             }
@@ -176,7 +182,8 @@ struct Cockpit::Impl {
             keys[event.first] = event.second ? 0x80 : 0;
             char state[256];
             std::memcpy(state, keys, sizeof state);
-            const int consumed = v != nullptr ? v->clbkConsumeBufferedKey(DWORD(event.first), event.second, state) : 0;
+            const int consumed =
+                v != nullptr ? v->clbkConsumeBufferedKey(DWORD(event.first), event.second, state) : 0;
             if (!consumed && event.second) simulatorKey(cockpit, event.first);
         }
         char state[256];
@@ -192,11 +199,20 @@ struct Cockpit::Impl {
         const bool control = (keys[OAPI_KEY_LCONTROL] | keys[OAPI_KEY_RCONTROL]) & 0x80;
         if (!control) return;
         switch (key) {
-            case OAPI_KEY_LEFT: cockpit.showNeighbour(PanelLeft); break;
-            case OAPI_KEY_RIGHT: cockpit.showNeighbour(PanelRight); break;
-            case OAPI_KEY_UP: cockpit.showNeighbour(PanelUp); break;
-            case OAPI_KEY_DOWN: cockpit.showNeighbour(PanelDown); break;
-            default: break;
+            case OAPI_KEY_LEFT:
+                cockpit.showNeighbour(PanelLeft);
+                break;
+            case OAPI_KEY_RIGHT:
+                cockpit.showNeighbour(PanelRight);
+                break;
+            case OAPI_KEY_UP:
+                cockpit.showNeighbour(PanelUp);
+                break;
+            case OAPI_KEY_DOWN:
+                cockpit.showNeighbour(PanelDown);
+                break;
+            default:
+                break;
         }
     }
 
@@ -204,7 +220,8 @@ struct Cockpit::Impl {
         panel.reset();
         retired.clear();
         loading.reset();
-        for (int i = 0; i < mfdCount; ++i) mfds[i] = Mfd(i, i == 0 ? MFD_ORBIT : i == 1 ? MFD_SURFACE : MFD_INFO);
+        for (int i = 0; i < mfdCount; ++i)
+            mfds[i] = Mfd(i, i == 0 ? MFD_ORBIT : i == 1 ? MFD_SURFACE : MFD_INFO);
         inputs.closeAll();
         std::memset(keys, 0, sizeof keys);
         keyEvents.clear();
@@ -415,7 +432,9 @@ void Cockpit::queueKey(int scanCode, bool down) {
     impl->keyEvents.emplace_back(scanCode, down);
 }
 
-bool Cockpit::keyHeld(int scanCode) const { return scanCode > 0 && scanCode < 256 && (impl->keys[scanCode] & 0x80); }
+bool Cockpit::keyHeld(int scanCode) const {
+    return scanCode > 0 && scanCode < 256 && (impl->keys[scanCode] & 0x80);
+}
 
 void Cockpit::queueInputAnswer(const std::string &utf8) { impl->inputs.queueAnswer(utf8); }
 void Cockpit::queueInputCancel() { impl->inputs.queueCancel(); }
@@ -424,8 +443,8 @@ void Cockpit::dropInputAnswers() { impl->inputs.dropAnswers(); }
 bool Cockpit::inputBoxOpen() const { return impl->inputs.isOpen(); }
 std::string Cockpit::inputBoxTitle() const { return impl->inputs.title(); }
 
-void Cockpit::openInputBox(const char *title, bool (*callback)(void *, char *, void *), const char *initialText,
-                           int visibleLength, void *userData) {
+void Cockpit::openInputBox(const char *title, bool (*callback)(void *, char *, void *),
+                           const char *initialText, int visibleLength, void *userData) {
     impl->inputs.open(title, callback, initialText, visibleLength, userData);
 }
 

@@ -75,6 +75,7 @@ int oapiGetMFDMode(int mfd) {
 }
 
 // ---- input box ------------------------------------------------------------
-void oapiOpenInputBox(char *title, bool (*Clbk)(void *, char *, void *), char *buf, int vislen, void *usrdata) {
+void oapiOpenInputBox(char *title, bool (*Clbk)(void *, char *, void *), char *buf, int vislen,
+                      void *usrdata) {
     if (sim::Cockpit *c = cockpit()) c->openInputBox(title, Clbk, buf, vislen, usrdata);
 }

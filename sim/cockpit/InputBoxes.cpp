@@ -8,8 +8,8 @@
 
 namespace sim {
 
-void InputBoxes::open(const char *title, InputBoxCallback boxCallback, const char *initialText, int visibleLength,
-                      void *data) {
+void InputBoxes::open(const char *title, InputBoxCallback boxCallback, const char *initialText,
+                      int visibleLength, void *data) {
     boxOpen = true;
     ++serial;
     boxTitle = title != nullptr ? cp1251ToUtf8(title, std::strlen(title)) : std::string();
@@ -19,7 +19,9 @@ void InputBoxes::open(const char *title, InputBoxCallback boxCallback, const cha
     userData = data;
 }
 
-void InputBoxes::queueAnswer(const std::string &utf8) { answers.push_back(Answer{false, utf8ToCp1251(utf8)}); }
+void InputBoxes::queueAnswer(const std::string &utf8) {
+    answers.push_back(Answer{false, utf8ToCp1251(utf8)});
+}
 
 void InputBoxes::queueCancel() { answers.push_back(Answer{true, std::string()}); }
 

@@ -30,7 +30,7 @@ public:
     void open(const char *title, InputBoxCallback callback, const char *initialText, int visibleLength,
               void *userData);
     bool isOpen() const { return boxOpen; }
-    const std::string &title() const { return boxTitle; }        // UTF-8
+    const std::string &title() const { return boxTitle; }          // UTF-8
     const std::string &initialText() const { return boxInitial; }  // UTF-8
     int visibleLength() const { return boxVisibleLength; }
 

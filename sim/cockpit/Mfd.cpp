@@ -28,10 +28,14 @@ const char *modeName(int mode) {
 
 const char *hudName(int mode) {
     switch (mode) {
-        case HUD_ORBIT: return "Orbit";
-        case HUD_SURFACE: return "Surface";
-        case HUD_DOCKING: return "Docking";
-        default: return "off";
+        case HUD_ORBIT:
+            return "Orbit";
+        case HUD_SURFACE:
+            return "Surface";
+        case HUD_DOCKING:
+            return "Docking";
+        default:
+            return "off";
     }
 }
 
@@ -198,10 +202,14 @@ Mfd::Change Mfd::act(int action) {
         case ToggleDate:
             calendarDate = !calendarDate;
             return Change::None;
-        case PickOrbit: return open(MFD_ORBIT) == Change::None ? Change::Labels : Change::Mode;
-        case PickSurface: return open(MFD_SURFACE) == Change::None ? Change::Labels : Change::Mode;
-        case PickInfo: return open(MFD_INFO) == Change::None ? Change::Labels : Change::Mode;
-        default: return Change::None;
+        case PickOrbit:
+            return open(MFD_ORBIT) == Change::None ? Change::Labels : Change::Mode;
+        case PickSurface:
+            return open(MFD_SURFACE) == Change::None ? Change::Labels : Change::Mode;
+        case PickInfo:
+            return open(MFD_INFO) == Change::None ? Change::Labels : Change::Mode;
+        default:
+            return Change::None;
     }
 }
 
@@ -267,8 +275,8 @@ void Mfd::draw(SURFHANDLE display, const MFDSPEC &spec, HFONT font, const Simula
             std::time_t seconds = std::time_t(std::floor((mjd - 40587.0) * 86400.0));
             std::tm utc{};
             gmtime_r(&seconds, &utc);
-            page.line(1, "UTC  %04d-%02d-%02d %02d:%02d:%02d", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday,
-                      utc.tm_hour, utc.tm_min, utc.tm_sec);
+            page.line(1, "UTC  %04d-%02d-%02d %02d:%02d:%02d", utc.tm_year + 1900, utc.tm_mon + 1,
+                      utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
         } else {
             page.line(1, "MJD  %.5f", mjd);
         }
@@ -328,7 +336,8 @@ void Mfd::draw(SURFHANDLE display, const MFDSPEC &spec, HFONT font, const Simula
         const double semiMajorAxis = -mu / (2 * energy);
         page.line(5, "SMa  %.3f %s", semiMajorAxis / lengthUnit, lengthName);
         page.line(6, "ApR  %.3f %s", semiMajorAxis * (1 + eccentricity) / lengthUnit, lengthName);
-        page.line(7, "T    %.2f h", 2 * PI * std::sqrt(semiMajorAxis * semiMajorAxis * semiMajorAxis / mu) / 3600.0);
+        page.line(7, "T    %.2f h",
+                  2 * PI * std::sqrt(semiMajorAxis * semiMajorAxis * semiMajorAxis / mu) / 3600.0);
     } else {
         page.line(5, "Escape trajectory");
     }

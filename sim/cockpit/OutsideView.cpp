@@ -33,7 +33,8 @@ private:
 
 std::uint32_t scaled(std::uint32_t colour, double factor) {
     factor = std::max(0.0, std::min(1.0, factor));
-    return Surface::rgb(unsigned(Surface::red(colour) * factor + 0.5), unsigned(Surface::green(colour) * factor + 0.5),
+    return Surface::rgb(unsigned(Surface::red(colour) * factor + 0.5),
+                        unsigned(Surface::green(colour) * factor + 0.5),
                         unsigned(Surface::blue(colour) * factor + 0.5));
 }
 
@@ -115,7 +116,8 @@ void drawBody(Surface &image, const Camera &camera, const Body &body, const Body
         const int px = int(std::floor(cx)), py = int(std::floor(cy));
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
-                if (std::abs(dx) + std::abs(dy) <= 1 || pixelRadius >= 1.0) image.setPixel(px + dx, py + dy, dot);
+                if (std::abs(dx) + std::abs(dy) <= 1 || pixelRadius >= 1.0)
+                    image.setPixel(px + dx, py + dy, dot);
         if (isSun) {
             for (int dy = -12; dy <= 12; ++dy)
                 for (int dx = -12; dx <= 12; ++dx) {
@@ -191,8 +193,8 @@ void drawHud(SURFHANDLE target, Surface &image, const Simulation &simulation, VE
         focus.GetGlobalVel(velocity);
         const double speed = length(velocity - ref->velocity());
         const double altitude = length(position - ref->position()) - ref->radius();
-        std::snprintf(text, sizeof text, "HUD %s  %s  V %.3f km/s  Alt %.1f km", modeName, ref->name().c_str(),
-                      speed / 1000.0, altitude / 1000.0);
+        std::snprintf(text, sizeof text, "HUD %s  %s  V %.3f km/s  Alt %.1f km", modeName,
+                      ref->name().c_str(), speed / 1000.0, altitude / 1000.0);
     } else {
         std::snprintf(text, sizeof text, "HUD %s", modeName);
     }
@@ -220,7 +222,8 @@ const std::vector<OutsideView::Star> &OutsideView::stars() {
             const double angle = 2 * PI * random.next();
             const double s = std::sqrt(1 - z * z);
             // Counts grow about threefold per magnitude: few bright, many faint.
-            const double magnitude = std::log10(1 + random.next() * (std::pow(10.0, 0.45 * 7.5) - 1)) / 0.45 - 1.5;
+            const double magnitude =
+                std::log10(1 + random.next() * (std::pow(10.0, 0.45 * 7.5) - 1)) / 0.45 - 1.5;
             list.push_back(Star{_V(s * std::cos(angle), z, s * std::sin(angle)), magnitude,
                                 tints[int(random.next() * 4) & 3]});
         }
@@ -231,14 +234,22 @@ const std::vector<OutsideView::Star> &OutsideView::stars() {
 
 std::uint32_t OutsideView::bodyColour(const Body &body) {
     switch (body.id()) {
-        case BodyId::Sun: return Surface::rgb(255, 250, 235);
-        case BodyId::Mercury: return Surface::rgb(165, 155, 145);
-        case BodyId::Venus: return Surface::rgb(235, 220, 175);
-        case BodyId::Earth: return Surface::rgb(70, 120, 235);
-        case BodyId::Moon: return Surface::rgb(175, 175, 175);
-        case BodyId::Mars: return Surface::rgb(215, 100, 55);
-        case BodyId::Jupiter: return Surface::rgb(215, 185, 145);
-        case BodyId::Saturn: return Surface::rgb(225, 205, 150);
+        case BodyId::Sun:
+            return Surface::rgb(255, 250, 235);
+        case BodyId::Mercury:
+            return Surface::rgb(165, 155, 145);
+        case BodyId::Venus:
+            return Surface::rgb(235, 220, 175);
+        case BodyId::Earth:
+            return Surface::rgb(70, 120, 235);
+        case BodyId::Moon:
+            return Surface::rgb(175, 175, 175);
+        case BodyId::Mars:
+            return Surface::rgb(215, 100, 55);
+        case BodyId::Jupiter:
+            return Surface::rgb(215, 185, 145);
+        case BodyId::Saturn:
+            return Surface::rgb(225, 205, 150);
     }
     return Surface::rgb(200, 200, 200);
 }

@@ -41,8 +41,8 @@ public:
 
     // Renders into `target` (a registered surface of width x height); with
     // `hudMode` other than HUD_NONE draws the HUD line with `hudFont`.
-    static void render(SURFHANDLE target, const Simulation &simulation, VESSEL &focus, double aperture, int hudMode,
-                       HFONT hudFont);
+    static void render(SURFHANDLE target, const Simulation &simulation, VESSEL &focus, double aperture,
+                       int hudMode, HFONT hudFont);
 };
 
 }  // namespace sim

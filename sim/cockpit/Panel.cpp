@@ -18,7 +18,8 @@ void Panel::setBackground(HBITMAP bitmap, DWORD attachFlags, DWORD key) {
     if (backgroundBitmap != nullptr && backgroundBitmap != bitmap) DeleteObject(backgroundBitmap);
     backgroundBitmap = bitmap;
     const Surface *pixels = bitmapSurface(bitmap);
-    background = pixels != nullptr ? Surface(pixels->width(), pixels->height(), pixels->pixels()) : Surface(0, 0);
+    background =
+        pixels != nullptr ? Surface(pixels->width(), pixels->height(), pixels->pixels()) : Surface(0, 0);
     flags = attachFlags;
     // (DWORD)-1 means no transparent colour; otherwise a COLORREF.
     colourKeyed = key != DWORD(-1);
@@ -62,7 +63,8 @@ void Panel::prepare() {
     }
     for (PanelMfd &mfd : mfdList) {
         const RECT &r = mfd.spec.pos;
-        mfd.display = createSurface(r.right > r.left ? r.right - r.left : 0, r.bottom > r.top ? r.bottom - r.top : 0);
+        mfd.display =
+            createSurface(r.right > r.left ? r.right - r.left : 0, r.bottom > r.top ? r.bottom - r.top : 0);
     }
 }
 

@@ -33,7 +33,9 @@ struct PanelArea {
 
     int width() const { return rect.right > rect.left ? rect.right - rect.left : 0; }
     int height() const { return rect.bottom > rect.top ? rect.bottom - rect.top : 0; }
-    bool contains(int x, int y) const { return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom; }
+    bool contains(int x, int y) const {
+        return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+    }
 };
 
 struct PanelMfd {

@@ -22,8 +22,9 @@ protected:
         std::vector<std::string> args;
         for (std::string word; words >> word;) args.push_back(word);
         const std::size_t space = line.find(' ');
-        okulsim::ScriptContext context{*simulation, out, world.root(), world.root(), false,
-                                       space == std::string::npos ? "" : line.substr(space + 1)};
+        okulsim::ScriptContext context{
+            *simulation,  out,   world.root(),
+            world.root(), false, space == std::string::npos ? "" : line.substr(space + 1)};
         const okulsim::ScriptCommand *command = okulsim::findCommand(name);
         if (command == nullptr) {
             error = "no command " + name;
@@ -67,8 +68,8 @@ TEST_F(CockpitCommandsTest, TypeAndKeySendBufferedPresses) {
     std::vector<int> presses;
     for (const Call &c : probe->bufferedKeys)
         if (c.event == 1) presses.push_back(c.id);
-    EXPECT_EQ(presses, std::vector<int>({OAPI_KEY_A, OAPI_KEY_1, OAPI_KEY_SPACE, OAPI_KEY_MINUS, OAPI_KEY_PERIOD,
-                                         OAPI_KEY_SEMICOLON}));
+    EXPECT_EQ(presses, std::vector<int>({OAPI_KEY_A, OAPI_KEY_1, OAPI_KEY_SPACE, OAPI_KEY_MINUS,
+                                         OAPI_KEY_PERIOD, OAPI_KEY_SEMICOLON}));
     std::string error;
     EXPECT_FALSE(run("type a,b", error));
     EXPECT_NE(error.find("','"), std::string::npos);

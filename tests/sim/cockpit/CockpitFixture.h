@@ -49,7 +49,8 @@ public:
         if (id != 0 && id != 2) return false;
         sim::Surface art(1152, 864, kGrey);
         art.fillRect(0, 0, 300, 200, kMagenta);
-        oapiRegisterPanelBackground(sim::createBitmap(art), PANEL_ATTACH_BOTTOM | PANEL_MOVEOUT_BOTTOM, 0xFF00FF);
+        oapiRegisterPanelBackground(sim::createBitmap(art), PANEL_ATTACH_BOTTOM | PANEL_MOVEOUT_BOTTOM,
+                                    0xFF00FF);
         if (id == 0) {
             oapiRegisterMFD(MFD_LEFT, MFDSPEC{{400, 10, 700, 310}, 6, 6, 60, 42});
             oapiSetPanelNeighbours(-1, -1, 2, -1);
@@ -118,7 +119,8 @@ protected:
         const std::string scenario =
             "BEGIN_ENVIRONMENT\n  System Sol\n  Date MJD 43100.5\nEND_ENVIRONMENT\n"
             "BEGIN_SHIPS\n"
-            "P1:CockpitProbe\n  STATUS Orbiting Earth\n  RPOS 6771000 0 0\n  RVEL 0 0 7672.6\n  AROT 0 0 0\nEND\n"
+            "P1:CockpitProbe\n  STATUS Orbiting Earth\n  RPOS 6771000 0 0\n  RVEL 0 0 7672.6\n  AROT 0 0 "
+            "0\nEND\n"
             "END_SHIPS\n";
         simulation = std::make_unique<sim::Simulation>(world.root(), world.root());
         std::string error;

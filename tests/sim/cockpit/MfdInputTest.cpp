@@ -134,7 +134,9 @@ TEST_F(CockpitTest, NewInputBoxReplacesTheOpenOne) {
 }
 
 TEST(Utf8ToCp1251, ConvertsCyrillicAndMarksWhatDoesNotFit) {
-    EXPECT_EQ(sim::utf8ToCp1251("Ёж №5"), "\xA8\xE6 \xB9" "5");
+    EXPECT_EQ(sim::utf8ToCp1251("Ёж №5"),
+              "\xA8\xE6 \xB9"
+              "5");
     EXPECT_EQ(sim::utf8ToCp1251("a\xE2\x82"), "a??");  // cut sequence
     EXPECT_EQ(sim::utf8ToCp1251("中"), "?");
 }

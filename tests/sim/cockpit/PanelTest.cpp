@@ -53,7 +53,8 @@ TEST_F(CockpitTest, RefusedRedrawKeepsThePreviousPicture) {
     cockpit().areaTexts(10, after);
     EXPECT_EQ(after, before);
     const sim::Surface pictureAfter = cockpit().panelImage();
-    EXPECT_TRUE(std::equal(pictureBefore.pixels(), pictureBefore.pixels() + 1152 * 864, pictureAfter.pixels()));
+    EXPECT_TRUE(
+        std::equal(pictureBefore.pixels(), pictureBefore.pixels() + 1152 * 864, pictureAfter.pixels()));
 }
 
 TEST_F(CockpitTest, PanelPictureIsBackgroundAreasAndMfdScreens) {
@@ -124,10 +125,10 @@ TEST_F(CockpitTest, BufferedKeysComeBeforeTheDirectKeyState) {
     cockpit().queueKey(OAPI_KEY_B, false);
     frames(1);
     // Each event carries the state as it is after the event.
-    EXPECT_EQ(probe->bufferedKeys, std::vector<Call>({{OAPI_KEY_A, 1, 1, 0},
-                                                      {OAPI_KEY_A, 0, 0, 0},
-                                                      {OAPI_KEY_B, 1, 1, 0},
-                                                      {OAPI_KEY_B, 0, 0, 0}}));
+    EXPECT_EQ(
+        probe->bufferedKeys,
+        std::vector<Call>(
+            {{OAPI_KEY_A, 1, 1, 0}, {OAPI_KEY_A, 0, 0, 0}, {OAPI_KEY_B, 1, 1, 0}, {OAPI_KEY_B, 0, 0, 0}}));
     // A is held through the first frame only; B, pressed and released in
     // one frame, never shows in the direct state.
     ASSERT_EQ(probe->directKeys.size(), 2u);

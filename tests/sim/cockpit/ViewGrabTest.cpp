@@ -22,7 +22,8 @@ MATRIX3 lookingAlong(VECTOR3 forward) {
 }
 
 bool isReddish(std::uint32_t p) {
-    return Surface::red(p) > 80 && Surface::red(p) > 1.6 * Surface::green(p) && Surface::red(p) > 1.6 * Surface::blue(p);
+    return Surface::red(p) > 80 && Surface::red(p) > 1.6 * Surface::green(p) &&
+           Surface::red(p) > 1.6 * Surface::blue(p);
 }
 
 }  // namespace
