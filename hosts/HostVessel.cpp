@@ -10,8 +10,14 @@ namespace {
 const char kRelayName[] = "K12 Orbiter";
 const char kEarthName[] = "Earth";
 // A burn counts as complete once less than this is left to give (m/s).
-const double kBurnTolerance = 1e-6;
+const double kBurnTolerance = 1e-7;
+// Below this (m/s) the last step aims at the full remainder; above it at this
+// share of it.
+const double kBurnAimExact = 1e-4;
+const double kBurnAimShort = 0.98;
 const int kMaxStackDepth = 16;
+// A tank holding less than this (kg) counts as empty.
+const double kEmptyTank = 1e-9;
 
 // The line starts with the word `key` (case ignored) followed by a blank or
 // its end.
@@ -262,7 +268,7 @@ void HostVessel::PlanBurnStep(double simdt) {
         return;
     }
     stepTankMass = GetPropellantMass(tank);
-    if (stepTankMass <= 0) {
+    if (stepTankMass <= kEmptyTank) {
         Log(oapiGetSimMJD(), "burn stopped: propellant exhausted, %.6f of %.3f m/s not given", burnRemaining,
             burnTarget);
         EndBurn();
@@ -271,7 +277,15 @@ void HostVessel::PlanBurnStep(double simdt) {
     const double fullFlow = figures.thrustPerThruster * GetGroupThrusterCount(mainGroup) / figures.isp;
     const double fullStepUse = fullFlow * simdt;
     const double needed = StackMass() * (1.0 - std::exp(-burnRemaining / figures.isp));
-    double level = needed < fullStepUse ? needed / fullStepUse : 1.0;
+    double level = 1.0;
+    if (needed < fullStepUse) {
+        // The last steps. Other vessels of the stack may still change their
+        // mass before the step is taken (the console copies the host's masses
+        // in its own step), so aim a little short and finish with smaller
+        // steps: the burn never gives more than commanded.
+        level = needed / fullStepUse;
+        if (burnRemaining > kBurnAimExact) level *= kBurnAimShort;
+    }
     // Never ask for more than the tank holds.
     if (level * fullStepUse > stepTankMass) level = stepTankMass / fullStepUse;
     stepLevel = level;

@@ -1,0 +1,295 @@
+// The console's per-step driver with the real modules in the simulator:
+// start-up, the detach cycle, the mass copy, the switch of host, the
+// visibility test, the signal time and the console's axes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "HostSpacecraft.h"
+#include "OkulVessel.h"
+#include "Quaternion.h"
+#include "SimulationWorld.h"
+
+using testworld::SimulationWorld;
+using testworld::twoHostScenario;
+
+namespace {
+
+const double kIdle = -2000000.0;
+const double kRequest = 2000000.0;
+
+VECTOR3 Axis(const Vessel *v, int column) {
+    return _V(v->rotation.data[column], v->rotation.data[3 + column], v->rotation.data[6 + column]);
+}
+
+// The console hangs at this parent-side point of that vessel.
+bool HangsAt(Vessel *console, Vessel *host, unsigned point) {
+    Attachment *link = console->parentLink();
+    return link && link->mate == host->attachmentByIndex(false, point);
+}
+
+void Command(SimulationWorld &world, const char *host, int code, const VECTOR3 &a) {
+    world.hostProgram(host)->ExecuteCommand(0, code, 0.0, a, _V(0, 0, 0), _V(0, 0, 0));
+}
+
+TEST(ConsoleStartupTest, DebugTextsLinkingAndRegularWorkFollowTheStepCount) {
+    SimulationWorld world;
+    std::string error;
+    ASSERT_TRUE(world.loadText(twoHostScenario("  ATTACHED 0:1,U5-Q4\n"), error)) << error;
+    OkulVessel *console = world.console();
+    VESSEL *stack = oapiGetVesselInterface(world.vessel("U5-Q4"));
+    world.simulation().setFrameLength(0.1);
+    for (int step = 1; step <= 35; ++step) {
+        world.frames(1);
+        const std::string debug = world.simulation().debugString();
+        const char *expected = step <= 10 ? "first" : step <= 20 ? "loading" : "end";
+        EXPECT_EQ(debug, expected) << "step " << step;
+        EXPECT_EQ(console->host, step <= 10 ? nullptr : stack) << "step " << step;
+        EXPECT_EQ(console->ownAttachment == nullptr, step <= 10) << "step " << step;
+        EXPECT_EQ(console->linking, step <= 30) << "step " << step;
+        EXPECT_EQ(console->lightTime > 0.0, step > 30) << "step " << step;
+        if (step > 20 && step <= 30) {
+            EXPECT_EQ(console->hostMode, -1);
+        }
+    }
+    EXPECT_NEAR(console->massSyncTimer, 0.5, 1e-12);
+}
+
+TEST(ConsoleAttachCycleTest, DetachFollowAndReattachAtQuarterAndTwoSecondSteps) {
+    for (double step : {0.25, 2.0}) {
+        SimulationWorld world;
+        std::string error;
+        ASSERT_TRUE(world.loadText(twoHostScenario("  ATTACHED 0:1,U5-Q4\n"), error)) << error;
+        Vessel *console = world.vessel("OKUL"), *stack = world.vessel("U5-Q4");
+        OkulVessel *okul = world.console();
+        world.frames(31, step);
+        okul->attachTimer = kRequest;
+        if (step == 2.0) {
+            world.frames(1);  // detach, status copy and re-attach in one step
+            EXPECT_EQ(okul->attachTimer, kIdle);
+            EXPECT_TRUE(HangsAt(console, stack, 1));
+            continue;
+        }
+        for (double expected : {0.75, 0.5, 0.25}) {
+            world.frames(1);
+            EXPECT_DOUBLE_EQ(okul->attachTimer, expected);
+            EXPECT_EQ(console->parent(), nullptr);
+            EXPECT_EQ(console->gravityRef, stack->gravityRef);
+        }
+        world.frames(1);
+        EXPECT_EQ(okul->attachTimer, kIdle);
+        EXPECT_TRUE(HangsAt(console, stack, 1));
+        world.frames(3);
+        EXPECT_EQ(okul->attachTimer, kIdle);
+        EXPECT_TRUE(HangsAt(console, stack, 1));
+    }
+}
+
+TEST(ConsoleMassCopyTest, EveryThirdOneSecondStepTheConsoleTakesTheHostsMassesAndEngine) {
+    SimulationWorld world;
+    std::string error;
+    ASSERT_TRUE(world.loadText(twoHostScenario("  ATTACHED 0:1,U5-Q4\n"), error)) << error;
+    OkulVessel *okul = world.console();
+    Vessel *console = world.vessel("OKUL"), *stack = world.vessel("U5-Q4");
+    world.frames(30, 1.0);
+    for (double expected : {1.0, 2.0, 0.0, 1.0, 2.0, 0.0, 1.0}) {
+        world.frames(1);
+        EXPECT_DOUBLE_EQ(okul->massSyncTimer, expected);
+    }
+    EXPECT_DOUBLE_EQ(console->emptyMass, stack->emptyMass);
+    ASSERT_NE(console->defaultPropellant, nullptr);
+    EXPECT_DOUBLE_EQ(console->defaultPropellant->mass, stack->defaultPropellant->mass);
+    EXPECT_DOUBLE_EQ(console->defaultPropellant->mass, 6000.0);
+    EXPECT_DOUBLE_EQ(console->defaultPropellant->maxMass, 15000.0);
+    ThrusterGroup *own = console->groupOfType(THGROUP_MAIN), *hosts = stack->groupOfType(THGROUP_MAIN);
+    ASSERT_EQ(own->thrusters.size(), 1u);
+    EXPECT_DOUBLE_EQ(own->thrusters[0]->maxThrust0, hosts->thrusters[0]->maxThrust0 * hosts->thrusters.size());
+    EXPECT_DOUBLE_EQ(own->thrusters[0]->isp0, hosts->thrusters[0]->isp0);
+    EXPECT_EQ(own->thrusters[0]->level, 0.0);
+}
+
+TEST(ConsoleSwitchTest, TheSwitchRelinksToTavr12AndCyclesAtItsPointZero) {
+    SimulationWorld world;
+    std::string error;
+    ASSERT_TRUE(world.loadText(twoHostScenario("  ATTACHED 0:0,TAVR-12\n"), error)) << error;
+    OkulVessel *okul = world.console();
+    Vessel *console = world.vessel("OKUL"), *spacecraft = world.vessel("TAVR-12");
+    world.frames(31, 0.25);
+    EXPECT_STREQ(okul->host->GetName(), "U5-Q4");
+
+    // What the switch command does to the console.
+    okul->configuration = 1;
+    okul->hostMode = -1;
+    okul->restartRequested = true;
+    world.frames(1);
+    EXPECT_STREQ(world.simulation().debugString(), "first");
+    EXPECT_TRUE(okul->linking);
+    world.frames(30);
+    EXPECT_FALSE(okul->linking);
+    EXPECT_EQ(okul->host, spacecraft->iface);
+    EXPECT_EQ(okul->hostProgram, world.hostProgram("TAVR-12"));
+    char status[64];
+    okul->hostProgram->GetStatusText(sizeof status, status);
+    EXPECT_EQ(std::string(status).rfind("TAVR-12+", 0), 0u) << status;
+
+    okul->attachTimer = kRequest;
+    world.frames(1);
+    EXPECT_EQ(console->parent(), nullptr);
+    world.frames(3);
+    EXPECT_TRUE(HangsAt(console, spacecraft, 0));
+}
+
+class CruiseConsoleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(world.loadInstalled("cruise_to_mars.scn", error)) << error;
+        okul = world.console();
+        console = world.vessel("OKUL");
+        host = world.vessel("TAVR-12");
+        world.frames(31, 0.1);
+        ASSERT_FALSE(okul->linking);
+    }
+    // Puts the host in a mode and the console's copy of it (which the host
+    // status display keeps when it is drawn) to the same value.
+    void Mode(int mode) {
+        Command(world, "TAVR-12", 500, _V(mode, 0, 0));
+        okul->hostMode = mode;
+    }
+    SimulationWorld world;
+    OkulVessel *okul = nullptr;
+    Vessel *console = nullptr, *host = nullptr;
+};
+
+TEST_F(CruiseConsoleTest, VisibilityFollowsTheHostModeAndGeometry) {
+    Mode(0);  // +y toward the Earth
+    world.frames(1);
+    EXPECT_TRUE(okul->targetVisible);
+    EXPECT_DOUBLE_EQ(okul->relayAngle, 90.0 * RAD);
+    Command(world, "TAVR-12", 210, Axis(host, 1));  // the antenna turned away
+    okul->hostMode = 0;
+    world.frames(1);
+    EXPECT_FALSE(okul->targetVisible);
+
+    Mode(5);  // +z toward the relay
+    world.frames(1);
+    EXPECT_TRUE(okul->targetVisible);
+    EXPECT_LT(okul->relayAngle, 1e-6);
+    Command(world, "TAVR-12", 210, -Axis(host, 2));
+    world.frames(1);
+    EXPECT_FALSE(okul->targetVisible);
+    EXPECT_DOUBLE_EQ(okul->relayAngle, 90.0 * RAD);
+
+    for (int mode : {9, -1, 2, 3, 9, 4, 9, 6}) {
+        Mode(mode);
+        world.frames(1);
+        EXPECT_EQ(okul->targetVisible, mode == 9) << "mode " << mode;
+    }
+    for (int mode : {1, 12}) {
+        for (bool before : {true, false}) {
+            Mode(mode);
+            okul->targetVisible = before;
+            world.frames(2);
+            EXPECT_EQ(okul->targetVisible, before) << "mode " << mode;
+        }
+    }
+}
+
+TEST(ConsoleVisibilityTest, TheLaunchStackIsAlwaysInSight) {
+    SimulationWorld world;
+    std::string error;
+    ASSERT_TRUE(world.loadInstalled("launch_stack_leo.scn", error)) << error;
+    OkulVessel *okul = world.console();
+    world.frames(31, 0.1);
+    for (int mode : {3, 5, -1}) {
+        okul->hostMode = mode;
+        okul->targetVisible = false;
+        world.frames(1);
+        EXPECT_TRUE(okul->targetVisible);
+        EXPECT_DOUBLE_EQ(okul->relayAngle, 90.0 * RAD);
+    }
+}
+
+TEST_F(CruiseConsoleTest, SignalTimeIsTheEarthHostDistanceOverThreeHundredThousandKilometresPerSecond) {
+    sim::Body *earth = world.simulation().bodyByName("Earth");
+    for (int i = 0; i < 3; ++i) {
+        const double distance = length(earth->position() - host->position);
+        world.frames(1);
+        EXPECT_NEAR(okul->lightTime, distance / 3.0e8, 1e-9);
+    }
+    EXPECT_NEAR(okul->lightTime, 1257.4, 1.0);  // 377 million km on 15 September 1976
+}
+
+TEST_F(CruiseConsoleTest, TheConsolesAxesFollowItsPointing) {
+    // The axes are differences of global points 1.6 AU from the origin, where
+    // a double resolves about 3e-5 m: they hold to that, not to 1e-16.
+    const double kTolerance = 5e-5;
+    Mode(1);  // the host holds still
+    world.frames(1);
+    auto axesAreTheConsoles = [&] {
+        EXPECT_LT(length(okul->axisZ - Axis(console, 2)), kTolerance);
+        EXPECT_LT(length(okul->axisX - Axis(console, 0)), kTolerance);
+    };
+    axesAreTheConsoles();
+    for (int c = 0; c < 3; ++c) EXPECT_LT(length(Axis(console, c) - Axis(host, c)), kTolerance);
+
+    okul->pointing = Quaternion(90.0 * RAD, _V(1, 0, 0));  // about the host's x axis
+    world.frames(1);
+    axesAreTheConsoles();
+    EXPECT_NEAR(std::fabs(dotp(okul->axisZ, Axis(host, 1))), 1.0, kTolerance);
+    EXPECT_LT(length(okul->axisX - Axis(host, 0)), kTolerance);
+
+    okul->pointing = Quaternion(90.0 * RAD, _V(0, 1, 0));  // about the host's y axis
+    world.frames(3);
+    axesAreTheConsoles();
+    EXPECT_NEAR(std::fabs(dotp(okul->axisX, Axis(host, 2))), 1.0, kTolerance);
+    EXPECT_LT(length(Axis(console, 1) - Axis(host, 1)), kTolerance);
+
+    okul->pointing = Quaternion();
+    world.frames(1);
+    EXPECT_LT(length(okul->axisZ - Axis(host, 2)), kTolerance);
+}
+
+TEST(ConsoleMissingTest, NoHostOrNoRelayIsReportedOnTheDebugLineWithoutACrash) {
+    {
+        SimulationWorld world;
+        std::string error;
+        std::string text = twoHostScenario("");
+        text.erase(text.find("U5-Q4:q4varK_RN"), text.find("OKUL:OkulVessel") - text.find("U5-Q4:q4varK_RN"));
+        ASSERT_TRUE(world.loadText(text, error)) << error;
+        OkulVessel *okul = world.console();
+        world.frames(40, 0.1);
+        EXPECT_EQ(okul->host, nullptr);
+        EXPECT_FALSE(okul->linking);
+        EXPECT_NE(std::string(world.simulation().debugString()).find("U5-Q4"), std::string::npos);
+        okul->attachTimer = kRequest;
+        world.frames(20);
+        EXPECT_EQ(okul->attachTimer, kIdle);
+    }
+    {
+        SimulationWorld world;
+        std::ifstream in(std::string(OKUL_ROOT_DIR) + "/Scenarios/cruise_to_mars.scn");
+        std::stringstream buffer;
+        buffer << in.rdbuf();
+        std::string text = buffer.str();
+        size_t relay = text.find("K12 Orbiter:K12Orbiter");
+        ASSERT_NE(relay, std::string::npos);
+        text.erase(relay, text.find("END\n", relay) + 4 - relay);
+        std::string error;
+        ASSERT_TRUE(world.loadText(text, error)) << error;
+        OkulVessel *okul = world.console();
+        world.frames(31, 0.1);
+        Command(world, "TAVR-12", 500, _V(5, 0, 0));
+        okul->hostMode = 5;
+        okul->targetVisible = true;
+        world.frames(10);
+        EXPECT_TRUE(okul->targetVisible);
+        EXPECT_NE(std::string(world.simulation().debugString()).find("K12 Orbiter"), std::string::npos);
+        EXPECT_NE(world.readWorkFile("TAVR-12.log").find("no vessel \"K12 Orbiter\""), std::string::npos);
+    }
+}
+
+}  // namespace
