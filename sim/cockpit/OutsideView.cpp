@@ -133,6 +133,13 @@ void drawBody(Surface &image, const Camera &camera, const Body &body, const Body
 
     // The disc: the pixels whose rays meet the sphere. Small discs in front
     // are scanned in their bounding box, anything else over the whole view.
+    // A disc wholly outside the cone that holds the view (the angle from
+    // the view axis to a corner) cannot show.
+    const double halfDiagonal =
+        std::atan(std::hypot(OutsideView::width, OutsideView::height) / 2 / camera.focal);
+    const double offAxis =
+        std::acos(std::max(-1.0, std::min(1.0, dotp(camera.forward(), centre / distance))));
+    if (offAxis > halfDiagonal + angularRadius) return;
     int left = 0, top = 0, right = OutsideView::width, bottom = OutsideView::height;
     const double glowRadius = isSun ? std::max(6.0 * pixelRadius, 30.0) : 0.0;
     if (centreVisible && angularRadius < 0.3) {
