@@ -95,8 +95,8 @@ void HostVessel::clbkSetClassCaps(FILEHANDLE cfg) {
     if (count > kMaxMainThrusters) count = kMaxMainThrusters;
     for (int i = 0; i < count; ++i) {
         double angle = 2.0 * PI * i / count;
-        VECTOR3 position = _V(figures.nozzleRingRadius * std::cos(angle), figures.nozzleRingRadius * std::sin(angle),
-                              figures.nozzleZ);
+        VECTOR3 position = _V(figures.nozzleRingRadius * std::cos(angle),
+                              figures.nozzleRingRadius * std::sin(angle), figures.nozzleZ);
         thrusters[i] = CreateThruster(position, _V(0, 0, 1), figures.thrustPerThruster, tank, figures.isp);
     }
     mainGroup = CreateThrusterGroup(thrusters, count, THGROUP_MAIN);
@@ -113,16 +113,17 @@ void HostVessel::clbkLoadStateEx(FILEHANDLE scn, void *status) {
             if (std::sscanf(line + 4, "%d", &hold) == 1) attitudeHold = hold != 0;
         } else if (StartsWithKey(line, "BURN")) {
             double remaining, target, used;
-            if (std::sscanf(line + 4, "%lf %lf %lf", &remaining, &target, &used) == 3 && std::isfinite(remaining) &&
-                remaining > 0 && std::isfinite(target) && std::isfinite(used)) {
+            if (std::sscanf(line + 4, "%lf %lf %lf", &remaining, &target, &used) == 3 &&
+                std::isfinite(remaining) && remaining > 0 && std::isfinite(target) && std::isfinite(used)) {
                 burnRemaining = remaining;
                 burnTarget = target;
                 burnUsed = used;
             }
         } else if (StartsWithKey(line, "COMMAND")) {
             HostCommand c;
-            int n = std::sscanf(line + 7, "%d %d %lf %lf %lf %lf %lf %lf %lf %lf %lf %lf", &c.line, &c.code, &c.time,
-                                &c.a.x, &c.a.y, &c.a.z, &c.b.x, &c.b.y, &c.b.z, &c.c.x, &c.c.y, &c.c.z);
+            int n =
+                std::sscanf(line + 7, "%d %d %lf %lf %lf %lf %lf %lf %lf %lf %lf %lf", &c.line, &c.code,
+                            &c.time, &c.a.x, &c.a.y, &c.a.z, &c.b.x, &c.b.y, &c.b.z, &c.c.x, &c.c.y, &c.c.z);
             if (n == 12 && std::isfinite(c.time)) queue.Add(c);
         } else {
             ParseScenarioLineEx(line, status);
@@ -142,8 +143,8 @@ void HostVessel::clbkSaveState(FILEHANDLE scn) {
     }
     for (int i = 0; i < queue.Count(); ++i) {
         const HostCommand &c = queue.At(i);
-        std::snprintf(text, sizeof text, "%d %d %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g", c.line,
-                      c.code, c.time, c.a.x, c.a.y, c.a.z, c.b.x, c.b.y, c.b.z, c.c.x, c.c.y, c.c.z);
+        std::snprintf(text, sizeof text, "%d %d %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g",
+                      c.line, c.code, c.time, c.a.x, c.a.y, c.a.z, c.b.x, c.b.y, c.b.z, c.c.x, c.c.y, c.c.z);
         oapiWriteScenario_string(scn, commandKey, text);
     }
 }
@@ -166,8 +167,8 @@ void HostVessel::clbkPostStep(double simt, double simdt, double mjd) { MeasureBu
 
 double HostVessel::ExecuteCommand(int line, int code, double time, VECTOR3 a, VECTOR3 b, VECTOR3 c) {
     const double now = oapiGetSimMJD();
-    Log(now, "received line %d code %d for MJD %.6f a (%g %g %g) b (%g %g %g) c (%g %g %g)", line, code, time, a.x,
-        a.y, a.z, b.x, b.y, b.z, c.x, c.y, c.z);
+    Log(now, "received line %d code %d for MJD %.6f a (%g %g %g) b (%g %g %g) c (%g %g %g)", line, code, time,
+        a.x, a.y, a.z, b.x, b.y, b.z, c.x, c.y, c.z);
     if (!std::isfinite(time)) {
         Log(now, "refused line %d code %d: the time is not a number", line, code);
         return -1.0;
@@ -199,8 +200,8 @@ void HostVessel::Execute(const HostCommand &command, double mjd) {
             if (!PerpendicularUnit(Column(rotation, 0), z, x)) PerpendicularUnit(Column(rotation, 1), z, x);
             SetAxes(z, x);
             attitudeHold = true;
-            Log(mjd, "executed line %d code %d: +z along (%.6f %.6f %.6f)", command.line, command.code, z.x, z.y,
-                z.z);
+            Log(mjd, "executed line %d code %d: +z along (%.6f %.6f %.6f)", command.line, command.code, z.x,
+                z.y, z.z);
             return;
         }
         case kCommandAxes: {
@@ -214,8 +215,8 @@ void HostVessel::Execute(const HostCommand &command, double mjd) {
             VECTOR3 z = unit(command.a);
             SetAxes(z, x);
             attitudeHold = true;
-            Log(mjd, "executed line %d code %d: +z along (%.6f %.6f %.6f), +x along (%.6f %.6f %.6f)", command.line,
-                command.code, z.x, z.y, z.z, x.x, x.y, x.z);
+            Log(mjd, "executed line %d code %d: +z along (%.6f %.6f %.6f), +x along (%.6f %.6f %.6f)",
+                command.line, command.code, z.x, z.y, z.z, x.x, x.y, x.z);
             return;
         }
         case kCommandBurn:
@@ -242,7 +243,8 @@ void HostVessel::Execute(const HostCommand &command, double mjd) {
 void HostVessel::StartBurn(const HostCommand &command, double mjd) {
     const double dv = command.a.y;
     if (!std::isfinite(dv) || dv <= 0) {
-        Log(mjd, "refused line %d code %d: the velocity change a.y must be positive", command.line, command.code);
+        Log(mjd, "refused line %d code %d: the velocity change a.y must be positive", command.line,
+            command.code);
         return;
     }
     if (burnRemaining > 0)
@@ -253,8 +255,8 @@ void HostVessel::StartBurn(const HostCommand &command, double mjd) {
     MATRIX3 rotation;
     GetRotationMatrix(rotation);
     VECTOR3 z = Column(rotation, 2);
-    Log(mjd, "executed line %d code %d: burn of %.3f m/s along +z (%.6f %.6f %.6f)", command.line, command.code, dv,
-        z.x, z.y, z.z);
+    Log(mjd, "executed line %d code %d: burn of %.3f m/s along +z (%.6f %.6f %.6f)", command.line,
+        command.code, dv, z.x, z.y, z.z);
 }
 
 // Sets the engine level for the coming step: full, or for the last step the
@@ -403,8 +405,9 @@ int HostVessel::GetStatusText(int capacity, char *buffer) {
         std::snprintf(engine, sizeof engine, "ВКЛ %.2f", burnRemaining);
     else
         std::snprintf(engine, sizeof engine, "ВЫКЛ");
-    int n = std::snprintf(buffer, static_cast<size_t>(capacity), "%s+ВКС;%d;%.1f;%.1f+ОР;%s+ДУ;%s+КОМ;%d", GetName(),
-                          mode, GetPropellantMass(tank), length(velocity), attitude, engine, queue.Count());
+    int n = std::snprintf(buffer, static_cast<size_t>(capacity), "%s+ВКС;%d;%.1f;%.1f+ОР;%s+ДУ;%s+КОМ;%d",
+                          GetName(), mode, GetPropellantMass(tank), length(velocity), attitude, engine,
+                          queue.Count());
     if (n < 0) {
         buffer[0] = '\0';
         return 0;

@@ -71,11 +71,11 @@ private:
     int mode;
     bool attitudeHold;  // a commanded turn stands until the next mode command
     HostCommandQueue queue;
-    double burnRemaining;    // m/s still to give; 0 when the engine is off
-    double burnTarget;       // m/s of the running burn
-    double burnUsed;         // kg of propellant used by the running burn
-    double stepLevel;        // engine level set for the present step
-    double stepTankMass;     // tank contents at the start of the present step
+    double burnRemaining;  // m/s still to give; 0 when the engine is off
+    double burnTarget;     // m/s of the running burn
+    double burnUsed;       // kg of propellant used by the running burn
+    double stepLevel;      // engine level set for the present step
+    double stepTankMass;   // tank contents at the start of the present step
     bool relayMissingLogged;
     std::FILE *logFile;
 };

@@ -28,7 +28,9 @@ DLLCLBK void InitModule(HINSTANCE hModule) {}
 
 DLLCLBK void ExitModule(HINSTANCE hModule) {}
 
-DLLCLBK VESSEL *ovcInit(OBJHANDLE hvessel, int flightmodel) { return new (std::nothrow) Tavr12(hvessel, flightmodel); }
+DLLCLBK VESSEL *ovcInit(OBJHANDLE hvessel, int flightmodel) {
+    return new (std::nothrow) Tavr12(hvessel, flightmodel);
+}
 
 DLLCLBK void ovcExit(VESSEL *vessel) {
     if (vessel) delete static_cast<Tavr12 *>(vessel);

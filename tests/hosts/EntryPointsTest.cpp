@@ -24,9 +24,10 @@ TEST(EntryPointsTest, EachEntryPointIsCalledExactlyAsOftenAsItShould) {
     symlink(ENTRY_PROBE_DIR, (root + "/Modules").c_str());
     std::ofstream(root + "/Config/Vessels/EntryProbe.cfg") << "ClassName = EntryProbe\nModule = EntryProbe\n";
     std::string ship = "  STATUS Orbiting Earth\n  RPOS 6571000 0 0\n  RVEL 0 0 7788.5\n  AROT 0 0 0\nEND\n";
-    std::ofstream(root + "/probe.scn") << "BEGIN_ENVIRONMENT\n  System Sol\n  Date MJD 42680.2\nEND_ENVIRONMENT\n"
-                                          "BEGIN_SHIPS\nP1:EntryProbe\n" + ship + "P2:EntryProbe\n" + ship +
-                                          "END_SHIPS\n";
+    std::ofstream(root + "/probe.scn")
+        << "BEGIN_ENVIRONMENT\n  System Sol\n  Date MJD 42680.2\nEND_ENVIRONMENT\n"
+           "BEGIN_SHIPS\nP1:EntryProbe\n" +
+               ship + "P2:EntryProbe\n" + ship + "END_SHIPS\n";
     void *library = nullptr;
     const int *counts = nullptr;
     {
@@ -34,7 +35,8 @@ TEST(EntryPointsTest, EachEntryPointIsCalledExactlyAsOftenAsItShould) {
         std::string error;
         ASSERT_TRUE(simulation.loadScenario(root + "/probe.scn", error)) << error;
         // Keep the library loaded past the simulation's end to read the counts.
-        library = dlopen((std::string(ENTRY_PROBE_DIR) + "/libEntryProbe.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
+        library =
+            dlopen((std::string(ENTRY_PROBE_DIR) + "/libEntryProbe.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
         ASSERT_NE(library, nullptr);
         auto countsOf = reinterpret_cast<const int *(*)()>(dlsym(library, "EntryProbeCounts"));
         ASSERT_NE(countsOf, nullptr);

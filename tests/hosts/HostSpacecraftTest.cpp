@@ -140,7 +140,8 @@ TEST_F(CruiseTest, CommandsWaitForTheirTimeAndEverythingIsLogged) {
 
     std::string log = world.readWorkFile("TAVR-12.log");
     for (const char *expected :
-         {"received line 4 code 210", "queued line 4 code 210", "executed line 4 code 210: +z along (0.000000 0.707107 0.707107)",
+         {"received line 4 code 210", "queued line 4 code 210",
+          "executed line 4 code 210: +z along (0.000000 0.707107 0.707107)",
           "executed line 5 code 500: mode 1", "line 6 code 777 is no host command", "refused line 7 code 210",
           "refused line 8 code 130", "refused line 9 code 210: the time is not a number"})
         EXPECT_NE(log.find(expected), std::string::npos) << expected << "\n" << log;

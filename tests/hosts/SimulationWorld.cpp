@@ -93,7 +93,8 @@ std::string twoHostScenario(const std::string &consoleLines) {
            "BEGIN_SHIPS\n"
            "U5-Q4:q4varK_RN\n" +
            orbit + "  PRPLEVEL 0:0.4\n  MODE 1\nEND\n" +
-           "TAVR-12:Tavr12\n  STATUS Orbiting Earth\n  RPOS 6571000.0 0.0 200.0\n  RVEL 0.0 3656.4736 6876.8267\n"
+           "TAVR-12:Tavr12\n  STATUS Orbiting Earth\n  RPOS 6571000.0 0.0 200.0\n  RVEL 0.0 3656.4736 "
+           "6876.8267\n"
            "  AROT 0 0 0\n  MODE 1\nEND\n"
            "OKUL:OkulVessel\n" +
            orbit + consoleLines + "END\nEND_SHIPS\n";

@@ -106,7 +106,8 @@ TEST(ConsoleMassCopyTest, EveryThirdOneSecondStepTheConsoleTakesTheHostsMassesAn
     EXPECT_DOUBLE_EQ(console->defaultPropellant->maxMass, 15000.0);
     ThrusterGroup *own = console->groupOfType(THGROUP_MAIN), *hosts = stack->groupOfType(THGROUP_MAIN);
     ASSERT_EQ(own->thrusters.size(), 1u);
-    EXPECT_DOUBLE_EQ(own->thrusters[0]->maxThrust0, hosts->thrusters[0]->maxThrust0 * hosts->thrusters.size());
+    EXPECT_DOUBLE_EQ(own->thrusters[0]->maxThrust0,
+                     hosts->thrusters[0]->maxThrust0 * hosts->thrusters.size());
     EXPECT_DOUBLE_EQ(own->thrusters[0]->isp0, hosts->thrusters[0]->isp0);
     EXPECT_EQ(own->thrusters[0]->level, 0.0);
 }

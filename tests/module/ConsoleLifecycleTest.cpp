@@ -24,7 +24,7 @@ struct KeyCase {
 TEST(ConsoleKeysTest, ScenarioKeysChooseTheHost) {
     const KeyCase cases[] = {
         {"  configuration_t12 1\n", 1, 0, "TAVR-12"},  // case is ignored
-        {"", 0, 0, "U5-Q4"},                         // no keys: the launch stack
+        {"", 0, 0, "U5-Q4"},                           // no keys: the launch stack
         // 17 characters compared: the key matches, but the number read from the
         // 18th character on stops at the letter and leaves the field alone.
         {"  CONFIGURATION_T12X 1\n  SUB_CONFIGURA_T12 4\n", 0, 4, "U5-Q4"},
@@ -52,7 +52,7 @@ TEST(ConsoleKeysTest, SavingAndReloadingKeepsBothKeysAfterTheStandardLines) {
     ASSERT_TRUE(world.loadText(
         twoHostScenario(std::string(kOnStack) + "  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 3\n"), error))
         << error;
-    world.frames(50, 0.1);  // past the first mass copy
+    world.frames(50, 0.1);                 // past the first mass copy
     world.console()->attachTimer = 123.0;  // not saved: timers start afresh
     std::string path = world.save("saved.scn");
     std::string text = world.readWorkFile("saved.scn");
