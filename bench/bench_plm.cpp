@@ -33,7 +33,7 @@ struct ApproachSimulation {
         design.velocityOffset = _V(0.18, -0.10, 0.14);
         const mars_approach::FreeState start = mars_approach::DesignStart(ephemeris, gravity, design);
         std::ofstream(base / "approach.scn")
-            << mars_approach::ScenarioText(ephemeris, start, "PROBE", "PlmProbe");
+            << mars_approach::ScenarioText(ephemeris, start, {{"PROBE", "PlmProbe", ""}}, "PROBE");
 
         simulation = std::make_unique<sim::Simulation>((base / "root").string(), (base / "work").string());
         loaded = simulation->loadScenario((base / "approach.scn").string(), error);

@@ -52,7 +52,7 @@ protected:
         start = mars_approach::DesignStart(ephemeris, gravity, design);
         uncorrectedMiss = mars_approach::FindPeriapsis(ephemeris, gravity, start, 40.0).targetMiss;
         std::ofstream(base / "approach.scn")
-            << mars_approach::ScenarioText(ephemeris, start, "PROBE", "PlmProbe");
+            << mars_approach::ScenarioText(ephemeris, start, {{"PROBE", "PlmProbe", ""}}, "PROBE");
 
         simulation = new sim::Simulation((base / "root").string(), (base / "work").string());
         ASSERT_TRUE(simulation->loadScenario((base / "approach.scn").string(), error)) << error;

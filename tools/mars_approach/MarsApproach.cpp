@@ -104,11 +104,13 @@ std::string VesselBlock(const std::string &name, const std::string &className, c
 
 }  // namespace
 
-std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeState &start, const char *name,
-                         const char *className, const std::vector<Companion> &companions) {
+std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeState &start,
+                         const std::vector<ScenarioVessel> &onState, const std::string &focus,
+                         const std::string &otherBlocks) {
     VECTOR3 sunPos, sunVel;
     ephemeris.state(sim::BodyId::Sun, start.mjd, sunPos, sunVel);
     const VECTOR3 rpos = start.position - sunPos, rvel = start.velocity - sunVel;
+    const char *spacecraft = onState.empty() ? "" : onState.front().name.c_str();
     char head[1024];
     std::snprintf(head, sizeof(head),
                   "BEGIN_DESC\n"
@@ -123,10 +125,11 @@ std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeS
                   "  Ship %s\n"
                   "END_FOCUS\n\n"
                   "BEGIN_SHIPS\n",
-                  name, kTargetMjd - start.mjd, start.mjd, name);
-    std::string text = head + VesselBlock(name, className, rpos, rvel, "");
-    for (const Companion &c : companions) text += VesselBlock(c.name, c.className, rpos, rvel, c.extraLines);
-    return text + "END_SHIPS\n";
+                  spacecraft, kTargetMjd - start.mjd, start.mjd, focus.c_str());
+    std::string text = head;
+    for (const ScenarioVessel &v : onState)
+        text += VesselBlock(v.name, v.className, rpos, rvel, v.extraLines);
+    return text + otherBlocks + "END_SHIPS\n";
 }
 
 }  // namespace mars_approach

@@ -55,16 +55,17 @@ struct Periapsis {
 Periapsis FindPeriapsis(const sim::SolarSystemEphemeris &ephemeris, const sim::GravityModel &gravity,
                         const FreeState &start, double maxDays);
 
-// A further vessel placed on the spacecraft's state in the scenario (e.g. a
-// console that attaches itself to the spacecraft after loading).
-struct Companion {
+// A vessel placed on the spacecraft's start state in the scenario.
+struct ScenarioVessel {
     std::string name, className;
-    std::string extraLines;  // scenario lines of its own, each ending in a line feed
+    std::string extraLines;  // its own scenario lines, each ending in a line feed
 };
 
-// Scenario text with the spacecraft (name:className) on its start state,
-// given relative to the Sun, and its companions on the same state.
-std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeState &start, const char *name,
-                         const char *className, const std::vector<Companion> &companions = {});
+// Scenario text: the vessels on the start state (the first is the
+// spacecraft; positions relative to the Sun), then otherBlocks verbatim
+// (complete vessel blocks, each closed by END). focus names the focus vessel.
+std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeState &start,
+                         const std::vector<ScenarioVessel> &onState, const std::string &focus,
+                         const std::string &otherBlocks = "");
 
 }  // namespace mars_approach
