@@ -152,7 +152,7 @@ bool cmdPrint(ScriptContext &c, const std::vector<std::string> &args, std::strin
 
 std::string ScriptContext::path(const std::string &name) const {
     if (!name.empty() && name[0] == '/') return name;
-    return scriptDir + "/" + name;
+    return outDir + "/" + name;
 }
 
 void ScriptContext::frame() { simulation.frame(); }

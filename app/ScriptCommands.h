@@ -19,7 +19,8 @@ struct ScriptContext {
     bool progress = false;  // draw a progress bar on long runs (terminal only)
     std::string rest;       // the current command's text after its name, as written
 
-    // Resolves a file name given in the script.
+    // Resolves a file name given in the script: files the script writes
+    // (pictures, saved scenarios) land in the working folder.
     std::string path(const std::string &name) const;
     // Advances one frame.
     void frame();
