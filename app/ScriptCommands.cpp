@@ -1,5 +1,10 @@
 #include "ScriptCommands.h"
 
+#include <fstream>
+#include <sstream>
+
+#include "gdi/Cp1251.h"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -148,6 +153,31 @@ bool cmdPrint(ScriptContext &c, const std::vector<std::string> &args, std::strin
     return true;
 }
 
+// expectfile FILE TEXT: the file in the working folder (Windows-1251 text, as
+// the console writes its reports) contains TEXT; "\n" in TEXT is a line feed.
+bool cmdExpectFile(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    if (args.size() < 2) {
+        error = "usage: expectfile FILE TEXT";
+        return false;
+    }
+    std::string text = c.rest.substr(c.rest.find(args[0]) + args[0].size());
+    text = text.substr(text.find_first_not_of(" \t"));
+    for (size_t at; (at = text.find("\\n")) != std::string::npos;) text.replace(at, 2, "\n");
+    std::ifstream in(c.path(args[0]), std::ios::binary);
+    if (!in) {
+        error = "cannot read " + c.path(args[0]);
+        return false;
+    }
+    std::stringstream content;
+    content << in.rdbuf();
+    std::string utf8 = sim::cp1251ToUtf8(content.str());
+    if (utf8.find(text) == std::string::npos) {
+        error = "file " + args[0] + " does not contain \"" + text + "\"; it holds:\n" + utf8;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string ScriptContext::path(const std::string &name) const {
@@ -201,6 +231,7 @@ void registerCoreCommands() {
     registerCommand("state", cmdState, "state NAME  (MJD, reference body, global position and velocity)");
     registerCommand("debug", cmdDebug, "debug  (prints the debug line)");
     registerCommand("print", cmdPrint, "print TEXT");
+    registerCommand("expectfile", cmdExpectFile, "expectfile FILE TEXT  (a file in the working folder contains TEXT)");
 }
 
 }  // namespace okulsim

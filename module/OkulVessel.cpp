@@ -232,12 +232,11 @@ void OkulVessel::ApplyPointing() {
 }
 
 void OkulVessel::UpdateAxes() {
-    VECTOR3 origin, tipZ, tipX;
-    GetGlobalPos(origin);
-    Local2Global(_V(0, 0, 1), tipZ);
-    Local2Global(_V(1, 0, 0), tipX);
-    axisZ = tipZ - origin;
-    axisX = tipX - origin;
+    // The local points (0,0,1) and (1,0,0) taken to global coordinates, less
+    // the global position: the rotation alone, which keeps full precision
+    // where a difference of two points some 1e11 m from the origin would not.
+    GlobalRot(_V(0, 0, 1), axisZ);
+    GlobalRot(_V(1, 0, 0), axisX);
 }
 
 void OkulVessel::UpdateSignalTime() {

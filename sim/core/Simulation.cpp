@@ -599,12 +599,17 @@ void Simulation::propagateVessels(double mjd0, double dt) {
                 for (const auto &t : m->thrusters) {
                     if (t->level <= 0 || !t->resource || t->resource->mass <= 0) continue;
                     double force = t->level * t->maxThrust0;
-                    thrust.force += mul(m->rotation, t->direction) * force;
                     double flow = t->isp0 > 0 ? force / t->isp0 : 0.0;
+                    // A tank that runs dry within the step gives thrust for
+                    // the part of the step its propellant lasts, spread over it.
                     double available = t->resource->mass / std::max(dt, 1e-9);
-                    flow = std::min(flow, available);
+                    if (flow > available) {
+                        force *= available / flow;
+                        flow = available;
+                    }
+                    thrust.force += mul(m->rotation, t->direction) * force;
                     thrust.massFlow += flow;
-                    t->resource->flowRate = flow;
+                    t->resource->flowRate += flow;
                     t->resource->mass = std::max(0.0, t->resource->mass - flow * dt);
                     thrusting = true;
                 }
