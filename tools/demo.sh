@@ -6,5 +6,5 @@ cd "$(dirname "$0")/.."
 tools/setup-debian.sh
 cmake --preset release
 cmake --build --preset release -j "$(nproc)"
-build/release/bin/okulsim run build/release/Scenarios/cruise.scn --script scenarios/demo.script --out demo-out
+build/release/bin/okulsim run build/release/Scenarios/cruise_to_mars.scn --script scenarios/demo.script --out demo-out
 echo "demo finished: see demo-out/"
