@@ -75,7 +75,7 @@ int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBi
 
     if (lpvBits == nullptr && header.biBitCount == 0) {
         // Describe the bitmap in its own format.
-        const int bits = surface.bitsPerPixel() >= 24 ? 32 : (surface.bitsPerPixel() > 8 ? 16 : 32);
+        const int bits = surface.bitsPerPixel() == 16 ? 16 : 32;
         header.biWidth = surface.width();
         header.biHeight = surface.height();
         header.biPlanes = 1;

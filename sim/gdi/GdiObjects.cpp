@@ -143,8 +143,9 @@ HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color) {
 // Every face maps to Liberation Sans (metric compatible with Arial); weight
 // 600 and above is bold. Width, escapement and orientation are not used:
 // in the compatible graphics mode, which modules use, text with escapement 0
-// is horizontal whatever the orientation. The character set only matters
-// for the byte encoding, which is Windows-1251 throughout.
+// is horizontal whatever the orientation. Underline and strike-out are not
+// drawn. The character set only matters for the byte encoding, which is
+// Windows-1251 throughout.
 HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic,
                          DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision,
                          DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName) {

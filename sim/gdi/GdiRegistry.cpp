@@ -43,6 +43,9 @@ Registry::Registry() {
     auto font = std::make_unique<Font>(0, FW_NORMAL, false);
     font->stock = true;
     defaultFontObject = add(std::move(font));
+    // The stock fonts (OEM_FIXED_FONT 10 to DEVICE_DEFAULT_FONT 14,
+    // SYSTEM_FIXED_FONT 16, DEFAULT_GUI_FONT 17) are all the default face.
+    for (int index : {10, 11, 12, 13, 14, 16, 17}) stock[std::size_t(index)] = defaultFontObject;
 }
 
 Registry::~Registry() {
