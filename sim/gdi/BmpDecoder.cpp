@@ -34,6 +34,18 @@ struct Channel {
 
 }  // namespace
 
+void defaultRgbMasks(int bits, std::uint32_t masks[3]) {
+    if (bits == 16) {
+        masks[0] = 0x7C00;
+        masks[1] = 0x03E0;
+        masks[2] = 0x001F;
+    } else {
+        masks[0] = 0x00FF0000;
+        masks[1] = 0x0000FF00;
+        masks[2] = 0x000000FF;
+    }
+}
+
 std::unique_ptr<Surface> decodeBmp(const unsigned char *data, std::size_t size, std::string &error) {
     if (data == nullptr || size < 4) {
         error = "no image data";
@@ -88,15 +100,7 @@ std::unique_ptr<Surface> decodeBmp(const unsigned char *data, std::size_t size, 
         for (int i = 0; i < 3; ++i) masks[i] = read32(data + maskOffset + 4 * i);
         if (headerSize < 52) tableOffset += 12;
     } else if (compression == compressionRgb) {
-        if (bits == 16) {
-            masks[0] = 0x7C00;
-            masks[1] = 0x03E0;
-            masks[2] = 0x001F;
-        } else {
-            masks[0] = 0x00FF0000;
-            masks[1] = 0x0000FF00;
-            masks[2] = 0x000000FF;
-        }
+        defaultRgbMasks(bits, masks);
     } else {
         error = "compressed BMP images are not supported";
         return nullptr;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,10 @@ namespace sim {
 // (positive height) or top-down (negative height). A 16-bit image gives a
 // surface reporting 16 bits per pixel, all others 32. Null with a reason in
 // `error` for anything malformed or unsupported (compressed images).
+// The red, green and blue masks of an uncompressed (BI_RGB) DIB of 16 bits
+// (5-5-5) or of 24 and 32 bits (8-8-8).
+void defaultRgbMasks(int bits, std::uint32_t masks[3]);
+
 std::unique_ptr<Surface> decodeBmp(const unsigned char *data, std::size_t size, std::string &error);
 
 }  // namespace sim

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "gdi/BmpDecoder.h"
 #include "gdi/GdiRegistry.h"
 
 using namespace sim::gdi;
@@ -24,16 +25,8 @@ bool supportedDepth(int bits) { return bits == 16 || bits == 24 || bits == 32; }
 std::uint32_t rowBytes(int width, int bits) { return std::uint32_t(((width * bits + 31) / 32) * 4); }
 
 void writeMasks(BITMAPINFO *info, int bits) {
-    DWORD masks[3];
-    if (bits == 16) {
-        masks[0] = 0x7C00;
-        masks[1] = 0x03E0;
-        masks[2] = 0x001F;
-    } else {
-        masks[0] = 0x00FF0000;
-        masks[1] = 0x0000FF00;
-        masks[2] = 0x000000FF;
-    }
+    std::uint32_t masks[3];
+    defaultRgbMasks(bits, masks);
     std::memcpy(info->bmiColors, masks, sizeof masks);
 }
 
