@@ -26,7 +26,7 @@ std::uint32_t rowBytes(int width, int bits) { return std::uint32_t(((width * bit
 
 void writeMasks(BITMAPINFO *info, int bits) {
     std::uint32_t masks[3];
-    defaultRgbMasks(bits, masks);
+    sim::defaultRgbMasks(bits, masks);
     std::memcpy(info->bmiColors, masks, sizeof masks);
 }
 
