@@ -6,6 +6,7 @@
 
 #include "ApproachPropagator.h"
 #include "PlanetFrames.h"
+#include "RecordFormat.h"
 #include "ReportFile.h"
 #include "VectorMath.h"
 
@@ -154,9 +155,8 @@ double PlmProgram::Run(int n) {
     if (limit >= 1) {
         burnMagnitude = length(deltaV);
         burnDirection = burnMagnitude > 0.0 ? deltaV / burnMagnitude : _V(0.0, 0.0, 0.0);
-        std::snprintf(directionRecord, sizeof(directionRecord), "210;%.5f;%.4f;%.4f;%.4f;",
-                      directionRecordTime, burnDirection.x, burnDirection.y, burnDirection.z);
-        std::snprintf(burnRecord, sizeof(burnRecord), "130;%.5f;0;%.4f;", burnRecordTime, burnMagnitude);
+        FormatAttitudeRecord(directionRecord, sizeof(directionRecord), directionRecordTime, burnDirection);
+        FormatBurnRecord(burnRecord, sizeof(burnRecord), burnRecordTime, burnMagnitude);
         if (report) {
             std::fprintf(report, "3=====================\n");
             std::fprintf(report, "Cформированы команды\n");  // the first letter is a Latin C

@@ -9,14 +9,17 @@
 // fields after the eleventh are ignored, missing fields read as 0 and a field
 // that is not a number reads as 0.
 //
-// The trajectory programs write their records with the formats
+// The function codes and the two forms the trajectory programs write,
 // "210;%.5f;%.4f;%.4f;%.4f;" (attitude: u the direction) and
-// "130;%.5f;0;%.4f;" (burn: u[1] the velocity increment in m/s); the command
-// composer writes "%s;%s;%s;%s;%s" from its fields (FormatComposerRecord).
+// "130;%.5f;0;%.4f;" (burn: u[1] the velocity increment in m/s), are in
+// RecordFormat.h; the command composer writes "%s;%s;%s;%s;%s" from its
+// fields (FormatComposerRecord).
 #ifndef OKUL_TERMINAL_COMMANDRECORD_H
 #define OKUL_TERMINAL_COMMANDRECORD_H
 
 #include <OrbiterAPI.h>
+
+#include "RecordFormat.h"
 
 #include <cstddef>
 

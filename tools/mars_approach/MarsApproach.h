@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bodies/SolarSystemEphemeris.h"
-#include "core/GravityModel.h"
+#include "ArrivalDesign.h"
 
 namespace mars_approach {
 
@@ -28,11 +27,8 @@ struct Design {
     VECTOR3 velocityOffset = {{0.18, -0.10, 0.14}};
 };
 
-// Global (barycentric) state of a free spacecraft.
-struct FreeState {
-    double mjd;
-    VECTOR3 position, velocity;
-};
+using arrival_design::FreeState;
+using arrival_design::ScenarioVessel;
 
 // Target point relative to Mars in ecliptic axes at the date, through the
 // planet's orientation and rotation in the simulator (the conversion the
@@ -54,12 +50,6 @@ struct Periapsis {
 // simulator's gravity integration (refined to about a millisecond).
 Periapsis FindPeriapsis(const sim::SolarSystemEphemeris &ephemeris, const sim::GravityModel &gravity,
                         const FreeState &start, double maxDays);
-
-// A vessel placed on the spacecraft's start state in the scenario.
-struct ScenarioVessel {
-    std::string name, className;
-    std::string extraLines;  // its own scenario lines, each ending in a line feed
-};
 
 // Scenario text: the vessels on the start state (the first is the
 // spacecraft; positions relative to the Sun), then otherBlocks verbatim
