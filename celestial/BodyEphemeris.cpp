@@ -31,10 +31,14 @@ VECTOR3 PolarToVelocity(double longitude, double latitude, double radius, double
            AU;
 }
 
-int GetBodyEphemeris(double mjd, const char *name, VECTOR3 &position, VECTOR3 &velocity, int &flags) {
+OBJHANDLE BodyByName(const char *name) {
     char bodyName[64];
     std::snprintf(bodyName, sizeof(bodyName), "%s", name);
-    OBJHANDLE body = oapiGetGbodyByName(bodyName);
+    return oapiGetGbodyByName(bodyName);
+}
+
+int GetBodyEphemeris(double mjd, const char *name, VECTOR3 &position, VECTOR3 &velocity, int &flags) {
+    OBJHANDLE body = BodyByName(name);
     if (!body) return kEphemerisNoBody;
     CELBODY *celestial = oapiGetCelbodyInterface(body);
     if (!celestial || !celestial->bEphemeris()) return kEphemerisNone;
@@ -61,4 +65,11 @@ int GetBodyEphemeris(double mjd, const char *name, VECTOR3 &position, VECTOR3 &v
         default:
             return kEphemerisUnhandled;
     }
+}
+
+VECTOR3 EphemerisPosition(double mjd, const char *name) {
+    VECTOR3 position = _V(0.0, 0.0, 0.0), velocity = _V(0.0, 0.0, 0.0);
+    int flags = 0;
+    GetBodyEphemeris(mjd, name, position, velocity, flags);
+    return position;
 }

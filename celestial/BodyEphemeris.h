@@ -12,12 +12,19 @@ enum {
     kEphemerisDone = 2
 };
 
+// The simulator's body of that name, or null. The name is copied first: the
+// simulator's call takes a modifiable text.
+OBJHANDLE BodyByName(const char *name);
+
 // True position and velocity of the body at mjd (relative to its parent,
 // in the simulator's axes). flags receives the flag word the body answered
 // with. Rectangular answers (3, 19, 31) are copied; polar answers with true
 // position and velocity (67, 83) are converted; a barycentric polar answer
 // (76) gives the position only and leaves velocity untouched.
 int GetBodyEphemeris(double mjd, const char *name, VECTOR3 &position, VECTOR3 &velocity, int &flags);
+
+// The position GetBodyEphemeris gives; (0, 0, 0) when it gives none.
+VECTOR3 EphemerisPosition(double mjd, const char *name);
 
 // Polar (longitude, latitude, radius in AU) to rectangular metres.
 VECTOR3 PolarToPosition(double longitude, double latitude, double radius);

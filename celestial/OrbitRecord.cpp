@@ -109,6 +109,20 @@ void StateToElements(OrbitRecord &o) {
     SwapYZ(o.velocity);
 }
 
+int EllipticAnomaly(double meanAnomaly, double eccentricity, double &anomaly) {
+    const double M = meanAnomaly, e = eccentricity;
+    double E = M;
+    int count;
+    for (count = 0; count < 20; ++count) {
+        const double next = E + (M + e * std::sin(E) - E) / (1.0 - e * std::cos(E));
+        const double change = next - E;
+        E = next;
+        if (std::fabs(change) < 1e-12) break;
+    }
+    anomaly = E;
+    return count;
+}
+
 int ElementsToState(OrbitRecord &o) {
     const double e = o.eccentricity;
     if (e == 1.0) return -1;
@@ -118,14 +132,9 @@ int ElementsToState(OrbitRecord &o) {
     VECTOR3 pos, vel;
     int count = 0;
     if (e < 1.0) {
-        double E = M;
-        for (count = 0; count < 20; ++count) {
-            const double next = E + (M + e * std::sin(E) - E) / (1.0 - e * std::cos(E));
-            const double change = next - E;
-            E = next;
-            o.anomaly = E;
-            if (std::fabs(change) < 1e-12) break;
-        }
+        double E;
+        count = EllipticAnomaly(M, e, E);
+        o.anomaly = E;
         pos = _V(a * (std::cos(E) - e), o.semiMinorAxis * std::sin(E), 0.0);
         o.trueAnomaly = std::atan2(pos.y, pos.x);
         const double k = std::sqrt(o.mu / (a * (1.0 - e * e)));

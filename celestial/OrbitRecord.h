@@ -41,4 +41,10 @@ void StateToElements(OrbitRecord &orbit);
 // which is refused and leaves the record unchanged.
 int ElementsToState(OrbitRecord &orbit);
 
+// Eccentric anomaly of an ellipse for a mean anomaly by Newton's method on
+// Kepler's equation, started at the mean anomaly and stopped when a
+// correction is below 1e-12 or after 20 corrections. Returns the number of
+// corrections that had not yet met the tolerance (20 at the limit).
+int EllipticAnomaly(double meanAnomaly, double eccentricity, double &anomaly);
+
 #endif  // OKUL_CELESTIAL_ORBITRECORD_H

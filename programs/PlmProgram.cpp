@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ApproachPropagator.h"
+#include "BodyEphemeris.h"
 #include "PlanetFrames.h"
 #include "RecordFormat.h"
 #include "ReportFile.h"
@@ -27,12 +28,6 @@ const double kBurnTime = 5300.0;  // s after the start
 const PropagationParameters kSearchPropagation = {360.0, 2650000.0, 0.001};
 const PropagationParameters kFinalPropagation = {3600.0, 3000000.0, 0.001};
 const double kSearchBound = 0.001;
-
-OBJHANDLE BodyByName(const char *name) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof(buffer), "%s", name);
-    return oapiGetGbodyByName(buffer);
-}
 
 VECTOR3 TargetVector(double mjd, OBJHANDLE mars) {
     VECTOR3 target = _V(kTargetLongitude * RAD, kTargetLatitude * RAD, kTargetRadius);

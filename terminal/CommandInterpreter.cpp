@@ -167,22 +167,38 @@ void CommandInterpreter::ShowPlmOutcome(int controlWord, double answer) {
     }
     if (controlWord >= 1) {
         terminal.AddLine(program.resultLines[2]);
-        // A record line outside the file would be a program fault; such a
-        // record is not stored rather than written past the file.
-        if (program.directionRecordLine >= 0 && program.directionRecordLine < Terminal::kFileLineCount)
-            CopyLine(terminal.fileLines[program.directionRecordLine], Terminal::kLineSize,
-                     program.directionRecord);
-        if (program.burnRecordLine >= 0 && program.burnRecordLine < Terminal::kFileLineCount)
-            CopyLine(terminal.fileLines[program.burnRecordLine], Terminal::kLineSize, program.burnRecord);
+        StoreRecords(program.directionRecordLine, program.directionRecord, program.burnRecordLine,
+                     program.burnRecord);
     }
 }
 
-// The PIE and PLE programs are not yet part of the console: with a control
-// word the command ends after the echo.
-void CommandInterpreter::RunPie() {
-    if (!Word(1)) terminal.AddLine("PIE отсутствует управляющее слово");
+void CommandInterpreter::StoreRecords(int firstLine, const char *firstRecord, int secondLine,
+                                      const char *secondRecord) {
+    // A record line outside the file would be a program fault; such a record
+    // is not stored rather than written past the file.
+    if (firstLine >= 0 && firstLine < Terminal::kFileLineCount)
+        CopyLine(terminal.fileLines[firstLine], Terminal::kLineSize, firstRecord);
+    if (secondLine >= 0 && secondLine < Terminal::kFileLineCount)
+        CopyLine(terminal.fileLines[secondLine], Terminal::kLineSize, secondRecord);
 }
 
+void CommandInterpreter::RunPie() {
+    if (!Word(1)) {
+        terminal.AddLine("PIE отсутствует управляющее слово");
+        return;
+    }
+    PieProgram &program = terminal.pieProgram;
+    const double answer = program.Run(Word(1));
+    terminal.AddFormattedLine("Ответ %.1f", answer);
+    for (const char *resultLine : program.resultLines) terminal.AddLine(resultLine);
+    // Only a correction run answers with a negative number and forms records.
+    if (answer < 0.0)
+        StoreRecords(program.directionRecordLine, program.directionRecord, program.burnRecordLine,
+                     program.burnRecord);
+}
+
+// The PLE program is not yet part of the console: with a control word the
+// command ends after the echo.
 void CommandInterpreter::RunPle() {
     if (!Word(1)) terminal.AddLine("PLE отсутствует управляющее слово");
 }

@@ -42,6 +42,9 @@ private:
     void ShowGravity();
     void RunPlm();
     void RunPie();
+    // Copies the two records of a program into their stored lines (the
+    // second last, so it stands when both lines are the same).
+    void StoreRecords(int firstLine, const char *firstRecord, int secondLine, const char *secondRecord);
     void RunPle();
 
     Terminal &terminal;
