@@ -53,10 +53,15 @@ double CorrectionSearch::Evaluate(TrialRecord &trial) {
     trial.azimuth = std::asin(std::sin(trial.azimuth));
     RotateXYZ(_V(0.0, 0.0, trial.magnitude), _V(trial.elevation, 0.0, 0.0), trial.deltaV);
     RotateXYZ(trial.deltaV, _V(0.0, trial.azimuth, 0.0), trial.deltaV);
+    const double periapsis = ClosestPeriapsis(trial.deltaV);
+    trial.periapsis = periapsis > kEarthRadius ? periapsis : kEarthRadius;
+    return trial.periapsis;
+}
 
+double CorrectionSearch::ClosestPeriapsis(const VECTOR3 &deltaV) {
     PieProgram &p = program;
     p.ForgetClosestApproach();
-    p.integrator.Integrate(p.endMjd, p.tolerance, trial.deltaV);
+    p.integrator.Integrate(p.endMjd, p.tolerance, deltaV);
 
     VECTOR3 earthPos = _V(0.0, 0.0, 0.0), earthVel = _V(0.0, 0.0, 0.0);
     OrbitRecord orbit = {};
@@ -65,9 +70,7 @@ double CorrectionSearch::Evaluate(TrialRecord &trial) {
     orbit.velocity = p.closestVel - earthVel;
     orbit.position = p.closestPos;
     StateToElements(orbit);
-    const double periapsis = orbit.semiLatusRectum / (1.0 + orbit.eccentricity);
-    trial.periapsis = periapsis > kEarthRadius ? periapsis : kEarthRadius;
-    return trial.periapsis;
+    return orbit.semiLatusRectum / (1.0 + orbit.eccentricity);
 }
 
 bool CorrectionSearch::SearchDirection(TrialRecord &trial, TrialRecord &best) {

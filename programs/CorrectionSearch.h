@@ -31,12 +31,17 @@ struct TrialRecord {
 class CorrectionSearch {
 public:
     explicit CorrectionSearch(PieProgram &program);
+    virtual ~CorrectionSearch() {}
 
-    // Applies the trial's increment, folds both angles into -90..90 degrees,
-    // forms deltaV = magnitude (-sin az cos el, sin el, cos az cos el),
-    // integrates with it and returns the periapsis radius of the
-    // Earth-relative orbit at the closest approach (also kept in the trial).
+    // Applies the trial's increment, folds both angles into -90..90 degrees
+    // and forms deltaV = magnitude (-sin az cos el, sin el, cos az cos el).
+    // The trial's periapsis becomes ClosestPeriapsis(deltaV), held at the
+    // Earth's radius at and below it, and is returned.
     double Evaluate(TrialRecord &trial);
+
+    // Integrates with the increment and returns the periapsis radius of the
+    // orbit relative to the Earth's table state at the closest approach.
+    virtual double ClosestPeriapsis(const VECTOR3 &deltaV);
 
     // Replaces deltaV with the best increment found and writes the program's
     // result line 3. A zero (or not finite) starting increment has no

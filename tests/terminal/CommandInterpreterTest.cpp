@@ -124,9 +124,19 @@ TEST(CommandInterpreter, ProgramsNeedAControlWord) {
     EXPECT_EQ(Newest(terminal), "PIE отсутствует управляющее слово");
     Enter(terminal, "PLE");
     EXPECT_EQ(Newest(terminal), "PLE отсутствует управляющее слово");
-    Enter(terminal, "PIE ABC");
     Enter(terminal, "PLE 3");
-    EXPECT_EQ(Top(terminal, 3), (Rows{"PLE 3", "PIE ABC", "PLE отсутствует управляющее слово"}));
+    EXPECT_EQ(Top(terminal, 2), (Rows{"PLE 3", "PLE отсутствует управляющее слово"}));
+}
+
+TEST(CommandInterpreter, PieShowsItsFiveLinesAndStoresNoRecordsForATableAction) {
+    Terminal terminal(nullptr);
+    std::strcpy(terminal.fileLines[0], "old0");
+    std::strcpy(terminal.pieProgram.directionRecord, "210;-0.00035;1.0000;0.0000;0.0000;");
+    // One field: the end date; the mode stays 0 and the tables are cleared.
+    Enter(terminal, "PIE ABC");
+    EXPECT_EQ(Top(terminal, 7),
+              (Rows{"REZ=Сброс осуществлен", "_ _", "_ _", "_ _", "_ _", "Ответ 0.0", "PIE ABC"}));
+    EXPECT_STREQ(terminal.fileLines[0], "old0");
 }
 
 TEST(CommandInterpreter, PlmOutcomeFollowsTheControlWord) {

@@ -3,8 +3,8 @@
 // as the composer's offset; afterwards every buffer must still be terminated
 // within its size and the edit count must match the edit line.
 //
-// Commands that need a running simulation (PLM, PSI) are renamed before they
-// reach the interpreter.
+// Commands that need a running simulation (PLM, PIE, PSI) are renamed before
+// they reach the interpreter.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -25,7 +25,9 @@ bool Terminated(const char *buffer, std::size_t size) { return std::memchr(buffe
 void DisarmSimulatorCommands(char *line) {
     char *word = line;
     while (*word == ' ') ++word;
-    if (std::strncmp(word, "PLM", 3) == 0 || std::strncmp(word, "PSI", 3) == 0) word[0] = 'X';
+    if (std::strncmp(word, "PLM", 3) == 0 || std::strncmp(word, "PIE", 3) == 0 ||
+        std::strncmp(word, "PSI", 3) == 0)
+        word[0] = 'X';
 }
 
 void CheckTerminal(const Terminal &terminal) {

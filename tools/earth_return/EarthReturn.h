@@ -49,4 +49,10 @@ std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeS
                          const Periapsis &periapsis, const std::vector<ScenarioVessel> &onState,
                          const std::string &focus, const std::string &otherBlocks = "");
 
+// The scenario file "earth_return.scn": TAVR-12 on the designed start state
+// holding its +y axis toward the Earth (mode 0), the console on its point 0
+// (configuration 1), and the relay K12 Orbiter on its 10,000 km circular
+// orbit about Mars.
+std::string ReturnScenario(const sim::SolarSystemEphemeris &ephemeris, const sim::GravityModel &gravity);
+
 }  // namespace earth_return

@@ -29,22 +29,8 @@ int main(int argc, char **argv) {
         start.mjd, length(start.position - earthPos) / 1000.0, pass.mjd,
         length(pass.relativePosition) / 1000.0, length(pass.relativeVelocity));
 
-    // TAVR-12 holding its +y axis toward the Earth (mode 0); the console on
-    // its point 0 (configuration 1); the relay K12 Orbiter on its
-    // 10,000 km circular orbit about Mars.
-    const std::vector<earth_return::ScenarioVessel> onState = {
-        {"TAVR-12", "Tavr12", "  AROT 0.0 0.0 0.0\n  PRPLEVEL 0:0.85\n  MODE 0\n"},
-        {"OKUL", "OkulVessel",
-         "  AROT 0.0 0.0 0.0\n  ATTACHED 0:0,TAVR-12\n  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 0\n"}};
-    const std::string relay =
-        "K12 Orbiter:K12Orbiter\n"
-        "  STATUS Orbiting Mars\n"
-        "  RPOS 10000000.0 0.0 0.0\n"
-        "  RVEL 0.0 1034.74996 1792.23950\n"
-        "  AROT 0.0 0.0 0.0\n"
-        "END\n";
     std::ofstream out(argv[2]);
-    out << earth_return::ScenarioText(ephemeris, start, pass, onState, "OKUL", relay);
+    out << earth_return::ReturnScenario(ephemeris, gravity);
     if (!out) {
         std::fprintf(stderr, "cannot write %s\n", argv[2]);
         return 1;
