@@ -240,6 +240,14 @@ TEST_F(PieProgramTest, CorrectionThroughTheTerminalStoresBothRecords) {
     EXPECT_LT(length(pass.relativePosition), 6900e3);
 }
 
+TEST_F(PieProgramTest, EndBeforeTheStartTakesNoStep) {
+    PieProgram pie(vessel);
+    pie.Run("43644;0;0;0;0;0;0;0;0;-1");
+    EXPECT_EQ(pie.Run("43600;0;0;0;0;0;0;0.0000001;0;1"), 0.0);
+    EXPECT_EQ(pie.closestMjd, 0.0);
+    EXPECT_EQ(std::strncmp(pie.resultLines[1], "REZ=MJD ", 8), 0);  // formed, without meaning
+}
+
 TEST_F(PieProgramTest, ZeroScaleCorrectionIsRefusedAndPredictsWithoutRecords) {
     PieProgram pie(vessel);
     pie.Run("43644;0;0;0;0;0;0;0;0;-1");

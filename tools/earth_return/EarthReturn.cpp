@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "ConsoleScenario.h"
 #include "HyperbolicPass.h"
 
 namespace earth_return {
@@ -64,18 +65,8 @@ std::string ReturnScenario(const sim::SolarSystemEphemeris &ephemeris, const sim
     const Design design;
     const FreeState start = DesignStart(ephemeris, gravity, design);
     const Periapsis pass = FindPeriapsis(ephemeris, gravity, start, 40.0);
-    const std::vector<ScenarioVessel> onState = {
-        {"TAVR-12", "Tavr12", "  AROT 0.0 0.0 0.0\n  PRPLEVEL 0:0.85\n  MODE 0\n"},
-        {"OKUL", "OkulVessel",
-         "  AROT 0.0 0.0 0.0\n  ATTACHED 0:0,TAVR-12\n  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 0\n"}};
-    const std::string relay =
-        "K12 Orbiter:K12Orbiter\n"
-        "  STATUS Orbiting Mars\n"
-        "  RPOS 10000000.0 0.0 0.0\n"
-        "  RVEL 0.0 1034.74996 1792.23950\n"
-        "  AROT 0.0 0.0 0.0\n"
-        "END\n";
-    return ScenarioText(ephemeris, start, pass, onState, "OKUL", relay);
+    return ScenarioText(ephemeris, start, pass, arrival_design::ConsoleOnTavr12(), "OKUL",
+                        arrival_design::MarsRelayBlock());
 }
 
 }  // namespace earth_return
