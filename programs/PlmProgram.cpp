@@ -6,6 +6,7 @@
 
 #include "ApproachPropagator.h"
 #include "PlanetFrames.h"
+#include "ProgramNotes.h"
 #include "RecordFormat.h"
 #include "ReportFile.h"
 #include "VectorMath.h"
@@ -120,7 +121,7 @@ double PlmProgram::Run(int n) {
         const int count = NewtonSearch(x, kSearchBound, limit, damping);
         deltaV = _V(x[0], x[1], x[2]);
         std::snprintf(resultLines[2], sizeof(resultLines[2]), "%2dш dV %.3f %.3f %.3f%s", count, deltaV.x,
-                      deltaV.y, deltaV.z, singularJacobian ? " вырожденная матрица" : "");
+                      deltaV.y, deltaV.z, singularJacobian ? kSingularJacobianNote : "");
         if (report) {
             std::fprintf(report, "\nСделано %2d шагов  коррекция  dV %.3g %.3g %.3g", count, deltaV.x,
                          deltaV.y, deltaV.z);

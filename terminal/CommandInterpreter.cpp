@@ -167,22 +167,42 @@ void CommandInterpreter::ShowPlmOutcome(int controlWord, double answer) {
     }
     if (controlWord >= 1) {
         terminal.AddLine(program.resultLines[2]);
-        // A record line outside the file would be a program fault; such a
-        // record is not stored rather than written past the file.
-        if (program.directionRecordLine >= 0 && program.directionRecordLine < Terminal::kFileLineCount)
-            CopyLine(terminal.fileLines[program.directionRecordLine], Terminal::kLineSize,
-                     program.directionRecord);
-        if (program.burnRecordLine >= 0 && program.burnRecordLine < Terminal::kFileLineCount)
-            CopyLine(terminal.fileLines[program.burnRecordLine], Terminal::kLineSize, program.burnRecord);
+        StoreRecord(program.directionRecordLine, program.directionRecord);
+        StoreRecord(program.burnRecordLine, program.burnRecord);
     }
 }
 
-// The PIE and PLE programs are not yet part of the console: with a control
-// word the command ends after the echo.
+void CommandInterpreter::ShowPleOutcome(int controlWord, double answer) {
+    const PleProgram &program = terminal.pleProgram;
+    terminal.AddFormattedLine("Ответ %.1f", answer);
+    if (controlWord >= 0) {
+        for (const char *resultLine : program.resultLines) terminal.AddLine(resultLine);
+    }
+    if (controlWord >= 1) {
+        StoreRecord(program.directionRecordLine, program.directionRecord);
+        StoreRecord(program.burnRecordLine, program.burnRecord);
+    }
+}
+
+// A record line outside the file would be a program fault; such a record is
+// not stored rather than written past the file.
+void CommandInterpreter::StoreRecord(int fileLine, const char *record) {
+    if (fileLine >= 0 && fileLine < Terminal::kFileLineCount)
+        CopyLine(terminal.fileLines[fileLine], Terminal::kLineSize, record);
+}
+
+// The PIE program is not yet part of the console: with a control word the
+// command ends after the echo.
 void CommandInterpreter::RunPie() {
     if (!Word(1)) terminal.AddLine("PIE отсутствует управляющее слово");
 }
 
 void CommandInterpreter::RunPle() {
-    if (!Word(1)) terminal.AddLine("PLE отсутствует управляющее слово");
+    if (!Word(1)) {
+        terminal.AddLine("PLE отсутствует управляющее слово");
+        return;
+    }
+    int controlWord = ReadDecimalInt(Word(1));
+    double answer = terminal.pleProgram.Run(controlWord);
+    ShowPleOutcome(controlWord, answer);
 }
