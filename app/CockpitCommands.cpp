@@ -344,6 +344,33 @@ bool cmdExpect(ScriptContext &c, const std::vector<std::string> &args, std::stri
     return false;
 }
 
+// expectline AREA N TEXT: line N (from 1, top down, as `text` lists them)
+// is exactly TEXT.
+bool cmdExpectLine(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    AreaRef area;
+    std::vector<std::string> lines;
+    int number = 0;
+    if (args.size() < 2) {
+        error = "usage: expectline AREA N TEXT";
+        return false;
+    }
+    if (!parseArea(c, args[0], area, error) || !parseInt(args[1], number, error) ||
+        !areaLines(c, area, lines, error))
+        return false;
+    if (number < 1) {
+        error = "line numbers start at 1";
+        return false;
+    }
+    const std::string wanted = textAfterWords(c.rest, 2);
+    if (number <= static_cast<int>(lines.size()) && lines[number - 1] == wanted) return true;
+    error = "line " + args[1] + " of area " + args[0] + " is not \"" + wanted + "\"; the area shows:";
+    if (lines.empty()) error += " nothing";
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        error += "\n  " + std::to_string(i + 1) +
+                 (i + 1 == static_cast<std::size_t>(number) ? " > " : "   ") + lines[i];
+    return false;
+}
+
 }  // namespace
 
 void registerCockpitCommands() {
@@ -364,6 +391,8 @@ void registerCockpitCommands() {
     registerCommand("window", cmdWindow, "window FILE.png  (the render window: view and panel)");
     registerCommand("text", cmdText, "text AREA  (texts last drawn in an area, or MFD0..MFD2)");
     registerCommand("expect", cmdExpect, "expect AREA TEXT  (fail unless the area shows TEXT)");
+    registerCommand("expectline", cmdExpectLine,
+                    "expectline AREA N TEXT  (fail unless line N of the area, from 1 top down, is TEXT)");
 }
 
 }  // namespace okulsim

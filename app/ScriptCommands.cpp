@@ -31,7 +31,8 @@ public:
         if (percent == shown_) return;
         shown_ = percent;
         int filled = percent / 2;
-        std::fprintf(stderr, "\r[%-50.*s] %3d%%", filled, "##################################################", percent);
+        std::fprintf(stderr, "\r[%-50.*s] %3d%%", filled,
+                     "##################################################", percent);
         std::fflush(stderr);
     }
     ~ProgressBar() {
@@ -117,13 +118,22 @@ bool cmdState(ScriptContext &c, const std::vector<std::string> &args, std::strin
     const std::string &name = c.rest;
     Vessel *v = c.simulation.vesselByName(name);
     if (!v) {
-        error = "no vessel \"" + name + "\"";
-        return false;
+        const sim::Body *body = c.simulation.bodyByName(name);
+        if (!body) {
+            error = "no vessel or body \"" + name + "\"";
+            return false;
+        }
+        char line[512];
+        std::snprintf(line, sizeof line, "%s: MJD %.8f pos %.3f %.3f %.3f vel %.6f %.6f %.6f",
+                      body->name().c_str(), c.simulation.mjd(), body->position().x, body->position().y,
+                      body->position().z, body->velocity().x, body->velocity().y, body->velocity().z);
+        c.out << line << "\n";
+        return true;
     }
     char line[512];
-    std::snprintf(line, sizeof line, "%s: MJD %.8f ref %s pos %.3f %.3f %.3f vel %.6f %.6f %.6f", v->name().c_str(),
-                  c.simulation.mjd(), v->gravityRef ? v->gravityRef->name().c_str() : "-", v->position.x,
-                  v->position.y, v->position.z, v->velocity.x, v->velocity.y, v->velocity.z);
+    std::snprintf(line, sizeof line, "%s: MJD %.8f ref %s pos %.3f %.3f %.3f vel %.6f %.6f %.6f",
+                  v->name().c_str(), c.simulation.mjd(), v->gravityRef ? v->gravityRef->name().c_str() : "-",
+                  v->position.x, v->position.y, v->position.z, v->velocity.x, v->velocity.y, v->velocity.z);
     c.out << line << "\n";
     double maxThrust = 0, isp = 0;
     if (ThrusterGroup *main = v->groupOfType(THGROUP_MAIN))
@@ -228,10 +238,13 @@ void registerCoreCommands() {
     registerCommand("frames", cmdFrames, "frames N");
     registerCommand("until", cmdUntil, "until MJD");
     registerCommand("save", cmdSave, "save FILE");
-    registerCommand("state", cmdState, "state NAME  (MJD, reference body, global position and velocity)");
+    registerCommand("state", cmdState,
+                    "state NAME  (a vessel: MJD, reference body, global position and velocity, masses; a "
+                    "body: its global state)");
     registerCommand("debug", cmdDebug, "debug  (prints the debug line)");
     registerCommand("print", cmdPrint, "print TEXT");
-    registerCommand("expectfile", cmdExpectFile, "expectfile FILE TEXT  (a file in the working folder contains TEXT)");
+    registerCommand("expectfile", cmdExpectFile,
+                    "expectfile FILE TEXT  (a file in the working folder contains TEXT)");
 }
 
 }  // namespace okulsim

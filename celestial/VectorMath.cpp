@@ -1,5 +1,6 @@
 #include "VectorMath.h"
 
+#include <climits>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -8,6 +9,13 @@ double Sign(double x) {
     if (x < 0.0) return -1.0;
     if (x > 0.0) return 1.0;
     return 0.0;
+}
+
+int TruncateToInt(double x) {
+    if (x != x) return 0;
+    if (x <= INT_MIN) return INT_MIN;
+    if (x >= INT_MAX) return INT_MAX;
+    return static_cast<int>(x);
 }
 
 void MatrixTimesVector(const VECTOR3 &v, const MATRIX3 &m, VECTOR3 &out) {

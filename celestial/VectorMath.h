@@ -13,6 +13,9 @@
 // -1.0 for x < 0, 1.0 for x > 0, 0.0 otherwise (also for -0.0 and NaN).
 double Sign(double x);
 
+// x truncated towards zero, held within the range of int; NaN gives 0.
+int TruncateToInt(double x);
+
 // out = m * v. All of v is read before out is written, so out may be v.
 void MatrixTimesVector(const VECTOR3 &v, const MATRIX3 &m, VECTOR3 &out);
 

@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "FrameReception.h"
 #include "HostSpacecraft.h"
+#include "PanelFields.h"
+#include "PhotoCapture.h"
 #include "VectorMath.h"
 
 namespace {
@@ -13,8 +16,6 @@ namespace {
 const char kHostInterplanetary[] = "TAVR-12";
 const char kHostLaunchStack[] = "U5-Q4";
 
-const double kAttachRequest = 2000000.0;
-const double kAttachIdle = -2000000.0;
 const double kReferencePressure = 101400.0;
 
 enum MissingItem { kMissingHost = 1, kMissingEarth = 2, kMissingRelay = 4 };
@@ -149,7 +150,8 @@ bool OkulVessel::RunStartupSequence() {
     }
     if (startupCount < 20) {
         char hostName[16];
-        std::snprintf(hostName, sizeof hostName, "%s", configuration != 0 ? kHostInterplanetary : kHostLaunchStack);
+        std::snprintf(hostName, sizeof hostName, "%s",
+                      configuration != 0 ? kHostInterplanetary : kHostLaunchStack);
         OBJHANDLE hostHandle = oapiGetVesselByName(hostName);
         host = hostHandle ? oapiGetVesselInterface(hostHandle) : nullptr;
         hostProgram = host ? HostProgramOf(host) : nullptr;
@@ -170,8 +172,9 @@ bool OkulVessel::RunStartupSequence() {
 }
 
 void OkulVessel::RunAttachCycle(double simdt) {
-    ATTACHMENTHANDLE hostPoint = host ? host->GetAttachmentHandle(false, configuration == 0 ? 1 : 0) : nullptr;
-    if (attachTimer > 1000000.0) {
+    ATTACHMENTHANDLE hostPoint =
+        host ? host->GetAttachmentHandle(false, configuration == 0 ? 1 : 0) : nullptr;
+    if (attachTimer > kAttachRequested) {
         if (host) host->DetachChild(hostPoint, 0.0);
         attachTimer = 1.0;
     }
@@ -189,7 +192,7 @@ void OkulVessel::RunAttachCycle(double simdt) {
         }
         attachTimer -= simdt;
     }
-    if (attachTimer <= 0.0 && attachTimer > -1000000.0) {
+    if (attachTimer <= 0.0 && attachTimer > kAttachCounting) {
         if (host) host->AttachChild(GetHandle(), hostPoint, ownAttachment);
         attachTimer = kAttachIdle;
     }
@@ -308,8 +311,32 @@ void OkulVessel::UpdateVisibility() {
 }
 
 void OkulVessel::PassFrameSlots(double simdt, double mjd) {
-    // Slots in states 1, 2, 3 belong to the photograph capture, 5 and 41 to
-    // the reception on Earth; every other state waits.
+    // Each slot is handed on once per step by the state it has at the start
+    // of its turn; a state a handler sets is acted upon in the next step.
+    const CameraMount mount = {this, ownAttachment, host};
+    bool accelerationCut = false;
+    for (int index = 0; index < FrameTable::kSlotCount; ++index) {
+        FrameSlot &slot = terminal.frameTable.slots[index];
+        switch (slot.state) {
+            case kFrameScheduled:
+                CaptureStep1(mount, slot, simdt, mjd, accelerationCut);
+                break;
+            case kFrameCameraSet:
+                CaptureStep2(mount, slot, mjd);
+                break;
+            case kFramePictureRequested:
+                CaptureStep3(mount, slot, index);
+                break;
+            case kFrameTransmitting:
+                TransmitStep(slot, index, simdt, mjd, accelerationCut, relayAngle);
+                break;
+            case kFrameResend:
+                RestartTransmission(slot);
+                break;
+            default:
+                break;  // empty, on board, transmitted: nothing to do
+        }
+    }
 }
 
 void OkulVessel::clbkPreStep(double simt, double simdt, double mjd) {

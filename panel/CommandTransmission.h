@@ -14,7 +14,13 @@
 double TransmissionEstimate(const char (&fileLines)[Terminal::kFileLineCount][Terminal::kLineSize],
                             double lightTime);
 
-// The transmission button: announces the transmission on the terminal.
+// The transmission button. Every stored record is sent, delayed by the
+// transmission estimate and the signal time; a relative time (0 or less)
+// counts from the moment the record arrives, a time before that moment is
+// reported late and moved to it. Codes 310 (relink to the interplanetary
+// spacecraft), 600 (schedule a frame), 610 (send frames to Earth) and 620
+// (frame report) are carried out by the console; every other code goes to
+// the host spacecraft's ExecuteCommand.
 void Transmit(PanelFields &fields);
 
 #endif  // OKUL_PANEL_COMMANDTRANSMISSION_H

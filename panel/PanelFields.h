@@ -12,6 +12,14 @@
 #include "ShipProgram.h"
 #include "Terminal.h"
 
+// Values of the detach and re-attach cycle's timer (`attachTimer`, seconds).
+// Idle it rests far below zero; the detach button sets it far above zero;
+// in between it counts down the second the console stays free.
+const double kAttachIdle = -2000000.0;
+const double kAttachRequest = 2000000.0;
+const double kAttachRequested = 1000000.0;  // above this: a request, detach now
+const double kAttachCounting = -1000000.0;  // above this (and at most 0): re-attach now
+
 struct PanelFields {
     Terminal &terminal;
     CommandComposer &composer;

@@ -15,7 +15,6 @@ const int kButtonsPerColumn = 6;
 const DWORD kModeSelectKey = OAPI_KEY_F1;     // 0x3B
 const DWORD kButtonMenuKey = OAPI_KEY_GRAVE;  // 0x29
 
-const double kDetachCycleStart = 2000000.0;
 const int kLastSelectableFrame = 30;
 const double kKeyStepGrowth = 0.1;  // degrees per frame
 
@@ -117,7 +116,7 @@ bool PanelMouseEvent(PanelFields &fields, int areaId, int event, int mx, int my)
         case kAreaNoAction:
             return true;
         case kAreaDetach:
-            fields.attachTimer = kDetachCycleStart;
+            fields.attachTimer = kAttachRequest;
             return true;
         case kAreaResetFields:
             fields.composer.Reset(0);

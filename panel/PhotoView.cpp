@@ -1,8 +1,7 @@
 #include "PhotoView.h"
 
-#include <climits>
-
 #include "PanelDc.h"
+#include "VectorMath.h"
 
 namespace {
 
@@ -75,15 +74,6 @@ void DrawPicture(const PanelDc &panel, const FrameSlot &slot) {
     }
 }
 
-// A parameter as the caption shows it: truncated towards zero, held within
-// the range of int.
-int Truncated(double value) {
-    if (value != value) return 0;  // not a number
-    if (value <= INT_MIN) return INT_MIN;
-    if (value >= INT_MAX) return INT_MAX;
-    return static_cast<int>(value);
-}
-
 }  // namespace
 
 void DrawPhotoView(SURFHANDLE surface, const FrameTable &frames, int frameNumber) {
@@ -91,14 +81,14 @@ void DrawPhotoView(SURFHANDLE surface, const FrameTable &frames, int frameNumber
     const FrameSlot &slot = frames.slots[frameNumber];
     PanelDc panel(surface);
     if (!panel) return;
-    if (slot.state >= 5) {
+    if (slot.state >= kFrameTransmitting) {
         DrawPicture(panel, slot);
-    } else if (slot.state >= 1) {
+    } else if (slot.state >= kFrameScheduled) {
         SetTextColor(panel.dc(), kCaptionColour);
         panel.FormattedText(kCaptionLeft, kCaptionTop, "Кадр %d Время %f Парам %1d %1d %1d Стат %1d",
-                            frameNumber, slot.time, Truncated(slot.paramA[0]), Truncated(slot.paramA[1]),
-                            Truncated(slot.paramA[2]), slot.state);
-    } else if (slot.state == 0) {
+                            frameNumber, slot.time, TruncateToInt(slot.paramA[0]),
+                            TruncateToInt(slot.paramA[1]), TruncateToInt(slot.paramA[2]), slot.state);
+    } else if (slot.state == kFrameEmpty) {
         SetTextColor(panel.dc(), kCaptionColour);
         panel.FormattedText(kCaptionLeft, kCaptionTop, "Кадр %d пустой", frameNumber);
     }

@@ -14,7 +14,7 @@ FrameTable::~FrameTable() {
 FrameSlot *FrameTable::Schedule(double time) {
     if (frameCount < 0 || frameCount >= kSlotCount) return nullptr;
     FrameSlot &slot = slots[frameCount];
-    slot.state = 1;
+    slot.state = kFrameScheduled;
     slot.time = time;
     for (int k = 0; k < 3; ++k) {
         slot.paramA[k] = 0.0;

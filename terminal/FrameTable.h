@@ -1,22 +1,26 @@
 // The film cassette of the spacecraft's camera: 32 frames, each a photograph
 // to be taken at a given time, kept on board and later sent to Earth column
 // by column. Slots are used in order and never freed.
-//
-// Frame states:
-//   0  empty slot
-//   1  photograph scheduled, waiting for `time`
-//   2, 3  photograph being taken
-//   4  picture on board, not sent (`image` blank, `scanColumn` 800)
-//   5  transmission scheduled for `transmitTime`, then under way
-//   6  transmitted
-//   41 transmission requested again for an already transmitted frame
 #ifndef OKUL_TERMINAL_FRAMETABLE_H
 #define OKUL_TERMINAL_FRAMETABLE_H
 
 #include <OrbiterAPI.h>
 
+// The life of a frame: 0, 1, 2, 3, 4, 5, 6, and 6, 41, 5, 6 for each
+// retransmission. The numbers are those the photo panel shows after "Стат".
+enum FrameState {
+    kFrameEmpty = 0,             // slot not used yet
+    kFrameScheduled = 1,         // photograph scheduled, waiting for `time`
+    kFrameCameraSet = 2,         // camera turned, the window grab requested next
+    kFramePictureRequested = 3,  // grab made, the picture is cut out next
+    kFrameOnBoard = 4,           // picture on board, not sent (`image` blank, `scanColumn` 800)
+    kFrameTransmitting = 5,      // transmission scheduled for `transmitTime`, then under way
+    kFrameTransmitted = 6,       // the whole picture has arrived on Earth
+    kFrameResend = 41            // transmission requested again for a transmitted frame
+};
+
 struct FrameSlot {
-    int state;            // frame state (see above)
+    int state;            // a FrameState
     double time;          // MJD the photograph is due; the actual capture time once taken
     double transmitTime;  // MJD its transmission is to start
     SURFHANDLE image;     // 800 x 800, the picture as received on Earth
@@ -37,7 +41,7 @@ public:
     FrameTable(const FrameTable &) = delete;
     FrameTable &operator=(const FrameTable &) = delete;
 
-    // Takes the next unused slot for a photograph due at `time`: state 1,
+    // Takes the next unused slot for a photograph due at `time`: scheduled,
     // parameters zero. Returns the slot (so a caller may set its parameters),
     // or null when all 32 frames are used.
     FrameSlot *Schedule(double time);

@@ -1,9 +1,58 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "CommandTransmission.h"
 #include "PanelTestSupport.h"
 
 using panel_test::ConsoleState;
+using panel_test::FakeHost;
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+// The newest `count` screen lines, top (newest) first.
+Rows Top(const Terminal &terminal, int count) {
+    Rows rows;
+    for (int row = 0; row < count; ++row)
+        rows.push_back(terminal.screenLines[(terminal.newestLine + row) % Terminal::kScreenLineCount]);
+    return rows;
+}
+
+std::string Format(const char *format, double value) {
+    char text[128];
+    std::snprintf(text, sizeof(text), format, value);
+    return text;
+}
+
+// Console fields with a host and a delay of 1296 s: without a running
+// simulation the date is MJD 0, so a record can arrive at MJD 0.015.
+struct Uplink {
+    static constexpr double kDelay = 1296.0;
+    static constexpr double kArrival = kDelay / 86400.0;
+
+    Uplink() {
+        state.hostProgram = &host;
+        state.lightTime = 1000.0;
+        state.transmissionEstimate = 296.0;
+    }
+    void Store(int line, const char *record) {
+        CopyLine(state.terminal.fileLines[line], Terminal::kLineSize, record);
+    }
+    void Send() {
+        PanelFields fields = state.Fields();
+        Transmit(fields);
+    }
+    FrameSlot &Slot(int k) { return state.terminal.frameTable.slots[k]; }
+
+    ConsoleState state;
+    FakeHost host;
+};
+
+}  // namespace
 
 TEST(TransmissionEstimate, UnitsPerLineAndUnitTimeBySignalTime) {
     Terminal terminal(nullptr);
@@ -28,9 +77,156 @@ TEST(TransmissionEstimate, AtMostNineParameterFieldsCount) {
     EXPECT_NEAR(TransmissionEstimate(terminal.fileLines, 1000.0), (14 + 9 * 4) * 6.25, 1e-12);
 }
 
-TEST(Transmission, ButtonAnnouncesTheTransmission) {
-    ConsoleState state;
-    PanelFields fields = state.Fields();
-    Transmit(fields);
-    EXPECT_STREQ(state.terminal.screenLines[state.terminal.newestLine], "-=ПЕРЕДАЧА=-");
+TEST(Transmission, RelativeTimesCountFromTheArrival) {
+    Uplink uplink;
+    uplink.Store(1, "130;0;0;12.5;");
+    uplink.Store(4, "210;-0.5;0.6;0;0.8;1;2;3;4;5;6");
+    uplink.Send();
+
+    // Both go to the host with their line numbers: time 0 at the arrival
+    // exactly (not late), -0.5 half a day after it.
+    ASSERT_EQ(uplink.host.commands.size(), 2u);
+    const FakeHost::Command &burn = uplink.host.commands[0], &turn = uplink.host.commands[1];
+    EXPECT_EQ(burn.line, 1);
+    EXPECT_EQ(burn.code, 130);
+    EXPECT_DOUBLE_EQ(burn.time, Uplink::kArrival);
+    EXPECT_EQ(burn.a.y, 12.5);
+    EXPECT_EQ(turn.line, 4);
+    EXPECT_EQ(turn.code, 210);
+    EXPECT_DOUBLE_EQ(turn.time, Uplink::kArrival + 0.5);
+    EXPECT_EQ(turn.a.x, 0.6);
+    EXPECT_EQ(turn.b.z, 3.0);
+    EXPECT_EQ(turn.c.x, 4.0);
+    EXPECT_EQ(turn.c.z, 6.0);
+
+    EXPECT_EQ(
+        Top(uplink.state.terminal, 5),
+        (Rows{"Задержка 1296.00с", "команда 4|210|0.51500|0.60;0.00;0.80;1.00;2.00;3.00;4.00;5.00;6.00;",
+              "Задержка 1296.00с", "команда 1|130|0.01500|0.00;12.50;0.00;0.00;0.00;0.00;0.00;0.00;0.00;",
+              "-=ПЕРЕДАЧА=-"}));
+}
+
+TEST(Transmission, ARecordThatCannotArriveInTimeIsReportedAndMoved) {
+    Uplink uplink;
+    uplink.Store(0, "1;0.01;0;0;1;1;0;0");
+    uplink.Send();
+    ASSERT_EQ(uplink.host.commands.size(), 1u);
+    EXPECT_DOUBLE_EQ(uplink.host.commands[0].time, Uplink::kArrival);
+    EXPECT_EQ(Top(uplink.state.terminal, 4),
+              (Rows{Format("!!!Опоздание %.3f c", (Uplink::kArrival - 0.01) * 86400.0), "Задержка 1296.00с",
+                    "команда 0|  1|0.01000|0.00;0.00;1.00;1.00;0.00;0.00;0.00;0.00;0.00;", "-=ПЕРЕДАЧА=-"}));
+    EXPECT_EQ(Top(uplink.state.terminal, 1)[0], "!!!Опоздание 432.000 c");
+}
+
+TEST(Transmission, EmptyLinesAreSkippedAndWithoutHostNothingIsCalled) {
+    Uplink uplink;
+    uplink.Send();
+    EXPECT_EQ(Top(uplink.state.terminal, 1)[0], "-=ПЕРЕДАЧА=-");
+    EXPECT_EQ(Top(uplink.state.terminal, 2)[1], "string  0");
+
+    uplink.state.hostProgram = nullptr;
+    uplink.Store(3, "500;0;5");
+    uplink.Send();  // reported as sent; no host to take it
+    EXPECT_TRUE(uplink.host.commands.empty());
+}
+
+TEST(Transmission, SwitchCommandRelinksToTheInterplanetarySpacecraft) {
+    Uplink uplink;
+    uplink.state.hostMode = 5;
+    uplink.Store(0, "310;0");
+    uplink.Send();
+    EXPECT_EQ(uplink.state.configuration, 1);
+    EXPECT_EQ(uplink.state.hostMode, -1);
+    EXPECT_TRUE(uplink.state.restartRequested);
+    EXPECT_TRUE(uplink.host.commands.empty());
+}
+
+TEST(Transmission, FrameCommandsScheduleAMinuteApartUntilTheCassetteIsFull) {
+    Uplink uplink;
+    uplink.Store(0, "600;43000.5;7;5;1;50;0;0");
+    uplink.Store(1, "600;43000.5;1;2;3");
+    uplink.Send();
+    EXPECT_TRUE(uplink.host.commands.empty());
+    EXPECT_EQ(uplink.state.terminal.frameTable.frameCount, 2);
+    EXPECT_EQ(uplink.Slot(0).state, kFrameScheduled);
+    EXPECT_EQ(uplink.Slot(0).time, 43000.5);
+    EXPECT_EQ(uplink.Slot(0).paramA[0], 7.0);
+    EXPECT_EQ(uplink.Slot(0).paramA[1], 5.0);
+    EXPECT_EQ(uplink.Slot(0).paramA[2], 1.0);
+    EXPECT_EQ(uplink.Slot(0).paramB[0], 50.0);
+    EXPECT_EQ(uplink.Slot(1).state, kFrameScheduled);
+    EXPECT_DOUBLE_EQ(uplink.Slot(1).time, 43000.5 + 1.0 / 1440.0);
+    EXPECT_EQ(uplink.Slot(1).paramA[2], 3.0);
+
+    // A full cassette takes nothing more, and says so after the command's lines.
+    uplink.state.terminal.frameTable.frameCount = 32;
+    uplink.state.terminal.ClearFile();
+    uplink.Store(2, "600;43001");
+    uplink.Send();
+    EXPECT_EQ(uplink.state.terminal.frameTable.frameCount, 32);
+    EXPECT_EQ(Top(uplink.state.terminal, 3)[0], "кассета исчерпана");
+    EXPECT_EQ(Top(uplink.state.terminal, 3)[1], "Задержка 1296.00с");
+}
+
+TEST(Transmission, FrameTransmissionsAreQueuedOnePictureApart) {
+    Uplink uplink;
+    uplink.Slot(2).state = kFrameOnBoard;
+    uplink.Slot(3).state = kFrameScheduled;
+    uplink.Slot(4).state = kFrameOnBoard;
+    uplink.Store(0, "610;43000.25;2;4");
+    uplink.Send();
+    EXPECT_EQ(uplink.Slot(2).state, kFrameTransmitting);
+    EXPECT_EQ(uplink.Slot(2).transmitTime, 43000.25);
+    EXPECT_EQ(uplink.Slot(3).state, kFrameScheduled);
+    EXPECT_EQ(uplink.Slot(4).state, kFrameTransmitting);
+    EXPECT_DOUBLE_EQ(uplink.Slot(4).transmitTime, 43000.25 + 1.0 / 54.0);
+    EXPECT_EQ(Top(uplink.state.terminal, 2),
+              (Rows{Format("передача  кадра 4 перенесаена на %.5f", 43000.25 + 1.0 / 54.0),
+                    "ошибка кадр 3 в состоянии 1"}));
+    EXPECT_TRUE(uplink.host.commands.empty());
+
+    // A later command queues behind both; a transmitted frame is requested again.
+    uplink.Slot(0).state = kFrameTransmitted;
+    uplink.state.terminal.ClearFile();
+    uplink.Store(0, "610;0;0;0");
+    uplink.Send();
+    EXPECT_EQ(uplink.Slot(0).state, kFrameResend);
+    EXPECT_DOUBLE_EQ(uplink.Slot(0).transmitTime, 43000.25 + 2.0 / 54.0);
+}
+
+TEST(Transmission, FrameNumbersOutsideTheCassetteAreReported) {
+    Uplink uplink;
+    uplink.Slot(0).state = kFrameOnBoard;
+    uplink.Slot(1).state = kFrameOnBoard;
+    uplink.Store(0, "610;0;5;3");  // an empty range does nothing
+    uplink.Store(1, "610;0;40;40");
+    uplink.Store(2, "610;0;-1;1.9");
+    uplink.Send();
+    EXPECT_EQ(Top(uplink.state.terminal, 6),
+              (Rows{Format("передача  кадра 1 перенесаена на %.5f", Uplink::kArrival + 1.0 / 54.0),
+                    "неверный номер кадра -1", "Задержка 1296.00с",
+                    "команда 2|610|0.01500|-1.00;1.90;0.00;0.00;0.00;0.00;0.00;0.00;0.00;",
+                    "неверный номер кадра 40", "Задержка 1296.00с"}));
+    EXPECT_EQ(uplink.Slot(0).state, kFrameTransmitting);
+    EXPECT_EQ(uplink.Slot(1).state, kFrameTransmitting);
+
+    // A range of millions of numbers ends after a screen's worth on either side.
+    uplink.state.terminal.ClearFile();
+    uplink.Store(0, "610;0;-1e9;1e300");
+    uplink.Send();
+    EXPECT_EQ(Top(uplink.state.terminal, 1)[0], "неверный номер кадра 73");
+}
+
+TEST(Transmission, FrameReportListsEverySlotWithSlot31OnTop) {
+    Uplink uplink;
+    uplink.Slot(31).state = kFrameResend;
+    uplink.Store(0, "620;0");
+    uplink.Send();
+    Rows top = Top(uplink.state.terminal, 36);
+    EXPECT_EQ(top[0], "31 в состоянии 41");
+    EXPECT_EQ(top[1], "30 в состоянии 0");
+    EXPECT_EQ(top[31], "0 в состоянии 0");
+    EXPECT_EQ(top[32], "Состояние кадров");
+    EXPECT_EQ(top[33], "Задержка 1296.00с");
+    EXPECT_EQ(top[35], "-=ПЕРЕДАЧА=-");
 }

@@ -20,7 +20,8 @@ std::string VesselBlock(const ScenarioVessel &vessel, const VECTOR3 &rpos, const
                   "  STATUS Orbiting Sun\n"
                   "  RPOS %.6f %.6f %.6f\n"
                   "  RVEL %.9f %.9f %.9f\n",
-                  vessel.name.c_str(), vessel.className.c_str(), rpos.x, rpos.y, rpos.z, rvel.x, rvel.y, rvel.z);
+                  vessel.name.c_str(), vessel.className.c_str(), rpos.x, rpos.y, rpos.z, rvel.x, rvel.y,
+                  rvel.z);
     return text + vessel.extraLines + "END\n";
 }
 
@@ -44,7 +45,8 @@ Periapsis FindPeriapsis(const sim::SolarSystemEphemeris &ephemeris, const sim::G
                         sim::BodyId body, const FreeState &start, double maxDays) {
     const double chunk = 600.0;
     FreeState s = start;
-    while (RangeRate(ephemeris, body, s) >= 0.0 && s.mjd - start.mjd < maxDays) s = Advance(gravity, s, chunk);
+    while (RangeRate(ephemeris, body, s) >= 0.0 && s.mjd - start.mjd < maxDays)
+        s = Advance(gravity, s, chunk);
     while (s.mjd - start.mjd < maxDays) {
         FreeState next = Advance(gravity, s, chunk);
         if (RangeRate(ephemeris, body, next) >= 0.0) break;
