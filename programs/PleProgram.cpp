@@ -1,6 +1,5 @@
 #include "PleProgram.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -72,7 +71,9 @@ double EquatorialInclination(const VECTOR3 &r, const VECTOR3 &v, double obliquit
     RotateXYZ(r, _V(obliquity, 0.0, 0.0), rEquatorial);
     RotateXYZ(v, _V(obliquity, 0.0, 0.0), vEquatorial);
     const VECTOR3 normal = unit(crossp(vEquatorial, rEquatorial));
-    return std::acos(std::max(-1.0, std::min(1.0, normal.y))) * DEG;
+    // Rounding may put the component a hair beyond 1; no number stays no number.
+    const double y = normal.y > 1.0 ? 1.0 : normal.y < -1.0 ? -1.0 : normal.y;
+    return std::acos(y) * DEG;
 }
 
 // "Tru=" / "Tar=" line of a periapsis: date, seconds from now, radius [km],

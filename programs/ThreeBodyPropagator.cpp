@@ -9,16 +9,16 @@ const double kInitialClosest = 1e24;             // m
 const double kStepAfterBurn = 1.0;               // s
 const double kSecondsPerDay = 86400.0;
 
-ThreeBodyState Add(const ThreeBodyState &y, const ThreeBodyState &k, double factor) {
+inline ThreeBodyState Add(const ThreeBodyState &y, const ThreeBodyState &k, double factor) {
     return {y.earthPos + k.earthPos * factor,   y.earthVel + k.earthVel * factor,
             y.vesselPos + k.vesselPos * factor, y.vesselVel + k.vesselVel * factor,
             y.moonPos + k.moonPos * factor,     y.moonVel + k.moonVel * factor};
 }
 
-// r / |r|^3
-VECTOR3 InverseSquare(const VECTOR3 &r) {
-    const double d = length(r);
-    return r / (d * d * d);
+// r / |r|^3, with one division.
+inline VECTOR3 InverseSquare(const VECTOR3 &r) {
+    const double d2 = r.x * r.x + r.y * r.y + r.z * r.z;
+    return r * (1.0 / (d2 * std::sqrt(d2)));
 }
 
 }  // namespace

@@ -142,8 +142,9 @@ std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeS
     std::snprintf(description, sizeof(description),
                   "%s returning to the Earth, %.1f days before the periapsis of its entry\n"
                   "(MJD %.4f, aimed below the surface; the entry over the landing-site latitude).\n"
-                  "The uncorrected entry misses the PLE target; PLE -10, PLE 1 and PLE 10 find the\n"
-                  "increment, to be made 600 s after the command.\n",
+                  "The uncorrected entry misses the PLE target by some hundred km. PLE -10 seeds the\n"
+                  "increment and PLE 310 solves for it, to be made 600 s after the command; the\n"
+                  "transmitted records turn TAVR-12 and burn its engine.\n",
                   spacecraft, target.periapsisMjd - start.mjd, target.periapsisMjd);
     return arrival_design::ScenarioText(ephemeris, description, start, onState, focus, otherBlocks);
 }
