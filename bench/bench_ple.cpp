@@ -3,54 +3,31 @@
 // 310 km. PLE 10 (probe factor 1000, at most nine passes) from the first
 // guess of PLE 1, as a user runs it, and PLE 310 (probe factor 1).
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 
 #include "EarthEntry.h"
 #include "PleProgram.h"
-#include "core/Simulation.h"
-
-namespace fs = std::filesystem;
+#include "ProbeSimulation.h"
 
 namespace {
 
+// The entry scenario with a probe on the designed start state.
 struct EntrySimulation {
-    EntrySimulation() {
-        base = fs::temp_directory_path() / ("bench_ple_" + std::to_string(getpid()));
-        fs::create_directories(base / "root/Config/Vessels");
-        fs::create_directories(base / "root/Config/Ephemeris");
-        fs::create_directories(base / "work");
-        const fs::path ephemerisFile = base / "root/Config/Ephemeris/de405_1970_1989.bin";
-        fs::copy_file(std::string(OKUL_ROOT_DIR) + "/Config/Ephemeris/de405_1970_1989.bin", ephemerisFile);
-        std::ofstream(base / "root/Config/Vessels/PleProbe.cfg") << "ClassName = PleProbe\nMass = 1000\n";
-
-        sim::SolarSystemEphemeris ephemeris;
-        std::string error;
-        ephemeris.load(ephemerisFile.string(), error);
-        sim::GravityModel gravity(ephemeris);
+    EntrySimulation() : probes(OKUL_ROOT_DIR, "bench_ple") {
         const earth_entry::Design design;
-        const earth_entry::Target target = earth_entry::DesignTarget(ephemeris, design);
-        const earth_entry::FreeState start = earth_entry::DesignStart(ephemeris, gravity, design, target);
-        std::ofstream(base / "entry.scn")
-            << earth_entry::ScenarioText(ephemeris, start, target, {{"PROBE", "PleProbe", ""}}, "PROBE");
-
-        simulation = std::make_unique<sim::Simulation>((base / "root").string(), (base / "work").string());
-        loaded = simulation->loadScenario((base / "entry.scn").string(), error);
-        char name[] = "PROBE";
-        vessel = loaded ? oapiGetVesselInterface(oapiGetVesselByName(name)) : nullptr;
+        const earth_entry::Target target = earth_entry::DesignTarget(probes.ephemeris(), design);
+        const earth_entry::FreeState start =
+            earth_entry::DesignStart(probes.ephemeris(), probes.gravity(), design, target);
+        std::string error;
+        if (probes.load(earth_entry::ScenarioText(
+                            probes.ephemeris(), start, target,
+                            {{"PROBE", arrival_design::ProbeSimulation::kProbeClass, ""}}, "PROBE"),
+                        "PROBE", error))
+            vessel = probes.vessel();
     }
-    ~EntrySimulation() {
-        simulation.reset();
-        fs::remove_all(base);
-    }
-    fs::path base;
-    std::unique_ptr<sim::Simulation> simulation;
+    arrival_design::ProbeSimulation probes;
     VESSEL *vessel = nullptr;
-    bool loaded = false;
 };
 
 // The solve of control word `word` from the first guess; the counters are

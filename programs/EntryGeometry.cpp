@@ -10,8 +10,6 @@ namespace {
 
 const double kSecondsPerDay = 86400.0;
 
-bool Finite(const VECTOR3 &v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-
 // The fixed axis the achieved ground point is turned about (crossed with u):
 // the axis along which u has its smallest component, or +z.
 VECTOR3 ReferenceAxis(const VECTOR3 &u) {
@@ -142,6 +140,7 @@ bool ComputeEntryGeometry(const OrbitRecord &closestApproach, double startMjd, d
     g.targetPeriapsis =
         Quaternion(g.anomalyToPeriapsis, g.targetAxis).Rotate(ground * g.entryPeriapsisRadius);
 
-    return g.targetFound && Finite(g.periapsisPosition) && Finite(g.periapsisVelocity) &&
-           Finite(g.targetPeriapsis) && std::isfinite(g.targetMjd) && std::isfinite(g.entryToPeriapsis);
+    return g.targetFound && AllFinite(g.periapsisPosition.data, 3) &&
+           AllFinite(g.periapsisVelocity.data, 3) && AllFinite(g.targetPeriapsis.data, 3) &&
+           std::isfinite(g.targetMjd) && std::isfinite(g.entryToPeriapsis);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "BodyEphemeris.h"
+#include "HeliocentricStates.h"
 #include "PlanetFrames.h"
 #include "ProgramNotes.h"
 #include "Quaternion.h"
@@ -29,32 +30,6 @@ const double kGuessDistance = 0.001672 * 299792458.0 * 499.004783806;
 
 const char kPeriapsisFormat[] = "%s MJD%.4f dT %.1f R %.1f V %.1f ЭкН %.2fД %.2f Ш %.2f";
 const char kMissFormat[] = "Err=<%d> %.3g км (%.3f) || NN %.2f %.2f %.2f %.2f";
-
-OBJHANDLE BodyByName(const char *name) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof(buffer), "%s", name);
-    return oapiGetGbodyByName(buffer);
-}
-
-bool Finite(const double *v, int n) {
-    for (int i = 0; i < n; ++i) {
-        if (!std::isfinite(v[i])) return false;
-    }
-    return true;
-}
-
-// Heliocentric state of a body or vessel: its global state minus the Sun's.
-void Heliocentric(OBJHANDLE object, OBJHANDLE sun, VECTOR3 &position, VECTOR3 &velocity) {
-    VECTOR3 sunPos = _V(0.0, 0.0, 0.0), sunVel = _V(0.0, 0.0, 0.0);
-    position = _V(0.0, 0.0, 0.0);
-    velocity = _V(0.0, 0.0, 0.0);
-    oapiGetGlobalPos(object, &position);
-    oapiGetGlobalVel(object, &velocity);
-    oapiGetGlobalPos(sun, &sunPos);
-    oapiGetGlobalVel(sun, &sunVel);
-    position -= sunPos;
-    velocity -= sunVel;
-}
 
 VECTOR3 EarthPositionAt(double mjd) {
     VECTOR3 position = _V(0.0, 0.0, 0.0), velocity = _V(0.0, 0.0, 0.0);
@@ -148,9 +123,9 @@ double PleProgram::Run(int e) {
     }
 
     OBJHANDLE sun = BodyByName("Sun");
-    Heliocentric(owner ? owner->GetHandle() : nullptr, sun, vesselPos, vesselVel);
-    Heliocentric(BodyByName("Earth"), sun, earthPos, earthVel);
-    Heliocentric(BodyByName("Moon"), sun, moonPos, moonVel);
+    HeliocentricState(owner ? owner->GetHandle() : nullptr, sun, vesselPos, vesselVel);
+    HeliocentricState(BodyByName("Earth"), sun, earthPos, earthVel);
+    HeliocentricState(BodyByName("Moon"), sun, moonPos, moonVel);
     startMjd = oapiGetSimMJD();
 
     VECTOR3 residual;
@@ -206,8 +181,8 @@ int PleProgram::SolveIncrement(VECTOR3 &x, double tolerance, int limit, double p
         }
 
         double step[3] = {0.0, 0.0, 0.0};
-        if (!Finite(rhs, 3) || !Finite(jacobian, 9) || !SolveLinearSystem(3, jacobian, rhs, step) ||
-            !Finite(step, 3)) {
+        if (!AllFinite(rhs, 3) || !AllFinite(jacobian, 9) || !SolveLinearSystem(3, jacobian, rhs, step) ||
+            !AllFinite(step, 3)) {
             singularSolve = true;
             return -passes;
         }
@@ -284,7 +259,7 @@ double PleProgram::EvaluateMiss(const VECTOR3 &increment, VECTOR3 &residual, int
             std::fabs(std::sqrt(aE * aE * aE / kThreeBodyGmEarth) * (eE * std::sinh(H) - H)) / kSecondsPerDay;
         const double flightTime = (g.targetMjd - startMjd) - toDistance;
         const VECTOR3 guess = (target - achieved) / (flightTime * kSecondsPerDay);
-        if (Finite(guess.data, 3)) deltaV = guess;
+        if (AllFinite(guess.data, 3)) deltaV = guess;
     }
     return miss;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ApproachPropagator.h"
+#include "HeliocentricStates.h"
 #include "PlanetFrames.h"
 #include "ProgramNotes.h"
 #include "RecordFormat.h"
@@ -29,23 +30,10 @@ const PropagationParameters kSearchPropagation = {360.0, 2650000.0, 0.001};
 const PropagationParameters kFinalPropagation = {3600.0, 3000000.0, 0.001};
 const double kSearchBound = 0.001;
 
-OBJHANDLE BodyByName(const char *name) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof(buffer), "%s", name);
-    return oapiGetGbodyByName(buffer);
-}
-
 VECTOR3 TargetVector(double mjd, OBJHANDLE mars) {
     VECTOR3 target = _V(kTargetLongitude * RAD, kTargetLatitude * RAD, kTargetRadius);
     PlanetSurfaceToEcliptic(mjd, mars, target);
     return target;
-}
-
-bool Finite(const double *v, int n) {
-    for (int i = 0; i < n; ++i) {
-        if (!std::isfinite(v[i])) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -83,17 +71,9 @@ double PlmProgram::Run(int n) {
 
     OBJHANDLE mars = BodyByName("Mars");
     OBJHANDLE sun = BodyByName("Sun");
-    VECTOR3 shipPos, shipVel, marsPos, marsVel, sunPos, sunVel;
-    oapiGetGlobalPos(owner->GetHandle(), &shipPos);
-    oapiGetGlobalVel(owner->GetHandle(), &shipVel);
-    oapiGetGlobalPos(mars, &marsPos);
-    oapiGetGlobalVel(mars, &marsVel);
-    oapiGetGlobalPos(sun, &sunPos);
-    oapiGetGlobalVel(sun, &sunVel);
-    shipPos -= sunPos;
-    shipVel -= sunVel;
-    marsPos -= sunPos;
-    marsVel -= sunVel;
+    VECTOR3 shipPos, shipVel, marsPos, marsVel;
+    HeliocentricState(owner->GetHandle(), sun, shipPos, shipVel);
+    HeliocentricState(mars, sun, marsPos, marsVel);
     startMjd = oapiGetSimMJD();
 
     int limit = 0;
@@ -215,8 +195,8 @@ int PlmProgram::NewtonSearch(double x[3], double eps, int limit, double damping)
         }
 
         double step[3] = {0.0, 0.0, 0.0};
-        if (!Finite(negatedMiss, 3) || !Finite(jacobian, 9) ||
-            !SolveLinearSystem(3, jacobian, negatedMiss, step) || !Finite(step, 3)) {
+        if (!AllFinite(negatedMiss, 3) || !AllFinite(jacobian, 9) ||
+            !SolveLinearSystem(3, jacobian, negatedMiss, step) || !AllFinite(step, 3)) {
             singularJacobian = true;
             return -passes;
         }

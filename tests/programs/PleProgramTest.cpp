@@ -2,23 +2,18 @@
 // designed in the simulator's own gravity by the Earth entry tool to miss
 // the program's target by some hundred km (the scenario's start state).
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "EarthEntry.h"
-#include "OsculatingPeriapsis.h"
+#include "EntryClosure.h"
 #include "PleProgram.h"
-#include "ThreeBodyPropagator.h"
+#include "ProbeSimulation.h"
 #include "core/Simulation.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -57,36 +52,23 @@ double InclinationToEquator(const VECTOR3 &r, const VECTOR3 &v) {
 class PleProgramTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        base = fs::temp_directory_path() / ("ple_test_" + std::to_string(getpid()));
-        fs::create_directories(base / "root/Config/Vessels");
-        fs::create_directories(base / "root/Config/Ephemeris");
-        fs::create_directories(base / "work");
-        fs::copy_file(std::string(OKUL_ROOT_DIR) + "/Config/Ephemeris/de405_1970_1989.bin",
-                      base / "root/Config/Ephemeris/de405_1970_1989.bin");
-        std::ofstream(base / "root/Config/Vessels/PleProbe.cfg")
-            << "ClassName = PleProbe\nMass = 1000\nSize = 2\n";
-
-        sim::SolarSystemEphemeris ephemeris;
+        probes = new arrival_design::ProbeSimulation(OKUL_ROOT_DIR, "ple_test");
+        ASSERT_TRUE(probes->ready());
+        target = earth_entry::DesignTarget(probes->ephemeris(), design);
+        start = earth_entry::DesignStart(probes->ephemeris(), probes->gravity(), design, target);
+        uncorrected = earth_entry::FindArrival(probes->ephemeris(), probes->gravity(), start, 30.0);
         std::string error;
-        ASSERT_TRUE(ephemeris.load((base / "root/Config/Ephemeris/de405_1970_1989.bin").string(), error))
+        ASSERT_TRUE(probes->load(
+            earth_entry::ScenarioText(probes->ephemeris(), start, target,
+                                      {{"PROBE", arrival_design::ProbeSimulation::kProbeClass, ""}}, "PROBE"),
+            "PROBE", error))
             << error;
-        sim::GravityModel gravity(ephemeris);
-        target = earth_entry::DesignTarget(ephemeris, design);
-        start = earth_entry::DesignStart(ephemeris, gravity, design, target);
-        uncorrected = earth_entry::FindArrival(ephemeris, gravity, start, 30.0);
-        std::ofstream(base / "entry.scn")
-            << earth_entry::ScenarioText(ephemeris, start, target, {{"PROBE", "PleProbe", ""}}, "PROBE");
-
-        simulation = new sim::Simulation((base / "root").string(), (base / "work").string());
-        ASSERT_TRUE(simulation->loadScenario((base / "entry.scn").string(), error)) << error;
-        char name[] = "PROBE";
-        vessel = oapiGetVesselInterface(oapiGetVesselByName(name));
-        ASSERT_NE(vessel, nullptr);
+        simulation = &probes->simulation();
+        vessel = probes->vessel();
     }
     static void TearDownTestSuite() {
-        delete simulation;
-        simulation = nullptr;
-        fs::remove_all(base);
+        delete probes;
+        probes = nullptr;
     }
 
     // Puts the probe on a global state at the present date (restore with
@@ -107,7 +89,7 @@ protected:
         return saved;
     }
 
-    static fs::path base;
+    static arrival_design::ProbeSimulation *probes;
     static sim::Simulation *simulation;
     static VESSEL *vessel;
     static const earth_entry::Design design;
@@ -116,7 +98,7 @@ protected:
     static earth_entry::Arrival uncorrected;
 };
 
-fs::path PleProgramTest::base;
+arrival_design::ProbeSimulation *PleProgramTest::probes = nullptr;
 sim::Simulation *PleProgramTest::simulation = nullptr;
 VESSEL *PleProgramTest::vessel = nullptr;
 const earth_entry::Design PleProgramTest::design;
@@ -276,30 +258,11 @@ TEST_F(PleProgramTest, ClosureInTheSimulator) {
     // The simulator flies the vessel to about an hour before the periapsis.
     simulation->setTimeAcceleration(1000.0);
     while (simulation->mjd() < aimedMjd - 1.0 / 24.0 - 1000.0 / 86400.0) simulation->frame();
-    earth_entry::FreeState now = {simulation->mjd(), _V(0, 0, 0), _V(0, 0, 0)};
-    vessel->GetGlobalPos(now.position);
-    vessel->GetGlobalVel(now.velocity);
-    char earthName[] = "Earth";
-    VECTOR3 earthPos, earthVel;
-    oapiGetGlobalPos(oapiGetGbodyByName(earthName), &earthPos);
-    oapiGetGlobalVel(oapiGetGbodyByName(earthName), &earthVel);
-    const arrival_design::OsculatingPeriapsis osculating =
-        arrival_design::PeriapsisOf(kThreeBodyGmEarth, now.position - earthPos, now.velocity - earthVel);
-    const double osculatingMjd = now.mjd + osculating.secondsAhead / 86400.0;
-    const earth_entry::Arrival through =
-        earth_entry::FindArrival(simulation->ephemeris(), simulation->gravity(), now, 1.0);
-
-    const double osculatingMiss = length(osculating.position - aimed.targetPeriapsis);
-    const double throughMiss = length(through.closestPosition - aimed.targetPeriapsis);
-    std::printf(
-        "closure: osculating periapsis %.2f h ahead: %.3f km from \"Tar=\", %+.2f s; flown through the "
-        "Earth: "
-        "closest approach %.3f km from it, %+.2f s\n",
-        osculating.secondsAhead / 3600.0, osculatingMiss / 1000.0, (osculatingMjd - aimedMjd) * 86400.0,
-        throughMiss / 1000.0, (through.closestMjd - aimedMjd) * 86400.0);
-    EXPECT_LT(osculatingMiss, 20000.0);
-    EXPECT_LT(throughMiss, 20000.0);
-    EXPECT_NEAR(osculatingMjd, aimedMjd, 30.0 / 86400.0);
+    const EntryClosure closure = MeasureClosure(*simulation, vessel->GetHandle(), aimed);
+    EXPECT_GT(closure.hoursAhead, 0.5);
+    EXPECT_LT(closure.osculatingMiss, 20000.0);
+    EXPECT_LT(closure.throughMiss, 20000.0);
+    EXPECT_LT(std::fabs(closure.osculatingDelay), 30.0);
 }
 
 }  // namespace

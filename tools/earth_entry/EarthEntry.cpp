@@ -115,23 +115,29 @@ FreeState DesignStart(const sim::SolarSystemEphemeris &ephemeris, const sim::Gra
     return s;
 }
 
+Arrival ArrivalSeenFrom(const sim::SolarSystemEphemeris &ephemeris, const sim::GravityModel &gravity,
+                        const FreeState &state, double maxDays) {
+    const arrival_design::Periapsis closest =
+        arrival_design::FindPeriapsis(ephemeris, gravity, sim::BodyId::Earth, state, maxDays);
+    Arrival arrival;
+    arrival.closestMjd = closest.mjd;
+    arrival.closestPosition = closest.relativePosition;
+    VECTOR3 v;
+    const VECTOR3 r = arrival_design::BodyRelative(ephemeris, sim::BodyId::Earth, state, &v);
+    const arrival_design::OsculatingPeriapsis osculating =
+        arrival_design::PeriapsisOf(sim::bodyConstants(sim::BodyId::Earth).gm, r, v);
+    arrival.osculatingMjd = state.mjd + osculating.secondsAhead / 86400.0;
+    arrival.osculatingPosition = osculating.position;
+    return arrival;
+}
+
 Arrival FindArrival(const sim::SolarSystemEphemeris &ephemeris, const sim::GravityModel &gravity,
                     const FreeState &start, double maxDays) {
     const arrival_design::Periapsis closest =
         arrival_design::FindPeriapsis(ephemeris, gravity, sim::BodyId::Earth, start, maxDays);
-    Arrival arrival;
-    arrival.closestMjd = closest.mjd;
-    arrival.closestPosition = closest.relativePosition;
-
     const FreeState before =
         arrival_design::Advance(gravity, start, (closest.mjd - start.mjd - 1.0 / 24.0) * 86400.0);
-    VECTOR3 v;
-    const VECTOR3 r = arrival_design::BodyRelative(ephemeris, sim::BodyId::Earth, before, &v);
-    const arrival_design::OsculatingPeriapsis osculating =
-        arrival_design::PeriapsisOf(sim::bodyConstants(sim::BodyId::Earth).gm, r, v);
-    arrival.osculatingMjd = before.mjd + osculating.secondsAhead / 86400.0;
-    arrival.osculatingPosition = osculating.position;
-    return arrival;
+    return ArrivalSeenFrom(ephemeris, gravity, before, 1.0);
 }
 
 std::string ScenarioText(const sim::SolarSystemEphemeris &ephemeris, const FreeState &start,

@@ -60,13 +60,19 @@ struct Arrival {
     // (the stand-in lets the spacecraft fly through the planet).
     double closestMjd;
     VECTOR3 closestPosition;
-    // The osculating periapsis of the Earth-relative state an hour before the
-    // closest approach.
+    // The osculating periapsis about the Earth of the state it is seen from.
     double osculatingMjd;
     VECTOR3 osculatingPosition;
 };
 
-// Both periapsis figures of the flight from start.
+// Both periapsis figures as seen from a state near the Earth: the osculating
+// periapsis of the state itself, and the closest approach flown from it
+// within maxDays.
+Arrival ArrivalSeenFrom(const sim::SolarSystemEphemeris &ephemeris, const sim::GravityModel &gravity,
+                        const FreeState &state, double maxDays);
+
+// The same seen from the state of the flight from start an hour before its
+// closest approach.
 Arrival FindArrival(const sim::SolarSystemEphemeris &ephemeris, const sim::GravityModel &gravity,
                     const FreeState &start, double maxDays);
 

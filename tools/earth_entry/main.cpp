@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "ConsoleScenario.h"
 #include "EarthEntry.h"
 
 int main(int argc, char **argv) {
@@ -15,7 +16,7 @@ int main(int argc, char **argv) {
     }
     sim::SolarSystemEphemeris ephemeris;
     std::string error;
-    if (!ephemeris.load(std::string(argv[1]) + "/Config/Ephemeris/de405_1970_1989.bin", error)) {
+    if (!arrival_design::LoadInstallationEphemeris(argv[1], ephemeris, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
@@ -41,22 +42,9 @@ int main(int argc, char **argv) {
         length(uncorrected.osculatingPosition - target.periapsisPosition) / 1000.0, uncorrected.closestMjd,
         length(uncorrected.closestPosition) / 1000.0);
 
-    // TAVR-12 holding its +y axis toward the Earth (mode 0); the console on
-    // its point 0 (configuration 1); the relay K12 Orbiter left on its
-    // 10,000 km circular orbit about Mars.
-    const std::vector<earth_entry::ScenarioVessel> onState = {
-        {"TAVR-12", "Tavr12", "  AROT 0.0 0.0 0.0\n  PRPLEVEL 0:0.60\n  MODE 0\n"},
-        {"OKUL", "OkulVessel",
-         "  AROT 0.0 0.0 0.0\n  ATTACHED 0:0,TAVR-12\n  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 0\n"}};
-    const std::string relay =
-        "K12 Orbiter:K12Orbiter\n"
-        "  STATUS Orbiting Mars\n"
-        "  RPOS 10000000.0 0.0 0.0\n"
-        "  RVEL 0.0 1034.74996 1792.23950\n"
-        "  AROT 0.0 0.0 0.0\n"
-        "END\n";
     std::ofstream out(argv[2]);
-    out << earth_entry::ScenarioText(ephemeris, start, target, onState, "OKUL", relay);
+    out << earth_entry::ScenarioText(ephemeris, start, target, arrival_design::SpacecraftWithConsole(0.60),
+                                     "OKUL", arrival_design::RelayAboutMars());
     if (!out) {
         std::fprintf(stderr, "cannot write %s\n", argv[2]);
         return 1;

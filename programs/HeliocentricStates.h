@@ -1,0 +1,16 @@
+// The simulator's bodies by name, and states relative to the Sun: the
+// programs start their propagations from the global states of the vessel and
+// the bodies with the Sun's taken off.
+#ifndef OKUL_PROGRAMS_HELIOCENTRICSTATES_H
+#define OKUL_PROGRAMS_HELIOCENTRICSTATES_H
+
+#include <OrbiterAPI.h>
+
+// oapiGetGbodyByName for a constant name (cut to 15 characters).
+OBJHANDLE BodyByName(const char *name);
+
+// The object's global position and velocity minus the Sun's (zero vectors
+// where the simulator knows neither).
+void HeliocentricState(OBJHANDLE object, OBJHANDLE sun, VECTOR3 &position, VECTOR3 &velocity);
+
+#endif  // OKUL_PROGRAMS_HELIOCENTRICSTATES_H
