@@ -8,7 +8,18 @@
 namespace {
 
 // Request: true position and true velocity.
-const int kRequestTrueState = 3;
+const int kRequestTrueState = EPHEM_TRUEPOS | EPHEM_TRUEVEL;
+
+// The answers converted. Rectangular: the true state, alone (3), with the
+// barycentric one taken as the same (19), or with both written (31). Polar:
+// the true state (67), also standing for the barycentric one (83), or the
+// barycentric position and velocity only (76).
+const int kRectangularTrue = EPHEM_TRUEPOS | EPHEM_TRUEVEL;
+const int kRectangularTrueIsBary = kRectangularTrue | EPHEM_BARYISTRUE;
+const int kRectangularBoth = kRectangularTrue | EPHEM_BARYPOS | EPHEM_BARYVEL | EPHEM_BARYISTRUE;
+const int kPolarTrue = EPHEM_POLAR | EPHEM_TRUEPOS | EPHEM_TRUEVEL;
+const int kPolarTrueIsBary = kPolarTrue | EPHEM_BARYISTRUE;
+const int kPolarBary = EPHEM_POLAR | EPHEM_BARYPOS | EPHEM_BARYVEL;
 
 }  // namespace
 
@@ -42,20 +53,20 @@ int GetBodyEphemeris(double mjd, const char *name, VECTOR3 &position, VECTOR3 &v
     double ret[12] = {0.0};
     flags = celestial->clbkEphemeris(mjd, kRequestTrueState, ret);
     switch (flags) {
-        case 3:
-        case 19:
-        case 31:
+        case kRectangularTrue:
+        case kRectangularTrueIsBary:
+        case kRectangularBoth:
             // Rectangular answers come in the simulator's axes, the same
             // layout the polar conversion produces.
             position = _V(ret[0], ret[1], ret[2]);
             velocity = _V(ret[3], ret[4], ret[5]);
             return kEphemerisDone;
-        case 67:
-        case 83:
+        case kPolarTrue:
+        case kPolarTrueIsBary:
             position = PolarToPosition(ret[0], ret[1], ret[2]);
             velocity = PolarToVelocity(ret[0], ret[1], ret[2], ret[3], ret[4], ret[5]);
             return kEphemerisDone;
-        case 76:
+        case kPolarBary:
             position = PolarToPosition(ret[6], ret[7], ret[8]);
             return kEphemerisDone;
         default:

@@ -8,24 +8,9 @@
 #include "ModuleVersion.h"
 #include "OkulVessel.h"
 
-DLLCLBK void InitModule(HINSTANCE hModule) {
-    DrawingObjects &objects = ModuleDrawingObjects();
-    objects.moduleInstance = hModule;
-    char face[] = "Arial";
-    objects.fontSmall = CreateFontA(-10, 0, 0, 900, 10, 0, 0, 0, 204, 0, 0, 0, 0, face);
-    objects.fontLarge = CreateFontA(-12, 0, 0, 900, 10, 0, 0, 0, 204, 0, 0, 0, 0, face);
-    objects.brushBlack = CreateSolidBrush(RGB(0, 0, 0));
-}
+DLLCLBK void InitModule(HINSTANCE hModule) { CreateModuleDrawingObjects(hModule); }
 
-DLLCLBK void ExitModule(HINSTANCE hModule) {
-    DrawingObjects &objects = ModuleDrawingObjects();
-    DeleteObject(objects.fontSmall);
-    DeleteObject(objects.fontLarge);
-    DeleteObject(objects.brushBlack);
-    objects.fontSmall = nullptr;
-    objects.fontLarge = nullptr;
-    objects.brushBlack = nullptr;
-}
+DLLCLBK void ExitModule(HINSTANCE hModule) { ReleaseModuleDrawingObjects(); }
 
 DLLCLBK VESSEL *ovcInit(OBJHANDLE hvessel, int flightmodel) {
     return new (std::nothrow) OkulVessel(hvessel, flightmodel);

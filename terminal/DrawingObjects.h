@@ -17,4 +17,10 @@ struct DrawingObjects {
 // start-up fills them.
 DrawingObjects &ModuleDrawingObjects();
 
+// The library's start-up: keeps the instance and creates, in this order,
+// the small font, the large font and the black brush.
+void CreateModuleDrawingObjects(HINSTANCE moduleInstance);
+// The library's unloading: deletes the fonts and the brush.
+void ReleaseModuleDrawingObjects();
+
 #endif  // OKUL_TERMINAL_DRAWINGOBJECTS_H

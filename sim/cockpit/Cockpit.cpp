@@ -276,6 +276,8 @@ void Cockpit::endFrame(VESSEL *focus) {
 
 int Cockpit::currentPanel() const { return impl->panel ? impl->panel->id() : -1; }
 
+const Panel *Cockpit::shownPanel() const { return impl->panel.get(); }
+
 int Cockpit::showPanel(int id) {
     VESSEL2 *v = impl->vessel();
     if (v == nullptr || impl->loading) return -1;  // no vessel, or asked from inside clbkLoadPanel

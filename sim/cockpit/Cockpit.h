@@ -24,6 +24,7 @@ namespace sim {
 
 class Mfd;
 class InputBoxes;
+class Panel;
 
 class Cockpit {
 public:
@@ -48,6 +49,8 @@ public:
     // ---- panels -----------------------------------------------------------
     // The panel shown, or -1 for none.
     int currentPanel() const;
+    // The registrations of the panel shown, or null for none.
+    const Panel *shownPanel() const;
     // Asks the focus vessel to load panel `id` (clbkLoadPanel); on success
     // the panel is shown and its areas drawn once. Returns the id, or -1
     // when the vessel refused (the previous panel stays).

@@ -31,19 +31,4 @@ private:
     std::string text_;
 };
 
-// The state a vessel's scenario lines describe, collected by the default
-// line parser (the `status` of clbkLoadStateEx).
-struct ScenarioStatus {
-    std::string body = "";     // STATUS Orbiting|Landed <body>
-    bool landed = false;
-    bool hasStatus = false;
-    VECTOR3 rpos{}, rvel{}, arot{};
-    double longitude = 0, latitude = 0, heading = 0;  // degrees, landed only
-    std::vector<std::pair<int, double>> propellantLevels;
-    bool attached = false;
-    int childPoint = 0, parentPoint = 0;
-    std::string parentName;
-    std::string error;  // first malformed standard line
-};
-
 }  // namespace sim

@@ -11,14 +11,14 @@
 #include "core/ConfigFile.h"
 #include "core/Rotation.h"
 #include "core/ScenarioFile.h"
+#include "core/ScenarioParser.h"
+#include "core/StandardLines.h"
 #include "core/TextLines.h"
 
 namespace sim {
 
 namespace {
 Simulation *g_current = nullptr;
-
-std::string where(const std::string &path, int line) { return path + ":" + std::to_string(line) + ": "; }
 
 std::string formatLine(const char *format, ...) __attribute__((format(printf, 1, 2)));
 std::string formatLine(const char *format, ...) {
@@ -115,13 +115,14 @@ bool Simulation::loadBodies(double mjd, std::string &error) {
         return false;
     }
     if (!ephemeris_.covers(mjd)) {
-        error = formatLine("date MJD %.5f is outside the ephemeris span MJD %.1f to %.1f", mjd, ephemeris_.firstMjd(),
-                           ephemeris_.lastMjd());
+        error = formatLine("date MJD %.5f is outside the ephemeris span MJD %.1f to %.1f", mjd,
+                           ephemeris_.firstMjd(), ephemeris_.lastMjd());
         return false;
     }
     gravity_ = std::make_unique<GravityModel>(ephemeris_);
     bodies_.clear();
-    for (int i = 0; i < kBodyCount; ++i) bodies_.push_back(std::make_unique<Body>(static_cast<BodyId>(i), ephemeris_));
+    for (int i = 0; i < kBodyCount; ++i)
+        bodies_.push_back(std::make_unique<Body>(static_cast<BodyId>(i), ephemeris_));
     for (auto &b : bodies_) {
         BodyId parent = bodyConstants(b->id()).parent;
         if (parent != b->id()) b->setParent(body(parent));
@@ -135,132 +136,11 @@ void Simulation::updateBodies(double mjd) {
 }
 
 bool Simulation::loadScenario(const std::string &path, std::string &error) {
-    std::ifstream in(path);
-    if (!in) {
-        error = "cannot open scenario " + path;
-        return false;
-    }
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-
-    enum class Section { None, Desc, Environment, Focus, Ships, Other } section = Section::None;
-    bool haveDate = false;
-    double mjd = 0;
-    std::string focusName;
-    struct ShipBlock {
-        std::string name, className;
-        std::vector<std::string> lines;
-        int firstLine;
-    };
-    std::vector<ShipBlock> ships;
-    ShipBlock *open = nullptr;
-    bool sawShips = false;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const int lineNumber = static_cast<int>(i) + 1;
-        std::string line = trim(lines[i]);
-        if (section == Section::Desc) {
-            if (equalsIgnoreCase(line, "END_DESC"))
-                section = Section::None;
-            else
-                scenarioDescription_ += lines[i] + "\n";
-            continue;
-        }
-        if (line.empty() || line[0] == ';') continue;
-        switch (section) {
-            case Section::None:
-                if (equalsIgnoreCase(line, "BEGIN_DESC")) {
-                    section = Section::Desc;
-                    scenarioDescription_.clear();
-                } else if (equalsIgnoreCase(line, "BEGIN_ENVIRONMENT"))
-                    section = Section::Environment;
-                else if (equalsIgnoreCase(line, "BEGIN_FOCUS"))
-                    section = Section::Focus;
-                else if (equalsIgnoreCase(line, "BEGIN_SHIPS")) {
-                    section = Section::Ships;
-                    sawShips = true;
-                } else if (startsWithIgnoreCase(line, "BEGIN_"))
-                    section = Section::Other;  // camera, panel, HUD: not ours to read
-                else {
-                    error = where(path, lineNumber) + "unexpected line \"" + line + "\"";
-                    return false;
-                }
-                break;
-            case Section::Other:
-                if (startsWithIgnoreCase(line, "END_")) section = Section::None;
-                break;
-            case Section::Environment: {
-                if (equalsIgnoreCase(line, "END_ENVIRONMENT")) {
-                    section = Section::None;
-                    break;
-                }
-                std::vector<std::string> words = splitWords(line);
-                if (equalsIgnoreCase(words[0], "System")) {
-                    if (words.size() < 2 || !equalsIgnoreCase(words[1], "Sol")) {
-                        error = where(path, lineNumber) + "only the system Sol is simulated";
-                        return false;
-                    }
-                } else if (equalsIgnoreCase(words[0], "Date")) {
-                    char *end = nullptr;
-                    if (words.size() < 3 || !equalsIgnoreCase(words[1], "MJD") ||
-                        (mjd = std::strtod(words[2].c_str(), &end), *end != '\0')) {
-                        error = where(path, lineNumber) + "malformed date, expected \"Date MJD <number>\"";
-                        return false;
-                    }
-                    haveDate = true;
-                }
-                break;
-            }
-            case Section::Focus: {
-                if (equalsIgnoreCase(line, "END_FOCUS")) {
-                    section = Section::None;
-                    break;
-                }
-                std::vector<std::string> words = splitWords(line);
-                if (equalsIgnoreCase(words[0], "Ship") && words.size() >= 2) focusName = line.substr(line.find(words[1]));
-                break;
-            }
-            case Section::Ships:
-                if (open) {
-                    if (equalsIgnoreCase(line, "END")) {
-                        open = nullptr;
-                    } else {
-                        open->lines.push_back(lines[i]);
-                    }
-                } else if (equalsIgnoreCase(line, "END_SHIPS")) {
-                    section = Section::None;
-                } else {
-                    size_t colon = line.find(':');
-                    if (colon == std::string::npos || colon == 0 || colon + 1 == line.size()) {
-                        error = where(path, lineNumber) + "expected a vessel line NAME:CLASS, found \"" + line + "\"";
-                        return false;
-                    }
-                    ships.push_back({trim(line.substr(0, colon)), trim(line.substr(colon + 1)), {}, lineNumber});
-                    open = &ships.back();
-                }
-                break;
-            case Section::Desc:
-                break;
-        }
-    }
-    if (open || section == Section::Ships) {
-        error = path + ": the vessel list is not closed (END / END_SHIPS missing)";
-        return false;
-    }
-    if (section == Section::Environment || section == Section::Focus || section == Section::Desc) {
-        error = path + ": a section is not closed";
-        return false;
-    }
-    if (!haveDate) {
-        error = path + ": no \"Date MJD\" line in BEGIN_ENVIRONMENT";
-        return false;
-    }
-    if (!sawShips || ships.empty()) {
-        error = path + ": no vessels (BEGIN_SHIPS ... END_SHIPS)";
-        return false;
-    }
+    ScenarioDescription scenario;
+    if (!readScenario(path, scenario, error)) return false;
+    scenarioDescription_ = scenario.description;
+    const double mjd = scenario.mjd;
+    const std::string &focusName = scenario.focusName;
     std::string bodyError;
     if (!loadBodies(mjd, bodyError)) {
         error = path + ": " + bodyError;
@@ -268,7 +148,7 @@ bool Simulation::loadScenario(const std::string &path, std::string &error) {
     }
     mjd_ = mjd;
     simTime_ = 0;
-    for (const ShipBlock &ship : ships)
+    for (const ScenarioDescription::Vessel &ship : scenario.vessels)
         if (!createVessel(ship.name, ship.className, ship.lines, path, ship.firstLine, error)) return false;
 
     for (const auto &pending : pendingAttachments_) {
@@ -302,7 +182,7 @@ bool Simulation::loadScenario(const std::string &path, std::string &error) {
 bool Simulation::createVessel(const std::string &name, const std::string &className,
                               const std::vector<std::string> &lines, const std::string &path, int firstLine,
                               std::string &error) {
-    const std::string location = where(path, firstLine);
+    const std::string location = fileLocation(path, firstLine);
     if (vesselByName(name)) {
         error = location + "a second vessel named \"" + name + "\"";
         return false;
@@ -330,7 +210,8 @@ bool Simulation::createVessel(const std::string &name, const std::string &classN
         vessel->module = module;
         vessel->iface = module->ovcInit(handle, 1);
         if (!vessel->iface) {
-            error = location + "vessel \"" + name + "\": ovcInit of module " + moduleName + " returned no vessel";
+            error =
+                location + "vessel \"" + name + "\": ovcInit of module " + moduleName + " returned no vessel";
             vessels_.pop_back();
             return false;
         }
@@ -345,7 +226,8 @@ bool Simulation::createVessel(const std::string &name, const std::string &classN
     if (config.value("Size", value)) vessel->size = std::atof(value.c_str());
     if (config.value("Mass", value)) vessel->emptyMass = std::atof(value.c_str());
     for (const AttachmentSpec &spec : config.attachments())
-        vessel->iface->CreateAttachment(spec.toParent, spec.position, spec.direction, spec.rotation, spec.id.c_str());
+        vessel->iface->CreateAttachment(spec.toParent, spec.position, spec.direction, spec.rotation,
+                                        spec.id.c_str());
 
     ScenarioStatus status;
     ScenarioLineReader reader(lines);
@@ -353,7 +235,7 @@ bool Simulation::createVessel(const std::string &name, const std::string &classN
         v2->clbkLoadStateEx(&reader, &status);
     } else {
         char *line;
-        while (reader.next(line)) parseStandardLine(vessel, line, &status);
+        while (reader.next(line)) parseStandardLine(line, status);
     }
     if (!status.error.empty()) {
         error = location + "vessel \"" + name + "\": " + status.error;
@@ -390,59 +272,8 @@ bool Simulation::createVessel(const std::string &name, const std::string &classN
     return true;
 }
 
-void Simulation::applyStatus(Vessel *vessel, const VESSELSTATUS &status) { vessel->iface->DefSetState(&status); }
-
-void Simulation::parseStandardLine(Vessel *vessel, const char *rawLine, void *statusPointer) {
-    if (!statusPointer || !rawLine) return;
-    ScenarioStatus &status = *static_cast<ScenarioStatus *>(statusPointer);
-    std::string line = trim(rawLine);
-    std::vector<std::string> words = splitWords(line);
-    if (words.empty()) return;
-    const std::string &key = words[0];
-    auto fail = [&](const char *what) {
-        if (status.error.empty()) status.error = std::string("malformed ") + what + " line \"" + line + "\"";
-    };
-    auto readVector = [&](VECTOR3 &v, const char *what) {
-        if (std::sscanf(line.c_str() + key.size(), "%lf %lf %lf", &v.x, &v.y, &v.z) != 3) fail(what);
-    };
-    if (equalsIgnoreCase(key, "STATUS")) {
-        if (words.size() < 3 || !(equalsIgnoreCase(words[1], "Orbiting") || equalsIgnoreCase(words[1], "Landed"))) {
-            fail("STATUS");
-            return;
-        }
-        status.hasStatus = true;
-        status.landed = equalsIgnoreCase(words[1], "Landed");
-        status.body = words[2];
-    } else if (equalsIgnoreCase(key, "RPOS")) {
-        readVector(status.rpos, "RPOS");
-    } else if (equalsIgnoreCase(key, "RVEL")) {
-        readVector(status.rvel, "RVEL");
-    } else if (equalsIgnoreCase(key, "AROT")) {
-        readVector(status.arot, "AROT");
-    } else if (equalsIgnoreCase(key, "POS")) {
-        if (std::sscanf(line.c_str() + 3, "%lf %lf", &status.longitude, &status.latitude) != 2) fail("POS");
-    } else if (equalsIgnoreCase(key, "HEADING")) {
-        if (std::sscanf(line.c_str() + 7, "%lf", &status.heading) != 1) fail("HEADING");
-    } else if (equalsIgnoreCase(key, "ATTACHED")) {
-        char parent[256] = {0};
-        if (std::sscanf(line.c_str() + 8, " %d:%d,%255[^\n]", &status.childPoint, &status.parentPoint, parent) != 3) {
-            fail("ATTACHED");
-            return;
-        }
-        status.attached = true;
-        status.parentName = trim(parent);
-    } else if (equalsIgnoreCase(key, "PRPLEVEL")) {
-        for (size_t i = 1; i < words.size(); ++i) {
-            int index;
-            double level;
-            if (std::sscanf(words[i].c_str(), "%d:%lf", &index, &level) != 2) {
-                fail("PRPLEVEL");
-                return;
-            }
-            status.propellantLevels.emplace_back(index, level);
-        }
-    }
-    // Other lines (VROT, FUEL, NAVFREQ, ...) are accepted and ignored.
+void Simulation::applyStatus(Vessel *vessel, const VESSELSTATUS &status) {
+    vessel->iface->DefSetState(&status);
 }
 
 void Simulation::writeLine(FILEHANDLE scn, const std::string &line) {
@@ -452,31 +283,26 @@ void Simulation::writeLine(FILEHANDLE scn, const std::string &line) {
 void Simulation::writeStandardLines(Vessel *vessel, FILEHANDLE scn) {
     Body *ref = vessel->gravityRef ? vessel->gravityRef : gravityReferenceFor(vessel->position);
     if (!ref) return;
-    if (vessel->landed) {
-        writeLine(scn, "  STATUS Landed " + ref->name());
-        writeLine(scn, formatLine("  POS %.7f %.7f", vessel->landedLongitude * DEG, vessel->landedLatitude * DEG));
-        writeLine(scn, formatLine("  HEADING %.2f", vessel->landedHeading * DEG));
-    } else {
-        writeLine(scn, "  STATUS Orbiting " + ref->name());
-        VECTOR3 rpos = vessel->position - ref->position(), rvel = vessel->velocity - ref->velocity();
-        writeLine(scn, formatLine("  RPOS %.4f %.4f %.4f", rpos.x, rpos.y, rpos.z));
-        writeLine(scn, formatLine("  RVEL %.6f %.6f %.6f", rvel.x, rvel.y, rvel.z));
-    }
-    VECTOR3 arot = eulerAnglesOf(vessel->rotation) * DEG;
-    writeLine(scn, formatLine("  AROT %.6f %.6f %.6f", arot.x, arot.y, arot.z));
+    ScenarioStatus state;
+    state.body = ref->name();
+    state.landed = vessel->landed;
+    state.longitude = vessel->landedLongitude * DEG;
+    state.latitude = vessel->landedLatitude * DEG;
+    state.heading = vessel->landedHeading * DEG;
+    state.rpos = vessel->position - ref->position();
+    state.rvel = vessel->velocity - ref->velocity();
+    state.arot = eulerAnglesOf(vessel->rotation) * DEG;
     if (Attachment *link = vessel->parentLink()) {
         Vessel *parent = link->mate->owner;
-        writeLine(scn, formatLine("  ATTACHED %u:%u,%s", vessel->iface->GetAttachmentIndex(link),
-                                  parent->iface->GetAttachmentIndex(link->mate), parent->name().c_str()));
+        state.attached = true;
+        state.childPoint = static_cast<int>(vessel->iface->GetAttachmentIndex(link));
+        state.parentPoint = static_cast<int>(parent->iface->GetAttachmentIndex(link->mate));
+        state.parentName = parent->name();
     }
-    if (!vessel->propellants.empty()) {
-        std::string levels = "  PRPLEVEL";
-        for (size_t i = 0; i < vessel->propellants.size(); ++i) {
-            const PropellantResource &p = *vessel->propellants[i];
-            levels += formatLine(" %zu:%.6f", i, p.maxMass > 0 ? p.mass / p.maxMass : 0.0);
-        }
-        writeLine(scn, levels);
-    }
+    std::vector<double> levels;
+    for (const auto &tank : vessel->propellants)
+        levels.push_back(tank->maxMass > 0 ? tank->mass / tank->maxMass : 0.0);
+    for (const std::string &line : standardLines(state, levels)) writeLine(scn, line);
 }
 
 bool Simulation::saveScenario(const std::string &path, std::string &error) {
@@ -565,7 +391,8 @@ void Simulation::placeAttachedChildren(Vessel *parent) {
         if (point->toParent || !point->mate) continue;
         Attachment *childPoint = point->mate;
         Vessel *child = childPoint->owner;
-        MATRIX3 q = attachmentRotation(point->direction, point->rotation, childPoint->direction, childPoint->rotation);
+        MATRIX3 q = attachmentRotation(point->direction, point->rotation, childPoint->direction,
+                                       childPoint->rotation);
         child->rotation = mul(parent->rotation, q);
         child->position = parent->localToGlobal(point->position) - mul(child->rotation, childPoint->position);
         child->velocity = parent->velocity;
@@ -584,8 +411,8 @@ void Simulation::propagateVessels(double mjd0, double dt) {
         if (v->parent()) continue;  // carried by its parent
         if (v->landed) {
             if (v->gravityRef)
-                v->gravityRef->surfaceToGlobal(mjd1, v->landedLongitude, v->landedLatitude, v->gravityRef->radius(),
-                                               v->position, v->velocity);
+                v->gravityRef->surfaceToGlobal(mjd1, v->landedLongitude, v->landedLatitude,
+                                               v->gravityRef->radius(), v->position, v->velocity);
         } else {
             // Thrust of every engine in the superstructure acts on its whole mass.
             ThrustProfile thrust;

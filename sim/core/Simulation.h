@@ -84,7 +84,6 @@ public:
     void placeAttachedChildren(Vessel *parent);
 
     // Scenario state of one vessel (the `status` a module's clbkLoadStateEx passes on).
-    void parseStandardLine(Vessel *vessel, const char *line, void *status);
     void writeStandardLines(Vessel *vessel, FILEHANDLE scn);
 
     // Standard scenario file writing for oapiWriteScenario_* (FILEHANDLE is a std::string*).

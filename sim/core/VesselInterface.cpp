@@ -6,11 +6,14 @@
 
 #include "core/Rotation.h"
 #include "core/Simulation.h"
+#include "core/StandardLines.h"
 
 using sim::Simulation;
 
 VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel)
-    : vessel(static_cast<Vessel *>(static_cast<sim::SimObject *>(hVessel))), flightmodel(fmodel), version(0) {}
+    : vessel(static_cast<Vessel *>(static_cast<sim::SimObject *>(hVessel))),
+      flightmodel(fmodel),
+      version(0) {}
 
 VESSEL2::VESSEL2(OBJHANDLE hVessel, int fmodel) : VESSEL(hVessel, fmodel) { version = 1; }
 
@@ -83,8 +86,8 @@ void VESSEL::DefSetState(const VESSELSTATUS *status) const {
         vessel->landedLongitude = status->vdata[0].x;
         vessel->landedLatitude = status->vdata[0].y;
         vessel->landedHeading = status->vdata[0].z;
-        ref->surfaceToGlobal(simulation->mjd(), vessel->landedLongitude, vessel->landedLatitude, ref->radius(),
-                             vessel->position, vessel->velocity);
+        ref->surfaceToGlobal(simulation->mjd(), vessel->landedLongitude, vessel->landedLatitude,
+                             ref->radius(), vessel->position, vessel->velocity);
     } else {
         vessel->landed = false;
         vessel->position = ref->position() + status->rpos;
@@ -95,17 +98,27 @@ void VESSEL::DefSetState(const VESSELSTATUS *status) const {
 
 void VESSEL::GetGlobalPos(VECTOR3 &pos) const { pos = vessel->position; }
 void VESSEL::GetGlobalVel(VECTOR3 &vel) const { vel = vessel->velocity; }
-void VESSEL::GetRelativePos(OBJHANDLE hRef, VECTOR3 &pos) const { oapiGetRelativePos(GetHandle(), hRef, &pos); }
-void VESSEL::GetRelativeVel(OBJHANDLE hRef, VECTOR3 &vel) const { oapiGetRelativeVel(GetHandle(), hRef, &vel); }
+void VESSEL::GetRelativePos(OBJHANDLE hRef, VECTOR3 &pos) const {
+    oapiGetRelativePos(GetHandle(), hRef, &pos);
+}
+void VESSEL::GetRelativeVel(OBJHANDLE hRef, VECTOR3 &vel) const {
+    oapiGetRelativeVel(GetHandle(), hRef, &vel);
+}
 void VESSEL::GetRotationMatrix(MATRIX3 &R) const { R = vessel->rotation; }
 void VESSEL::SetRotationMatrix(const MATRIX3 &R) const {
     vessel->rotation = R;
     if (Simulation::current()) Simulation::current()->placeAttachedChildren(vessel);
 }
 void VESSEL::GetGlobalOrientation(VECTOR3 &arot) const { arot = sim::eulerAnglesOf(vessel->rotation); }
-void VESSEL::SetGlobalOrientation(const VECTOR3 &arot) const { SetRotationMatrix(sim::rotationFromEulerAngles(arot)); }
-void VESSEL::Local2Global(const VECTOR3 &local, VECTOR3 &global) const { global = vessel->localToGlobal(local); }
-void VESSEL::Global2Local(const VECTOR3 &global, VECTOR3 &local) const { local = vessel->globalToLocal(global); }
+void VESSEL::SetGlobalOrientation(const VECTOR3 &arot) const {
+    SetRotationMatrix(sim::rotationFromEulerAngles(arot));
+}
+void VESSEL::Local2Global(const VECTOR3 &local, VECTOR3 &global) const {
+    global = vessel->localToGlobal(local);
+}
+void VESSEL::Global2Local(const VECTOR3 &global, VECTOR3 &local) const {
+    local = vessel->globalToLocal(global);
+}
 void VESSEL::GlobalRot(const VECTOR3 &rloc, VECTOR3 &rglob) const { rglob = mul(vessel->rotation, rloc); }
 OBJHANDLE VESSEL::GetGravityRef() const { return static_cast<sim::SimObject *>(vessel->gravityRef); }
 OBJHANDLE VESSEL::GetSurfaceRef() const { return GetGravityRef(); }
@@ -134,7 +147,8 @@ void VESSEL::DelPropellantResource(PROPELLANT_HANDLE &ph) const {
         if (t->resource == p) t->resource = nullptr;
     if (vessel->defaultPropellant == p) vessel->defaultPropellant = nullptr;
     auto &list = vessel->propellants;
-    list.erase(std::remove_if(list.begin(), list.end(), [p](const auto &q) { return q.get() == p; }), list.end());
+    list.erase(std::remove_if(list.begin(), list.end(), [p](const auto &q) { return q.get() == p; }),
+               list.end());
     ph = nullptr;
 }
 void VESSEL::ClearPropellantResources() const {
@@ -175,7 +189,9 @@ double VESSEL::GetTotalPropellantMass() const {
     for (auto &p : vessel->propellants) m += p->mass;
     return m;
 }
-double VESSEL::GetFuelMass() const { return vessel->defaultPropellant ? vessel->defaultPropellant->mass : 0.0; }
+double VESSEL::GetFuelMass() const {
+    return vessel->defaultPropellant ? vessel->defaultPropellant->mass : 0.0;
+}
 double VESSEL::GetMaxFuelMass() const {
     return vessel->defaultPropellant ? vessel->defaultPropellant->maxMass : 0.0;
 }
@@ -186,8 +202,9 @@ static Thruster *asThruster(Vessel *v, THRUSTER_HANDLE th) {
     return v->ownsThruster(t) ? t : nullptr;
 }
 
-THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, double maxth0, PROPELLANT_HANDLE hp,
-                                       double isp0, double isp_ref, double p_ref) const {
+THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, double maxth0,
+                                       PROPELLANT_HANDLE hp, double isp0, double isp_ref,
+                                       double p_ref) const {
     auto t = std::make_unique<Thruster>();
     t->position = pos;
     t->direction = length(dir) > 0 ? unit(dir) : _V(0, 0, 1);
@@ -284,7 +301,8 @@ bool VESSEL::DelThrusterGroup(THGROUP_HANDLE &thg, THGROUP_TYPE thgt, bool delth
     if (!g) return false;
     std::vector<Thruster *> members = g->thrusters;
     auto &list = vessel->groups;
-    list.erase(std::remove_if(list.begin(), list.end(), [g](const auto &q) { return q.get() == g; }), list.end());
+    list.erase(std::remove_if(list.begin(), list.end(), [g](const auto &q) { return q.get() == g; }),
+               list.end());
     if (delth)
         for (Thruster *t : members) vessel->deleteThruster(t);
     thg = nullptr;
@@ -333,8 +351,8 @@ static Attachment *asAttachment(Vessel *v, ATTACHMENTHANDLE h) {
     return v->ownsAttachment(a) ? a : nullptr;
 }
 
-ATTACHMENTHANDLE VESSEL::CreateAttachment(bool toparent, const VECTOR3 &pos, const VECTOR3 &dir, const VECTOR3 &rot,
-                                          const char *id, bool loose) const {
+ATTACHMENTHANDLE VESSEL::CreateAttachment(bool toparent, const VECTOR3 &pos, const VECTOR3 &dir,
+                                          const VECTOR3 &rot, const char *id, bool loose) const {
     auto a = std::make_unique<Attachment>();
     a->owner = vessel;
     a->toParent = toparent;
@@ -355,7 +373,8 @@ bool VESSEL::DelAttachment(ATTACHMENTHANDLE attachment) const {
         Simulation::current()->detach(parentSide, 0.0);
     }
     auto &list = vessel->attachments;
-    list.erase(std::remove_if(list.begin(), list.end(), [a](const auto &q) { return q.get() == a; }), list.end());
+    list.erase(std::remove_if(list.begin(), list.end(), [a](const auto &q) { return q.get() == a; }),
+               list.end());
     return true;
 }
 void VESSEL::ClearAttachments() const {
@@ -375,7 +394,8 @@ bool VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3 &pos
     }
     return true;
 }
-void VESSEL::GetAttachmentParams(ATTACHMENTHANDLE attachment, VECTOR3 &pos, VECTOR3 &dir, VECTOR3 &rot) const {
+void VESSEL::GetAttachmentParams(ATTACHMENTHANDLE attachment, VECTOR3 &pos, VECTOR3 &dir,
+                                 VECTOR3 &rot) const {
     if (Attachment *a = asAttachment(vessel, attachment)) {
         pos = a->position;
         dir = a->direction;
@@ -405,7 +425,8 @@ DWORD VESSEL::GetAttachmentIndex(ATTACHMENTHANDLE attachment) const {
 ATTACHMENTHANDLE VESSEL::GetAttachmentHandle(bool toparent, DWORD i) const {
     return vessel->attachmentByIndex(toparent, i);
 }
-bool VESSEL::AttachChild(OBJHANDLE child, ATTACHMENTHANDLE attachment, ATTACHMENTHANDLE child_attachment) const {
+bool VESSEL::AttachChild(OBJHANDLE child, ATTACHMENTHANDLE attachment,
+                         ATTACHMENTHANDLE child_attachment) const {
     Simulation *simulation = Simulation::current();
     if (!simulation || !simulation->isVessel(child)) return false;
     Vessel *childVessel = static_cast<Vessel *>(static_cast<sim::SimObject *>(child));
@@ -421,11 +442,11 @@ bool VESSEL::DetachChild(ATTACHMENTHANDLE attachment, double vel) const {
 }
 
 // ---- scenario --------------------------------------------------------------------
-void VESSEL::ParseScenarioLine(char *line, VESSELSTATUS *status) const {
-    if (Simulation::current()) Simulation::current()->parseStandardLine(vessel, line, nullptr);
-}
+// The old form has no status to collect into: the line is accepted and
+// changes nothing.
+void VESSEL::ParseScenarioLine(char *line, VESSELSTATUS *status) const {}
 void VESSEL::ParseScenarioLineEx(char *line, void *status) const {
-    if (Simulation::current()) Simulation::current()->parseStandardLine(vessel, line, status);
+    if (status) sim::parseStandardLine(line, *static_cast<sim::ScenarioStatus *>(status));
 }
 
 // ---- VESSEL2 default callbacks ---------------------------------------------------------

@@ -6,7 +6,9 @@ list(APPEND OKUL_SIM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/OapiFunctions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Rotation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScenarioFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScenarioParser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Simulation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StandardLines.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextLines.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Vessel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VesselInterface.cpp

@@ -106,7 +106,8 @@ DeviceContext *Registry::createContext(Surface *surface) {
 }
 
 void Registry::deleteContext(DeviceContext *context) {
-    if (context->bitmap != nullptr && context->bitmap->selectedIn == context) context->bitmap->selectedIn = nullptr;
+    if (context->bitmap != nullptr && context->bitmap->selectedIn == context)
+        context->bitmap->selectedIn = nullptr;
     contexts.erase(context);
 }
 
@@ -168,7 +169,8 @@ using gdi::registry;
 Surface *surfaceFromHandle(SURFHANDLE handle) { return registry().surface(handle); }
 
 SURFHANDLE surfaceHandle(const Surface *surface) {
-    return registry().surface(const_cast<Surface *>(surface)) != nullptr ? const_cast<Surface *>(surface) : nullptr;
+    return registry().surface(const_cast<Surface *>(surface)) != nullptr ? const_cast<Surface *>(surface)
+                                                                         : nullptr;
 }
 
 SURFHANDLE createSurface(int width, int height) {
@@ -204,6 +206,11 @@ HBITMAP createBitmap(const Surface &pixels) {
 Surface *deviceContextSurface(HDC dc) {
     gdi::DeviceContext *context = registry().context(dc);
     return context == nullptr ? nullptr : context->target();
+}
+
+GdiCounts liveGdiCounts() {
+    gdi::Registry &gdi = gdi::registry();
+    return GdiCounts{gdi.surfaceCount(), gdi.objectCount(), gdi.contextCount()};
 }
 
 void releaseGdiResources() {

@@ -76,7 +76,9 @@ struct DeviceContext {
     UINT textAlign = TA_LEFT | TA_TOP;
     POINT position{0, 0};
 
-    Surface *target() const { return surface != nullptr ? surface : (bitmap != nullptr ? &bitmap->surface : nullptr); }
+    Surface *target() const {
+        return surface != nullptr ? surface : (bitmap != nullptr ? &bitmap->surface : nullptr);
+    }
     bool memory() const { return surface == nullptr; }
 };
 
@@ -128,6 +130,10 @@ public:
     void removeFile(OpenFile *file);
 
     FontInstance &fontInstance(Font &font);
+
+    std::size_t surfaceCount() const { return surfaces.size(); }
+    std::size_t objectCount() const { return objects.size(); }
+    std::size_t contextCount() const { return contexts.size(); }
     ClipboardState &clipboard() { return clipboardState; }
 
 private:

@@ -44,6 +44,14 @@ HBITMAP createBitmap(const Surface &pixels);
 // bitmap selected into a memory DC); null for an unknown DC.
 Surface *deviceContextSurface(HDC dc);
 
+// What is alive now: surfaces, GDI objects (bitmaps, pens, brushes, fonts;
+// the stock objects included) and device contexts. Leak checks compare them
+// before and after.
+struct GdiCounts {
+    std::size_t surfaces, objects, contexts;
+};
+GdiCounts liveGdiCounts();
+
 // Frees every surface, bitmap, device context, pen, brush, font and open
 // file, the clipboard content and the font engine. Handles held by anyone
 // become invalid; calls made afterwards start from an empty registry.

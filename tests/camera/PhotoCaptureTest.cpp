@@ -194,3 +194,23 @@ TEST_F(PhotoCaptureTest, TimeAccelerationIsCutOncePerStepForAllFramesDue) {
     EXPECT_EQ(world.simulation().timeAcceleration(), 1000.0);
     EXPECT_EQ(far->state, kFrameScheduled);
 }
+
+TEST(PhotoCaptureLifetime, TheFramesSurfacesGoWithTheVessel) {
+    SimulationWorld world;
+    const sim::GdiCounts before = sim::liveGdiCounts();
+    std::string error;
+    ASSERT_TRUE(world.loadText(twoHostScenario("  ATTACHED 0:0,TAVR-12\n  CONFIGURATION_T12 1\n"), error))
+        << error;
+    world.frames(31, 0.1);
+    OkulVessel *console = world.console();
+    for (int k = 0; k < 4; ++k) console->terminal.frameTable.Schedule(world.simulation().mjd() - 0.1);
+    world.frames(3);
+    for (int k = 0; k < 4; ++k) ASSERT_EQ(console->terminal.frameTable.slots[k].state, kFrameOnBoard);
+    const sim::GdiCounts during = sim::liveGdiCounts();
+    EXPECT_GE(during.surfaces, before.surfaces + 8);  // a picture and a blank per frame
+
+    world.restart();  // every vessel destroyed
+    const sim::GdiCounts after = sim::liveGdiCounts();
+    EXPECT_EQ(after.surfaces, before.surfaces);
+    EXPECT_EQ(after.contexts, before.contexts);
+}

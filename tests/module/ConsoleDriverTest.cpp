@@ -10,6 +10,7 @@
 
 #include "HostSpacecraft.h"
 #include "OkulVessel.h"
+#include "PanelFields.h"
 #include "Quaternion.h"
 #include "SimulationWorld.h"
 
@@ -18,8 +19,8 @@ using testworld::twoHostScenario;
 
 namespace {
 
-const double kIdle = -2000000.0;
-const double kRequest = 2000000.0;
+const double kIdle = kAttachIdle;
+const double kRequest = kAttachRequest;
 
 VECTOR3 Axis(const Vessel *v, int column) {
     return _V(v->rotation.data[column], v->rotation.data[3 + column], v->rotation.data[6 + column]);
@@ -112,7 +113,7 @@ TEST(ConsoleMassCopyTest, EveryThirdOneSecondStepTheConsoleTakesTheHostsMassesAn
     EXPECT_EQ(own->thrusters[0]->level, 0.0);
 }
 
-TEST(ConsoleSwitchTest, TheSwitchRelinksToTavr12AndCyclesAtItsPointZero) {
+TEST(ConsoleSwitchTest, TheTransmittedSwitchRelinksToTavr12AndCyclesAtItsPointZero) {
     SimulationWorld world;
     std::string error;
     ASSERT_TRUE(world.loadText(twoHostScenario("  ATTACHED 0:0,TAVR-12\n"), error)) << error;
@@ -121,10 +122,13 @@ TEST(ConsoleSwitchTest, TheSwitchRelinksToTavr12AndCyclesAtItsPointZero) {
     world.frames(31, 0.25);
     EXPECT_STREQ(okul->host->GetName(), "U5-Q4");
 
-    // What the switch command does to the console.
-    okul->configuration = 1;
-    okul->hostMode = -1;
-    okul->restartRequested = true;
+    // The switch command, transmitted from the panel.
+    CopyLine(okul->terminal.fileLines[3], Terminal::kLineSize, "310;0");
+    okul->hostMode = 4;
+    EXPECT_TRUE(okul->clbkPanelMouseEvent(204, PANEL_MOUSE_LBDOWN, 10, 10));
+    EXPECT_EQ(okul->configuration, 1);
+    EXPECT_EQ(okul->hostMode, -1);
+    EXPECT_TRUE(okul->restartRequested);
     world.frames(1);
     EXPECT_STREQ(world.simulation().debugString(), "first");
     EXPECT_TRUE(okul->linking);

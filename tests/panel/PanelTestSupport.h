@@ -86,26 +86,12 @@ struct ConsoleState {
     }
 };
 
-// The module's fonts and brush for the duration of a test, as the library's
-// start-up makes them.
+// The module's fonts and brush for the duration of a test, made by the
+// library's own start-up code.
 class ModuleDrawingFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        DrawingObjects &objects = ModuleDrawingObjects();
-        char face[] = "Arial";
-        objects.fontSmall = CreateFontA(-10, 0, 0, 900, 10, 0, 0, 0, RUSSIAN_CHARSET, 0, 0, 0, 0, face);
-        objects.fontLarge = CreateFontA(-12, 0, 0, 900, 10, 0, 0, 0, RUSSIAN_CHARSET, 0, 0, 0, 0, face);
-        objects.brushBlack = CreateSolidBrush(RGB(0, 0, 0));
-    }
-    void TearDown() override {
-        DrawingObjects &objects = ModuleDrawingObjects();
-        DeleteObject(objects.fontSmall);
-        DeleteObject(objects.fontLarge);
-        DeleteObject(objects.brushBlack);
-        objects.fontSmall = nullptr;
-        objects.fontLarge = nullptr;
-        objects.brushBlack = nullptr;
-    }
+    void SetUp() override { CreateModuleDrawingObjects(nullptr); }
+    void TearDown() override { ReleaseModuleDrawingObjects(); }
 };
 
 // A panel area's surface, filled with a background colour that no drawing

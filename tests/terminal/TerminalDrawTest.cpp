@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdint>
 #include <string>
 
@@ -15,24 +16,52 @@ namespace {
 class TerminalDraw : public ::testing::Test {
 protected:
     void SetUp() override {
-        DrawingObjects &objects = ModuleDrawingObjects();
-        objects.fontSmall = CreateFontA(10, 0, 0, 0, FW_NORMAL, 0, 0, 0, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS,
-                                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
-        objects.brushBlack = CreateSolidBrush(RGB(0, 0, 0));
+        CreateModuleDrawingObjects(nullptr);  // as the library's start-up makes them
         surface = oapiCreateSurface(410, 442);
     }
     void TearDown() override {
         oapiDestroySurface(surface);
-        DeleteObject(ModuleDrawingObjects().fontSmall);
-        DeleteObject(ModuleDrawingObjects().brushBlack);
-        ModuleDrawingObjects() = DrawingObjects{};
+        ReleaseModuleDrawingObjects();
     }
     const sim::Surface &Drawn() const { return *sim::surfaceFromHandle(surface); }
 
     SURFHANDLE surface = nullptr;
 };
 
+// Rows from the first to the last one with ink of `text` drawn with `font`.
+int InkHeight(HFONT font, const char *text) {
+    SURFHANDLE area = oapiCreateSurface(60, 40);
+    HDC dc = oapiGetDC(area);
+    SelectObject(dc, font);
+    SetTextColor(dc, RGB(255, 255, 255));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 5, 5, text, int(std::strlen(text)));
+    oapiReleaseDC(area, dc);
+    const sim::Surface &drawn = *sim::surfaceFromHandle(area);
+    int first = -1, last = -1;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            if (drawn.pixel(x, y) != 0) {
+                if (first < 0) first = y;
+                last = y;
+            }
+    oapiDestroySurface(area);
+    return first < 0 ? 0 : last - first + 1;
+}
+
 }  // namespace
+
+TEST_F(TerminalDraw, TheModulesFontsAreTenAndTwelvePixelsHigh) {
+    // A capital with a descender and one with a diaeresis span about the
+    // character height (10 and 12 pixels, negative heights in CreateFontA).
+    const int small = InkHeight(ModuleDrawingObjects().fontSmall, "ЩЁ");
+    const int large = InkHeight(ModuleDrawingObjects().fontLarge, "ЩЁ");
+    EXPECT_GE(small, 8);
+    EXPECT_LE(small, 11);
+    EXPECT_GT(large, small);
+    EXPECT_LE(large, 14);
+    EXPECT_NE(ModuleDrawingObjects().brushBlack, nullptr);
+}
 
 TEST_F(TerminalDraw, EditLineThenScreenNewestFirst) {
     Terminal terminal(nullptr);

@@ -33,7 +33,7 @@ void MfdBottomKeys(ConsoleKit &kit, const Box &row) {
 
 void MfdBlock(ConsoleKit &kit, int mfd, const Box &plate) {
     kit.Plate(plate, "", 11 + mfd);
-    const Box &screen = kMfdScreen[mfd];
+    const Box screen = MfdScreen(mfd);
     kit.Screen(screen, 3);
     MfdKeyColumn(kit, MainArea(kMfdLeftColumn[mfd]));
     MfdKeyColumn(kit, MainArea(kMfdRightColumn[mfd]));
@@ -258,10 +258,10 @@ void DrawMainPanel(ConsoleKit &kit) {
     NamePlate(kit);
 }
 
-void DrawAreaOverlay(Canvas &canvas, TextPainter &text, const PanelArea *areas, int count) {
+void DrawAreaOverlay(Canvas &canvas, TextPainter &text, const PanelAreaSpec *areas, int count) {
     const Color colours[4] = {Rgb(255, 40, 40), Rgb(40, 255, 40), Rgb(60, 160, 255), Rgb(255, 230, 0)};
     for (int i = 0; i < count; ++i) {
-        const Box &b = areas[i].box;
+        const Box b = BoxOf(areas[i].rect);
         const Color c = colours[i % 4];
         canvas.Fill({b.left, b.top, b.right, b.top + 1}, c);
         canvas.Fill({b.left, b.bottom - 1, b.right, b.bottom}, c);

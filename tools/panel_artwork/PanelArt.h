@@ -4,7 +4,7 @@
 
 #include "Canvas.h"
 #include "ConsoleKit.h"
-#include "PanelAreas.h"
+#include "AreaBoxes.h"
 
 // Main panel (bitmap 109): three MFDs, terminal, command composer, readouts,
 // host status display, clocks and the periscope window.
@@ -12,6 +12,6 @@ void DrawMainPanel(ConsoleKit &kit);
 // Photo panel (bitmap 110): the photo view and the frame buttons.
 void DrawPhotoPanel(ConsoleKit &kit);
 // Outlines every area in a bright colour with its id, to check alignment.
-void DrawAreaOverlay(Canvas &canvas, TextPainter &text, const PanelArea *areas, int count);
+void DrawAreaOverlay(Canvas &canvas, TextPainter &text, const PanelAreaSpec *areas, int count);
 
 #endif

@@ -8,13 +8,14 @@ void DrawPhotoPanel(ConsoleKit &kit) {
     // The picture receiver: an 800 x 800 screen.
     const Box left{6, 6, 858, 858};
     kit.Plate(left, "", 51);
-    kit.Screen(kPhotoWindow, 6);
+    const Box window = PhotoWindow();
+    kit.Screen(window, 6);
     // Edge scale of the screen, every 100 pixels.
     for (int i = 0; i <= 8; ++i) {
-        const int x = kPhotoWindow.left + i * 100 - (i == 8 ? 1 : 0);
-        const int y = kPhotoWindow.top + i * 100 - (i == 8 ? 1 : 0);
-        kit.canvas.Fill({x, kPhotoWindow.bottom + 7, x + 1, kPhotoWindow.bottom + 12}, kPaint, 0.8f);
-        kit.canvas.Fill({kPhotoWindow.right + 7, y, kPhotoWindow.right + 12, y + 1}, kPaint, 0.8f);
+        const int x = window.left + i * 100 - (i == 8 ? 1 : 0);
+        const int y = window.top + i * 100 - (i == 8 ? 1 : 0);
+        kit.canvas.Fill({x, window.bottom + 7, x + 1, window.bottom + 12}, kPaint, 0.8f);
+        kit.canvas.Fill({window.right + 7, y, window.right + 12, y + 1}, kPaint, 0.8f);
     }
     kit.Label("ПРИЁМНИК ИЗОБРАЖЕНИЙ   800 × 800", (left.left + left.right) / 2.0f, 852, Align::Centre, 10,
               Weight::Bold, 1.5f);

@@ -14,15 +14,14 @@ namespace {
 
 const char *const kDefaultFonts = "/usr/share/fonts/truetype/liberation2";
 
-template <size_t N>
-bool Render(TextPainter &text, void (*draw)(ConsoleKit &), const PanelArea (&areas)[N],
+bool Render(TextPainter &text, void (*draw)(ConsoleKit &), const PanelAreaSpec *areas, int count,
             const std::string &path, const std::string &overlayPath) {
     Canvas canvas(kPanelWidth, kPanelHeight);
     ConsoleKit kit(canvas, text);
     draw(kit);
     if (!WriteBmp16(canvas, path)) return false;
     if (overlayPath.empty()) return true;
-    DrawAreaOverlay(canvas, text, areas, int(N));
+    DrawAreaOverlay(canvas, text, areas, count);
     return WriteBmp16(canvas, overlayPath);
 }
 
@@ -50,9 +49,9 @@ int main(int argc, char **argv) {
     TextPainter text;
     if (!text.Open(fonts)) return 1;
     const std::string dir = output + "/";
-    const bool ok = Render(text, DrawMainPanel, kMainAreas, dir + "panel_main.bmp",
+    const bool ok = Render(text, DrawMainPanel, kMainPanelAreas, kMainPanelAreaCount, dir + "panel_main.bmp",
                            overlay ? dir + "panel_main_areas.bmp" : std::string()) &&
-                    Render(text, DrawPhotoPanel, kPhotoAreas, dir + "panel_photo.bmp",
-                           overlay ? dir + "panel_photo_areas.bmp" : std::string());
+                    Render(text, DrawPhotoPanel, kPhotoPanelAreas, kPhotoPanelAreaCount,
+                           dir + "panel_photo.bmp", overlay ? dir + "panel_photo_areas.bmp" : std::string());
     return ok ? 0 : 1;
 }

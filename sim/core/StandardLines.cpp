@@ -1,0 +1,100 @@
+#include "core/StandardLines.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "core/TextLines.h"
+
+namespace sim {
+
+namespace {
+
+std::string format(const char *pattern, ...) __attribute__((format(printf, 1, 2)));
+std::string format(const char *pattern, ...) {
+    char buffer[512];
+    va_list args;
+    va_start(args, pattern);
+    std::vsnprintf(buffer, sizeof buffer, pattern, args);
+    va_end(args);
+    return buffer;
+}
+
+}  // namespace
+
+void parseStandardLine(const char *rawLine, ScenarioStatus &status) {
+    if (!rawLine) return;
+    const std::string line = trim(rawLine);
+    const std::vector<std::string> words = splitWords(line);
+    if (words.empty()) return;
+    const std::string &key = words[0];
+    auto fail = [&](const char *what) {
+        if (status.error.empty()) status.error = std::string("malformed ") + what + " line \"" + line + "\"";
+    };
+    auto readVector = [&](VECTOR3 &v, const char *what) {
+        if (std::sscanf(line.c_str() + key.size(), "%lf %lf %lf", &v.x, &v.y, &v.z) != 3) fail(what);
+    };
+    if (equalsIgnoreCase(key, "STATUS")) {
+        if (words.size() < 3 ||
+            !(equalsIgnoreCase(words[1], "Orbiting") || equalsIgnoreCase(words[1], "Landed"))) {
+            fail("STATUS");
+            return;
+        }
+        status.hasStatus = true;
+        status.landed = equalsIgnoreCase(words[1], "Landed");
+        status.body = words[2];
+    } else if (equalsIgnoreCase(key, "RPOS")) {
+        readVector(status.rpos, "RPOS");
+    } else if (equalsIgnoreCase(key, "RVEL")) {
+        readVector(status.rvel, "RVEL");
+    } else if (equalsIgnoreCase(key, "AROT")) {
+        readVector(status.arot, "AROT");
+    } else if (equalsIgnoreCase(key, "POS")) {
+        if (std::sscanf(line.c_str() + 3, "%lf %lf", &status.longitude, &status.latitude) != 2) fail("POS");
+    } else if (equalsIgnoreCase(key, "HEADING")) {
+        if (std::sscanf(line.c_str() + 7, "%lf", &status.heading) != 1) fail("HEADING");
+    } else if (equalsIgnoreCase(key, "ATTACHED")) {
+        char parent[256] = {0};
+        if (std::sscanf(line.c_str() + 8, " %d:%d,%255[^\n]", &status.childPoint, &status.parentPoint,
+                        parent) != 3) {
+            fail("ATTACHED");
+            return;
+        }
+        status.attached = true;
+        status.parentName = trim(parent);
+    } else if (equalsIgnoreCase(key, "PRPLEVEL")) {
+        for (size_t i = 1; i < words.size(); ++i) {
+            int index;
+            double level;
+            if (std::sscanf(words[i].c_str(), "%d:%lf", &index, &level) != 2) {
+                fail("PRPLEVEL");
+                return;
+            }
+            status.propellantLevels.emplace_back(index, level);
+        }
+    }
+}
+
+std::vector<std::string> standardLines(const ScenarioStatus &state, const std::vector<double> &levels) {
+    std::vector<std::string> lines;
+    if (state.landed) {
+        lines.push_back("  STATUS Landed " + state.body);
+        lines.push_back(format("  POS %.7f %.7f", state.longitude, state.latitude));
+        lines.push_back(format("  HEADING %.2f", state.heading));
+    } else {
+        lines.push_back("  STATUS Orbiting " + state.body);
+        lines.push_back(format("  RPOS %.4f %.4f %.4f", state.rpos.x, state.rpos.y, state.rpos.z));
+        lines.push_back(format("  RVEL %.6f %.6f %.6f", state.rvel.x, state.rvel.y, state.rvel.z));
+    }
+    lines.push_back(format("  AROT %.6f %.6f %.6f", state.arot.x, state.arot.y, state.arot.z));
+    if (state.attached)
+        lines.push_back(format("  ATTACHED %u:%u,%s", unsigned(state.childPoint), unsigned(state.parentPoint),
+                               state.parentName.c_str()));
+    if (!levels.empty()) {
+        std::string line = "  PRPLEVEL";
+        for (size_t i = 0; i < levels.size(); ++i) line += format(" %zu:%.6f", i, levels[i]);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+}  // namespace sim
