@@ -13,7 +13,7 @@
 
 #include "EarthReturn.h"
 #include "PieProgram.h"
-#include "ProbeSimulation.h"
+#include "ReturnProbe.h"
 
 namespace {
 
@@ -21,12 +21,8 @@ const char kPrediction[] = "43644;1;0;0;0;0;0;0.0000001;0;1";
 const char kCorrection[] = "43644;1;0;0;0;0;0;0.000001;5;2";
 const char kTables[] = "43644;0;0;0;0;0;0;0;0;-1";
 
-arrival_design::ProbeSimulation &Return() {
-    static arrival_design::ProbeSimulation simulation(
-        "bench_pie", OKUL_ROOT_DIR,
-        [](const sim::SolarSystemEphemeris &ephemeris, const sim::GravityModel &gravity) {
-            return earth_return::DesignStart(ephemeris, gravity, earth_return::Design());
-        });
+earth_return::ReturnProbe &Return() {
+    static earth_return::ReturnProbe simulation(OKUL_ROOT_DIR, "bench_pie");
     return simulation;
 }
 
@@ -56,7 +52,7 @@ std::string Outcome(PieProgram &pie, double answer) {
 }
 
 void RunPie(benchmark::State &state, const char *controlWord, bool plain) {
-    arrival_design::ProbeSimulation &simulation = Return();
+    earth_return::ReturnProbe &simulation = Return();
     if (!simulation.vessel) {
         state.SkipWithError(simulation.error.c_str());
         return;

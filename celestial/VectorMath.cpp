@@ -48,6 +48,13 @@ void RotateXYZ(const VECTOR3 &v, const VECTOR3 &angles, VECTOR3 &out) {
     MatrixTimesVector(out, RotationX(ax), out);
 }
 
+bool AllFinite(const double *values, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (!std::isfinite(values[i])) return false;
+    }
+    return true;
+}
+
 VECTOR3 VectorDivide(const VECTOR3 &v, double s) { return _V(v.x / s, v.y / s, v.z / s); }
 
 bool SolveLinearSystem(int n, double *a, double *b, double *x) {

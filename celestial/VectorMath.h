@@ -22,6 +22,9 @@ void MatrixTimesVector(const VECTOR3 &v, const MATRIX3 &m, VECTOR3 &out);
 // out = Rx(angles.x) * Ry(angles.y) * Rz(angles.z) * v; out may be v.
 void RotateXYZ(const VECTOR3 &v, const VECTOR3 &angles, VECTOR3 &out);
 
+// True when every one of the count values is a finite number.
+bool AllFinite(const double *values, int count);
+
 // Each component of v divided by s.
 VECTOR3 VectorDivide(const VECTOR3 &v, double s);
 

@@ -6,6 +6,7 @@
 
 #include "BodyEphemeris.h"
 #include "DecimalReading.h"
+#include "HeliocentricStates.h"
 #include "OrbitRecord.h"
 #include "PlanetFrames.h"
 #include "RecordFormat.h"
@@ -122,15 +123,7 @@ double PieProgram::Predict() {
         }
     }
 
-    OBJHANDLE vessel = owner ? owner->GetHandle() : nullptr;
-    OBJHANDLE sun = BodyByName("Sun");
-    VECTOR3 sunPos, sunVel;
-    oapiGetGlobalPos(vessel, &startPos);
-    oapiGetGlobalVel(vessel, &startVel);
-    oapiGetGlobalPos(sun, &sunPos);
-    oapiGetGlobalVel(sun, &sunVel);
-    startPos -= sunPos;
-    startVel -= sunVel;
+    HeliocentricState(owner ? owner->GetHandle() : nullptr, BodyByName("Sun"), startPos, startVel);
 
     deltaV = direction * scale;
     bool correction = mode > 1.0;

@@ -5,8 +5,9 @@
 #include <cstring>
 
 #include "ApproachPropagator.h"
-#include "BodyEphemeris.h"
+#include "HeliocentricStates.h"
 #include "PlanetFrames.h"
+#include "ProgramNotes.h"
 #include "RecordFormat.h"
 #include "ReportFile.h"
 #include "VectorMath.h"
@@ -33,13 +34,6 @@ VECTOR3 TargetVector(double mjd, OBJHANDLE mars) {
     VECTOR3 target = _V(kTargetLongitude * RAD, kTargetLatitude * RAD, kTargetRadius);
     PlanetSurfaceToEcliptic(mjd, mars, target);
     return target;
-}
-
-bool Finite(const double *v, int n) {
-    for (int i = 0; i < n; ++i) {
-        if (!std::isfinite(v[i])) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -77,17 +71,9 @@ double PlmProgram::Run(int n) {
 
     OBJHANDLE mars = BodyByName("Mars");
     OBJHANDLE sun = BodyByName("Sun");
-    VECTOR3 shipPos, shipVel, marsPos, marsVel, sunPos, sunVel;
-    oapiGetGlobalPos(owner->GetHandle(), &shipPos);
-    oapiGetGlobalVel(owner->GetHandle(), &shipVel);
-    oapiGetGlobalPos(mars, &marsPos);
-    oapiGetGlobalVel(mars, &marsVel);
-    oapiGetGlobalPos(sun, &sunPos);
-    oapiGetGlobalVel(sun, &sunVel);
-    shipPos -= sunPos;
-    shipVel -= sunVel;
-    marsPos -= sunPos;
-    marsVel -= sunVel;
+    VECTOR3 shipPos, shipVel, marsPos, marsVel;
+    HeliocentricState(owner->GetHandle(), sun, shipPos, shipVel);
+    HeliocentricState(mars, sun, marsPos, marsVel);
     startMjd = oapiGetSimMJD();
 
     int limit = 0;
@@ -115,7 +101,7 @@ double PlmProgram::Run(int n) {
         const int count = NewtonSearch(x, kSearchBound, limit, damping);
         deltaV = _V(x[0], x[1], x[2]);
         std::snprintf(resultLines[2], sizeof(resultLines[2]), "%2dш dV %.3f %.3f %.3f%s", count, deltaV.x,
-                      deltaV.y, deltaV.z, singularJacobian ? " вырожденная матрица" : "");
+                      deltaV.y, deltaV.z, singularJacobian ? kSingularJacobianNote : "");
         if (report) {
             std::fprintf(report, "\nСделано %2d шагов  коррекция  dV %.3g %.3g %.3g", count, deltaV.x,
                          deltaV.y, deltaV.z);
@@ -209,8 +195,8 @@ int PlmProgram::NewtonSearch(double x[3], double eps, int limit, double damping)
         }
 
         double step[3] = {0.0, 0.0, 0.0};
-        if (!Finite(negatedMiss, 3) || !Finite(jacobian, 9) ||
-            !SolveLinearSystem(3, jacobian, negatedMiss, step) || !Finite(step, 3)) {
+        if (!AllFinite(negatedMiss, 3) || !AllFinite(jacobian, 9) ||
+            !SolveLinearSystem(3, jacobian, negatedMiss, step) || !AllFinite(step, 3)) {
             singularJacobian = true;
             return -passes;
         }

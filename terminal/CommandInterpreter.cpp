@@ -167,19 +167,28 @@ void CommandInterpreter::ShowPlmOutcome(int controlWord, double answer) {
     }
     if (controlWord >= 1) {
         terminal.AddLine(program.resultLines[2]);
-        StoreRecords(program.directionRecordLine, program.directionRecord, program.burnRecordLine,
-                     program.burnRecord);
+        StoreRecord(program.directionRecordLine, program.directionRecord);
+        StoreRecord(program.burnRecordLine, program.burnRecord);
     }
 }
 
-void CommandInterpreter::StoreRecords(int firstLine, const char *firstRecord, int secondLine,
-                                      const char *secondRecord) {
-    // A record line outside the file would be a program fault; such a record
-    // is not stored rather than written past the file.
-    if (firstLine >= 0 && firstLine < Terminal::kFileLineCount)
-        CopyLine(terminal.fileLines[firstLine], Terminal::kLineSize, firstRecord);
-    if (secondLine >= 0 && secondLine < Terminal::kFileLineCount)
-        CopyLine(terminal.fileLines[secondLine], Terminal::kLineSize, secondRecord);
+void CommandInterpreter::ShowPleOutcome(int controlWord, double answer) {
+    const PleProgram &program = terminal.pleProgram;
+    terminal.AddFormattedLine("Ответ %.1f", answer);
+    if (controlWord >= 0) {
+        for (const char *resultLine : program.resultLines) terminal.AddLine(resultLine);
+    }
+    if (controlWord >= 1) {
+        StoreRecord(program.directionRecordLine, program.directionRecord);
+        StoreRecord(program.burnRecordLine, program.burnRecord);
+    }
+}
+
+// A record line outside the file would be a program fault; such a record is
+// not stored rather than written past the file.
+void CommandInterpreter::StoreRecord(int fileLine, const char *record) {
+    if (fileLine >= 0 && fileLine < Terminal::kFileLineCount)
+        CopyLine(terminal.fileLines[fileLine], Terminal::kLineSize, record);
 }
 
 void CommandInterpreter::RunPie() {
@@ -192,13 +201,18 @@ void CommandInterpreter::RunPie() {
     terminal.AddFormattedLine("Ответ %.1f", answer);
     for (const char *resultLine : program.resultLines) terminal.AddLine(resultLine);
     // Only a correction run answers with a negative number and forms records.
-    if (answer < 0.0)
-        StoreRecords(program.directionRecordLine, program.directionRecord, program.burnRecordLine,
-                     program.burnRecord);
+    if (answer < 0.0) {
+        StoreRecord(program.directionRecordLine, program.directionRecord);
+        StoreRecord(program.burnRecordLine, program.burnRecord);
+    }
 }
 
-// The PLE program is not yet part of the console: with a control word the
-// command ends after the echo.
 void CommandInterpreter::RunPle() {
-    if (!Word(1)) terminal.AddLine("PLE отсутствует управляющее слово");
+    if (!Word(1)) {
+        terminal.AddLine("PLE отсутствует управляющее слово");
+        return;
+    }
+    int controlWord = ReadDecimalInt(Word(1));
+    double answer = terminal.pleProgram.Run(controlWord);
+    ShowPleOutcome(controlWord, answer);
 }

@@ -27,6 +27,9 @@ public:
     // `controlWord`: the answer, result lines 0 and 1 (control word >= 0) and
     // 2 (>= 1), and for control words >= 1 the two records in their stored lines.
     void ShowPlmOutcome(int controlWord, double answer);
+    // The same for PLE: the answer, result lines 0 to 3 (control word >= 0)
+    // and the two records (>= 1).
+    void ShowPleOutcome(int controlWord, double answer);
 
 private:
     static const int kMaxWords = 4;  // no command uses more than three words
@@ -42,10 +45,10 @@ private:
     void ShowGravity();
     void RunPlm();
     void RunPie();
-    // Copies the two records of a program into their stored lines (the
-    // second last, so it stands when both lines are the same).
-    void StoreRecords(int firstLine, const char *firstRecord, int secondLine, const char *secondRecord);
     void RunPle();
+    // Copies a program's record into stored line fileLine (0 to 9). The
+    // second record is stored last, so it stands when both lines are one.
+    void StoreRecord(int fileLine, const char *record);
 
     Terminal &terminal;
     char line[112];  // working copy of the edit line (Terminal::kEditLineSize)

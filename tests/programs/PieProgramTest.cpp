@@ -230,11 +230,11 @@ TEST_F(PieProgramTest, CorrectionThroughTheTerminalStoresBothRecords) {
 
     // In the simulator's own gravity the corrected flight passes far lower
     // than the 12,371 km of the uncorrected one.
-    arrival_design::ProbeSimulation &simulation = ReturnSimulation();
+    earth_return::ReturnProbe &simulation = ReturnSimulation();
     earth_return::FreeState corrected = simulation.start;
     corrected.velocity += pie.deltaV;
     const earth_return::Periapsis pass = earth_return::FindPeriapsis(
-        simulation.simulation->ephemeris(), simulation.simulation->gravity(), corrected, 40.0);
+        simulation.probes.ephemeris(), simulation.probes.gravity(), corrected, 40.0);
     std::printf("corrected pass in the simulator: %.1f km from the centre at MJD %.4f\n",
                 length(pass.relativePosition) / 1000.0, pass.mjd);
     EXPECT_LT(length(pass.relativePosition), 6900e3);
@@ -321,11 +321,11 @@ TEST_F(PieProgramTest, MissingReportFolderStillCompletes) {
 namespace {
 
 TEST(EarthReturnScenario, IsWhatTheToolWrites) {
-    arrival_design::ProbeSimulation &simulation = ReturnSimulation();
-    ASSERT_NE(simulation.simulation, nullptr);
+    earth_return::ReturnProbe &simulation = ReturnSimulation();
+    ASSERT_NE(simulation.vessel, nullptr) << simulation.error;
     const std::string committed = ReadFile(std::string(OKUL_SOURCE_DIR) + "/scenarios/earth_return.scn");
     EXPECT_EQ(
-        earth_return::ReturnScenario(simulation.simulation->ephemeris(), simulation.simulation->gravity()),
+        earth_return::ReturnScenario(simulation.probes.ephemeris(), simulation.probes.gravity()),
         committed)
         << "write it again: earth_return build/dev scenarios/earth_return.scn";
 }

@@ -1,7 +1,6 @@
 // PLM against the simulator: a spacecraft 20 days out from Mars, designed in
 // the simulator's own gravity to miss the target point by some hundred km.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -14,6 +13,7 @@
 
 #include "MarsApproach.h"
 #include "PlmProgram.h"
+#include "ProbeSimulation.h"
 #include "core/Simulation.h"
 
 namespace fs = std::filesystem;
@@ -33,50 +33,40 @@ std::string ReadFile(const std::string &path) {
 class PlmProgramTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        base = fs::temp_directory_path() / ("plm_test_" + std::to_string(getpid()));
-        fs::create_directories(base / "root/Config/Vessels");
-        fs::create_directories(base / "root/Config/Ephemeris");
-        fs::create_directories(base / "work/Q4K12techout");
-        fs::copy_file(std::string(OKUL_ROOT_DIR) + "/Config/Ephemeris/de405_1970_1989.bin",
-                      base / "root/Config/Ephemeris/de405_1970_1989.bin");
-        std::ofstream(base / "root/Config/Vessels/PlmProbe.cfg")
-            << "ClassName = PlmProbe\nMass = 1000\nSize = 2\n";
-
-        sim::SolarSystemEphemeris ephemeris;
-        std::string error;
-        ASSERT_TRUE(ephemeris.load((base / "root/Config/Ephemeris/de405_1970_1989.bin").string(), error))
-            << error;
-        sim::GravityModel gravity(ephemeris);
+        probes = new arrival_design::ProbeSimulation(OKUL_ROOT_DIR, "plm_test");
+        ASSERT_TRUE(probes->ready());
         mars_approach::Design design;
         design.velocityOffset = _V(0.18, -0.10, 0.14);
-        start = mars_approach::DesignStart(ephemeris, gravity, design);
-        uncorrectedMiss = mars_approach::FindPeriapsis(ephemeris, gravity, start, 40.0).targetMiss;
-        std::ofstream(base / "approach.scn")
-            << mars_approach::ScenarioText(ephemeris, start, {{"PROBE", "PlmProbe", ""}}, "PROBE");
-
-        simulation = new sim::Simulation((base / "root").string(), (base / "work").string());
-        ASSERT_TRUE(simulation->loadScenario((base / "approach.scn").string(), error)) << error;
-        char name[] = "PROBE";
-        vessel = oapiGetVesselInterface(oapiGetVesselByName(name));
-        ASSERT_NE(vessel, nullptr);
+        start = mars_approach::DesignStart(probes->ephemeris(), probes->gravity(), design);
+        uncorrectedMiss =
+            mars_approach::FindPeriapsis(probes->ephemeris(), probes->gravity(), start, 40.0).targetMiss;
+        std::string error;
+        ASSERT_TRUE(probes->load(mars_approach::ScenarioText(
+                                     probes->ephemeris(), start,
+                                     {{"PROBE", arrival_design::ProbeSimulation::kProbeClass, ""}}, "PROBE"),
+                                 "PROBE", error))
+            << error;
+        simulation = &probes->simulation();
+        vessel = probes->vessel();
         previousDirectory = fs::current_path();
-        fs::current_path(base / "work");
+        fs::current_path(probes->workFolder());
     }
     static void TearDownTestSuite() {
         fs::current_path(previousDirectory);
-        delete simulation;
-        simulation = nullptr;
-        fs::remove_all(base);
+        delete probes;
+        probes = nullptr;
     }
 
-    static fs::path base, previousDirectory;
+    static arrival_design::ProbeSimulation *probes;
+    static fs::path previousDirectory;
     static sim::Simulation *simulation;
     static VESSEL *vessel;
     static mars_approach::FreeState start;
     static double uncorrectedMiss;
 };
 
-fs::path PlmProgramTest::base, PlmProgramTest::previousDirectory;
+arrival_design::ProbeSimulation *PlmProgramTest::probes = nullptr;
+fs::path PlmProgramTest::previousDirectory;
 sim::Simulation *PlmProgramTest::simulation = nullptr;
 VESSEL *PlmProgramTest::vessel = nullptr;
 mars_approach::FreeState PlmProgramTest::start;

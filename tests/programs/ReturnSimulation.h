@@ -3,14 +3,9 @@
 // program.
 #pragma once
 
-#include "EarthReturn.h"
-#include "ProbeSimulation.h"
+#include "ReturnProbe.h"
 
-inline arrival_design::ProbeSimulation &ReturnSimulation() {
-    static arrival_design::ProbeSimulation simulation(
-        "pie_test", OKUL_ROOT_DIR,
-        [](const sim::SolarSystemEphemeris &ephemeris, const sim::GravityModel &gravity) {
-            return earth_return::DesignStart(ephemeris, gravity, earth_return::Design());
-        });
+inline earth_return::ReturnProbe &ReturnSimulation() {
+    static earth_return::ReturnProbe simulation(OKUL_ROOT_DIR, "pie_test");
     return simulation;
 }

@@ -124,8 +124,9 @@ TEST(CommandInterpreter, ProgramsNeedAControlWord) {
     EXPECT_EQ(Newest(terminal), "PIE отсутствует управляющее слово");
     Enter(terminal, "PLE");
     EXPECT_EQ(Newest(terminal), "PLE отсутствует управляющее слово");
-    Enter(terminal, "PLE 3");
-    EXPECT_EQ(Top(terminal, 2), (Rows{"PLE 3", "PLE отсутствует управляющее слово"}));
+    Enter(terminal, "PLE -3");
+    EXPECT_EQ(Top(terminal, 2), (Rows{"Ответ 0.0", "PLE -3"}));
+    EXPECT_EQ(terminal.pleProgram.deltaV.x, 0.03);
 }
 
 TEST(CommandInterpreter, PieShowsItsFiveLinesAndStoresNoRecordsForATableAction) {
@@ -137,6 +138,49 @@ TEST(CommandInterpreter, PieShowsItsFiveLinesAndStoresNoRecordsForATableAction) 
     EXPECT_EQ(Top(terminal, 7),
               (Rows{"REZ=Сброс осуществлен", "_ _", "_ _", "_ _", "_ _", "Ответ 0.0", "PIE ABC"}));
     EXPECT_STREQ(terminal.fileLines[0], "old0");
+}
+
+TEST(CommandInterpreter, PleOutcomeFollowsTheControlWord) {
+    Terminal terminal(nullptr);
+    PleProgram &program = terminal.pleProgram;
+    std::strcpy(program.resultLines[0],
+                "Tru= MJD43555.0050 dT 1555628.2 R 4873.6 V 13233.9 ЭкН 128.25Д 135.51 Ш 8.04");
+    std::strcpy(program.resultLines[1],
+                "Tar= MJD43554.9999 dT 1555192.1 R 4873.6 V 13233.8 ЭкН 128.25Д 137.33 Ш 8.04");
+    std::strcpy(program.resultLines[2], "Err=<2> 0.0168 км (1.754) || NN -0.09 0.15 -0.98 3400.00");
+    std::strcpy(program.directionRecord, "210;-0.00001;-0.6842;0.4564;-0.5686;");
+    std::strcpy(program.burnRecord, "130;-0.00347;0;1.7540;");
+    std::strcpy(terminal.fileLines[0], "old0");
+    std::strcpy(terminal.fileLines[1], "old1");
+
+    CommandInterpreter(terminal).ShowPleOutcome(-5, 0.0);
+    EXPECT_EQ(Top(terminal, 2), (Rows{"Ответ 0.0", "string  0"}));
+    CommandInterpreter(terminal).ShowPleOutcome(0, 0.0);
+    EXPECT_EQ(Top(terminal, 5), (Rows{" ", program.resultLines[2], program.resultLines[1],
+                                      program.resultLines[0], "Ответ 0.0"}));
+    EXPECT_STREQ(terminal.fileLines[0], "old0");
+    CommandInterpreter(terminal).ShowPleOutcome(10, -9.0);
+    EXPECT_EQ(Top(terminal, 5), (Rows{" ", program.resultLines[2], program.resultLines[1],
+                                      program.resultLines[0], "Ответ -9.0"}));
+    EXPECT_STREQ(terminal.fileLines[0], "210;-0.00001;-0.6842;0.4564;-0.5686;");
+    EXPECT_STREQ(terminal.fileLines[1], "130;-0.00347;0;1.7540;");
+    program.burnRecordLine = 12;  // outside the file: not stored
+    std::strcpy(terminal.fileLines[1], "kept");
+    CommandInterpreter(terminal).ShowPleOutcome(1, 0.0);
+    EXPECT_STREQ(terminal.fileLines[1], "kept");
+}
+
+TEST(CommandInterpreter, PleWithoutSimulationStopsCleanly) {
+    // No vessel and no bodies: every state is zero, the propagations end at
+    // once, the solve refuses the Jacobian and says so; nothing crashes.
+    Terminal terminal(nullptr);
+    Enter(terminal, "PLE 10");
+    const Rows top = Top(terminal, 6);
+    EXPECT_EQ(top[4], "Ответ 0.0");
+    EXPECT_EQ(top[1].rfind("Err=<0> ", 0), 0u) << top[1];
+    EXPECT_NE(top[1].find(" вырожденная матрица"), std::string::npos) << top[1];
+    EXPECT_EQ(std::string(terminal.fileLines[1]), "130;-0.00347;0;0.1732;");
+    EXPECT_LT(terminal.pleProgram.forceEvaluationCount, 100);
 }
 
 TEST(CommandInterpreter, PlmOutcomeFollowsTheControlWord) {

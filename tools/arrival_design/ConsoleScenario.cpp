@@ -21,13 +21,16 @@ bool OpenInstallation(int argc, char **argv, sim::SolarSystemEphemeris &ephemeri
     return true;
 }
 
-std::vector<ScenarioVessel> ConsoleOnTavr12() {
-    return {{"TAVR-12", "Tavr12", "  AROT 0.0 0.0 0.0\n  PRPLEVEL 0:0.85\n  MODE 0\n"},
+std::vector<ScenarioVessel> SpacecraftWithConsole(double propellantLevel) {
+    char spacecraft[128];
+    std::snprintf(spacecraft, sizeof(spacecraft), "  AROT 0.0 0.0 0.0\n  PRPLEVEL 0:%.2f\n  MODE 0\n",
+                  propellantLevel);
+    return {{"TAVR-12", "Tavr12", spacecraft},
             {"OKUL", "OkulVessel",
              "  AROT 0.0 0.0 0.0\n  ATTACHED 0:0,TAVR-12\n  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 0\n"}};
 }
 
-std::string MarsRelayBlock() {
+std::string RelayAboutMars() {
     return "K12 Orbiter:K12Orbiter\n"
            "  STATUS Orbiting Mars\n"
            "  RPOS 10000000.0 0.0 0.0\n"

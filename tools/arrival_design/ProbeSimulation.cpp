@@ -2,49 +2,46 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
-
-namespace fs = std::filesystem;
 
 namespace arrival_design {
 
-namespace {
+namespace fs = std::filesystem;
 
-const char kEphemerisFile[] = "Config/Ephemeris/de405_1970_1989.bin";
-
-}  // namespace
-
-ProbeSimulation::ProbeSimulation(const std::string &tag, const std::string &installRoot,
-                                 const StartDesign &design) {
-    base = fs::temp_directory_path() / (tag + "_" + std::to_string(getpid()));
-    fs::create_directories(base / "root/Config/Vessels");
-    fs::create_directories(base / "root/Config/Ephemeris");
-    fs::create_directories(base / "work/Q4K12techout");
-    std::error_code copyError;
-    fs::copy_file(fs::path(installRoot) / kEphemerisFile, base / "root" / kEphemerisFile,
-                  fs::copy_options::overwrite_existing, copyError);
-    std::ofstream(base / "root/Config/Vessels/Probe.cfg") << "ClassName = Probe\nMass = 1000\nSize = 2\n";
-
-    sim::SolarSystemEphemeris ephemeris;
-    if (!ephemeris.load((base / "root" / kEphemerisFile).string(), error)) return;
-    sim::GravityModel gravity(ephemeris);
-    start = design(ephemeris, gravity);
-    std::ofstream(base / "probe.scn") << ScenarioText(ephemeris, "A probe on a designed state.\n", start,
-                                                      {{"PROBE", "Probe", ""}}, "PROBE");
-
-    simulation = std::make_unique<sim::Simulation>((base / "root").string(), (base / "work").string());
-    if (!simulation->loadScenario((base / "probe.scn").string(), error)) return;
-    char name[] = "PROBE";
-    vessel = oapiGetVesselInterface(oapiGetVesselByName(name));
-    previousDirectory = fs::current_path();
-    fs::current_path(base / "work");
+ProbeSimulation::ProbeSimulation(const std::string &installationRoot, const std::string &tag)
+    : base_(fs::temp_directory_path() / (tag + "_" + std::to_string(getpid()))),
+      work_(base_ / "work"),
+      gravity_(ephemeris_) {
+    fs::create_directories(base_ / "root/Config/Vessels");
+    fs::create_directories(base_ / "root/Config/Ephemeris");
+    fs::create_directories(work_ / "Q4K12techout");
+    const fs::path ephemerisFile = base_ / "root/Config/Ephemeris/de405_1970_1989.bin";
+    fs::copy_file(installationRoot + "/Config/Ephemeris/de405_1970_1989.bin", ephemerisFile,
+                  fs::copy_options::overwrite_existing);
+    std::ofstream(base_ / "root/Config/Vessels" / (std::string(kProbeClass) + ".cfg"))
+        << "ClassName = " << kProbeClass << "\nMass = 1000\nSize = 2\n";
+    std::string error;
+    ephemeris_.load(ephemerisFile.string(), error);
 }
 
 ProbeSimulation::~ProbeSimulation() {
-    simulation.reset();
-    if (!previousDirectory.empty()) fs::current_path(previousDirectory);
-    std::error_code removeError;
-    fs::remove_all(base, removeError);
+    simulation_.reset();
+    std::error_code ignored;
+    fs::remove_all(base_, ignored);
+}
+
+bool ProbeSimulation::load(const std::string &scenarioText, const std::string &vesselName,
+                           std::string &error) {
+    const fs::path scenario = base_ / "probe.scn";
+    std::ofstream(scenario) << scenarioText;
+    simulation_ = std::make_unique<sim::Simulation>((base_ / "root").string(), work_.string());
+    if (!simulation_->loadScenario(scenario.string(), error)) return false;
+    char name[64];
+    std::snprintf(name, sizeof(name), "%s", vesselName.c_str());
+    vessel_ = oapiGetVesselInterface(oapiGetVesselByName(name));
+    if (!vessel_) error = "no vessel " + vesselName + " in the scenario";
+    return vessel_ != nullptr;
 }
 
 }  // namespace arrival_design

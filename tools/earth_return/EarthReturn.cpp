@@ -65,8 +65,8 @@ std::string ReturnScenario(const sim::SolarSystemEphemeris &ephemeris, const sim
     const Design design;
     const FreeState start = DesignStart(ephemeris, gravity, design);
     const Periapsis pass = FindPeriapsis(ephemeris, gravity, start, 40.0);
-    return ScenarioText(ephemeris, start, pass, arrival_design::ConsoleOnTavr12(), "OKUL",
-                        arrival_design::MarsRelayBlock());
+    return ScenarioText(ephemeris, start, pass, arrival_design::SpacecraftWithConsole(0.85), "OKUL",
+                        arrival_design::RelayAboutMars());
 }
 
 }  // namespace earth_return

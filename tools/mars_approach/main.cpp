@@ -21,7 +21,7 @@ int main(int argc, char **argv) {
                 uncorrected.targetMiss / 1000.0);
 
     // The console on TAVR-12, and the relay about Mars.
-    const std::string text = mars_approach::ScenarioText(ephemeris, start, arrival_design::ConsoleOnTavr12(),
-                                                         "OKUL", arrival_design::MarsRelayBlock());
+    const std::string text = mars_approach::ScenarioText(ephemeris, start, arrival_design::SpacecraftWithConsole(0.85),
+                                                         "OKUL", arrival_design::RelayAboutMars());
     return arrival_design::WriteScenario(argv[2], text) ? 0 : 1;
 }

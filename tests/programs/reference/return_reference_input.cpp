@@ -7,7 +7,7 @@
 #include "ReturnSimulation.h"
 
 int main() {
-    arrival_design::ProbeSimulation &simulation = ReturnSimulation();
+    earth_return::ReturnProbe &simulation = ReturnSimulation();
     if (!simulation.vessel) {
         std::fprintf(stderr, "%s\n", simulation.error.c_str());
         return 1;
