@@ -19,16 +19,6 @@ namespace sim {
 
 namespace {
 Simulation *g_current = nullptr;
-
-std::string formatLine(const char *format, ...) __attribute__((format(printf, 1, 2)));
-std::string formatLine(const char *format, ...) {
-    char buffer[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    return buffer;
-}
 }  // namespace
 
 // A vessel of a class without a module: the interface's defaults only.
@@ -115,7 +105,7 @@ bool Simulation::loadBodies(double mjd, std::string &error) {
         return false;
     }
     if (!ephemeris_.covers(mjd)) {
-        error = formatLine("date MJD %.5f is outside the ephemeris span MJD %.1f to %.1f", mjd,
+        error = formatText("date MJD %.5f is outside the ephemeris span MJD %.1f to %.1f", mjd,
                            ephemeris_.firstMjd(), ephemeris_.lastMjd());
         return false;
     }
@@ -315,7 +305,7 @@ bool Simulation::saveScenario(const std::string &path, std::string &error) {
     out.line("");
     out.line("BEGIN_ENVIRONMENT");
     out.line("  System Sol");
-    out.line(formatLine("  Date MJD %.12f", mjd_));
+    out.line(formatText("  Date MJD %.12f", mjd_));
     out.line("END_ENVIRONMENT");
     out.line("");
     if (focus_) {

@@ -1,25 +1,10 @@
 #include "core/StandardLines.h"
 
-#include <cstdarg>
 #include <cstdio>
 
 #include "core/TextLines.h"
 
 namespace sim {
-
-namespace {
-
-std::string format(const char *pattern, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char *pattern, ...) {
-    char buffer[512];
-    va_list args;
-    va_start(args, pattern);
-    std::vsnprintf(buffer, sizeof buffer, pattern, args);
-    va_end(args);
-    return buffer;
-}
-
-}  // namespace
 
 void parseStandardLine(const char *rawLine, ScenarioStatus &status) {
     if (!rawLine) return;
@@ -78,20 +63,20 @@ std::vector<std::string> standardLines(const ScenarioStatus &state, const std::v
     std::vector<std::string> lines;
     if (state.landed) {
         lines.push_back("  STATUS Landed " + state.body);
-        lines.push_back(format("  POS %.7f %.7f", state.longitude, state.latitude));
-        lines.push_back(format("  HEADING %.2f", state.heading));
+        lines.push_back(formatText("  POS %.7f %.7f", state.longitude, state.latitude));
+        lines.push_back(formatText("  HEADING %.2f", state.heading));
     } else {
         lines.push_back("  STATUS Orbiting " + state.body);
-        lines.push_back(format("  RPOS %.4f %.4f %.4f", state.rpos.x, state.rpos.y, state.rpos.z));
-        lines.push_back(format("  RVEL %.6f %.6f %.6f", state.rvel.x, state.rvel.y, state.rvel.z));
+        lines.push_back(formatText("  RPOS %.4f %.4f %.4f", state.rpos.x, state.rpos.y, state.rpos.z));
+        lines.push_back(formatText("  RVEL %.6f %.6f %.6f", state.rvel.x, state.rvel.y, state.rvel.z));
     }
-    lines.push_back(format("  AROT %.6f %.6f %.6f", state.arot.x, state.arot.y, state.arot.z));
+    lines.push_back(formatText("  AROT %.6f %.6f %.6f", state.arot.x, state.arot.y, state.arot.z));
     if (state.attached)
-        lines.push_back(format("  ATTACHED %u:%u,%s", unsigned(state.childPoint), unsigned(state.parentPoint),
+        lines.push_back(formatText("  ATTACHED %u:%u,%s", unsigned(state.childPoint), unsigned(state.parentPoint),
                                state.parentName.c_str()));
     if (!levels.empty()) {
         std::string line = "  PRPLEVEL";
-        for (size_t i = 0; i < levels.size(); ++i) line += format(" %zu:%.6f", i, levels[i]);
+        for (size_t i = 0; i < levels.size(); ++i) line += formatText(" %zu:%.6f", i, levels[i]);
         lines.push_back(line);
     }
     return lines;

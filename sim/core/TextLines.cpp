@@ -2,9 +2,20 @@
 
 #include <strings.h>
 
+#include <cstdarg>
+#include <cstdio>
 #include <sstream>
 
 namespace sim {
+
+std::string formatText(const char *format, ...) {
+    char buffer[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    return buffer;
+}
 
 std::string trim(const std::string &s) {
     size_t b = s.find_first_not_of(" \t\r\n");

@@ -11,5 +11,7 @@ std::string stripComment(const std::string &s);  // cuts at ';'
 bool equalsIgnoreCase(const std::string &a, const std::string &b);
 bool startsWithIgnoreCase(const std::string &s, const std::string &prefix);
 std::vector<std::string> splitWords(const std::string &s);
+// printf-style text, cut to 511 characters.
+std::string formatText(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace sim
