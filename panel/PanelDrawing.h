@@ -8,13 +8,10 @@
 
 #include "PanelFields.h"
 
-// clbkPanelRedrawEvent: draws area `areaId` on `surface`; false for areas
-// that have no drawing.
+// clbkPanelRedrawEvent: draws area `areaId` on `surface` as its panel element
+// says; false for areas that have no drawing. The three readouts are each
+// "%.1f" at (3, 3): the relay angle in degrees (negative while the target is
+// not visible), the transmission estimate and the signal time in seconds.
 bool PanelRedrawEvent(PanelFields &fields, int areaId, int event, SURFHANDLE surface);
-
-// The three readouts, each "%.1f" at (3, 3): area 106 the relay angle in
-// degrees (negative while the target is not visible), 107 the transmission
-// estimate and 108 the signal time, both in seconds.
-void DrawReadout(SURFHANDLE surface, const PanelFields &fields, int areaId);
 
 #endif  // OKUL_PANEL_PANELDRAWING_H

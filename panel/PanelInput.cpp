@@ -1,6 +1,7 @@
 #include "PanelInput.h"
 
 #include "CommandTransmission.h"
+#include "PanelElements.h"
 #include "PanelLayout.h"
 
 namespace {
@@ -35,28 +36,24 @@ const TurningKey kTurningKeys[] = {
 const int kPointingCommandLine = 15;
 const int kPointingCommandCode = 1;
 
-bool IsRightColumn(int areaId) { return areaId == 1 || areaId == 4 || areaId == 7; }
-bool IsBottomStrip(int areaId) { return areaId == 2 || areaId == 5 || areaId == 8; }
-
-bool MfdClick(int areaId, int event, int mx, int my) {
-    const int mfd = MfdOfArea(areaId);
-    if (IsBottomStrip(areaId)) {
-        switch (MfdBottomButton(mx)) {
-            case MfdBottomAction::kPower:
-                oapiToggleMFD_on(mfd);
-                break;
-            case MfdBottomAction::kModeSelect:
-                oapiSendMFDKey(mfd, kModeSelectKey);
-                break;
-            case MfdBottomAction::kButtonMenu:
-                oapiSendMFDKey(mfd, kButtonMenuKey);
-                break;
-            case MfdBottomAction::kNone:
-                break;
-        }
-        return true;
+void MfdBottomClick(int mfd, int mx) {
+    switch (MfdBottomButton(mx)) {
+        case MfdBottomAction::kPower:
+            oapiToggleMFD_on(mfd);
+            break;
+        case MfdBottomAction::kModeSelect:
+            oapiSendMFDKey(mfd, kModeSelectKey);
+            break;
+        case MfdBottomAction::kButtonMenu:
+            oapiSendMFDKey(mfd, kButtonMenuKey);
+            break;
+        case MfdBottomAction::kNone:
+            break;
     }
-    const int button = MfdSideButton(IsRightColumn(areaId), my);
+}
+
+bool MfdSideClick(int mfd, bool rightColumn, int event, int my) {
+    const int button = MfdSideButton(rightColumn, my);
     if (button < 0) return false;
     // The event goes on unchanged, so that a held button repeats.
     oapiProcessMFDButton(mfd, button, event);
@@ -64,11 +61,6 @@ bool MfdClick(int areaId, int event, int mx, int my) {
 }
 
 }  // namespace
-
-int MfdOfArea(int areaId) {
-    if (areaId < 0 || areaId > 8) return -1;
-    return areaId / 3;
-}
 
 int MfdSideButton(bool rightColumn, int my) {
     const int y = my - kFirstButtonTop;
@@ -91,54 +83,62 @@ MfdBottomAction MfdBottomButton(int mx) {
 }
 
 bool PanelMouseEvent(PanelFields &fields, int areaId, int event, int mx, int my) {
-    if (MfdOfArea(areaId) >= 0) return MfdClick(areaId, event, mx, my);
-    if (areaId >= kAreaFieldCode && areaId <= kAreaFieldTimeOffset) {
-        fields.composer.RequestInput(areaId);
-        return true;
-    }
+    const PanelElement *element = FindPanelElement(areaId);
+    if (!element) return false;
     FrameTable &frames = fields.terminal.frameTable;
-    switch (areaId) {
-        case kAreaTerminal:
+    switch (element->click) {
+        case kClickIgnored:
+            return false;
+        case kClickMfdLeftButton:
+            return MfdSideClick(element->mfd, false, event, my);
+        case kClickMfdRightButton:
+            return MfdSideClick(element->mfd, true, event, my);
+        case kClickMfdBottomButton:
+            MfdBottomClick(element->mfd, mx);
+            return true;
+        case kClickCaptureKeys:
             fields.terminal.captureKeys = !fields.terminal.captureKeys;
             return true;
-        case kAreaTakePointing:
+        case kClickComposerField:
+            fields.composer.RequestInput(areaId);
+            return true;
+        case kClickTakePointing:
             fields.composer.TakePointing(fields.axisZ, fields.axisX);
             return true;
-        case kAreaEmitRecord:
+        case kClickEmitRecord:
             fields.composer.EmitRecord(fields.terminal);
             return true;
-        case kAreaComputeTime:
+        case kClickComputeTime:
             fields.composer.ComputeTime();
             return true;
-        case kAreaTransmit:
+        case kClickTransmit:
             Transmit(fields);
             return true;
-        case kAreaNoAction:
+        case kClickConsumed:
             return true;
-        case kAreaDetach:
+        case kClickDetach:
             fields.attachTimer = kAttachRequest;
             return true;
-        case kAreaResetFields:
+        case kClickResetFields:
             fields.composer.Reset(0);
             return true;
-        case kAreaResetOffset:
+        case kClickResetOffset:
             fields.composer.Reset(1);
             return true;
-        case kAreaPhotoPanel:
+        case kClickPhotoPanel:
             oapiSetPanel(kPhotoPanel);
             return true;
-        case kAreaNextFrame:
+        case kClickNextFrame:
             if (frames.selectedFrame < kLastSelectableFrame) ++frames.selectedFrame;
             return true;
-        case kAreaPreviousFrame:
+        case kClickPreviousFrame:
             if (frames.selectedFrame > 0) --frames.selectedFrame;
             return true;
-        case kAreaBackToMain:
+        case kClickMainPanel:
             oapiSetPanel(kMainPanel);
             return true;
-        default:
-            return false;
     }
+    return false;
 }
 
 void TurnByKeypad(Quaternion &pointing, double &keyStep, char *keyState) {

@@ -14,10 +14,6 @@
 // What a click on an MFD's bottom button strip does.
 enum class MfdBottomAction { kNone, kPower, kModeSelect, kButtonMenu };
 
-// The MFD whose side or bottom buttons lie in main-panel area `areaId`
-// (0 to 8), or -1 for other areas.
-int MfdOfArea(int areaId);
-
 // The button (0 to 11) of an MFD side column under a click at `my` pixels
 // below the column's top; `rightColumn` adds 6. Returns -1 between buttons,
 // above the first button and below the last.
@@ -27,7 +23,8 @@ int MfdSideButton(bool rightColumn, int my);
 // power below 25, mode selection from 30 to 54, the button menu above 60.
 MfdBottomAction MfdBottomButton(int mx);
 
-// clbkPanelMouseEvent: true when the click was handled.
+// clbkPanelMouseEvent: the click on area `areaId` as its panel element says;
+// true when the click was handled.
 bool PanelMouseEvent(PanelFields &fields, int areaId, int event, int mx, int my);
 
 // Keypad turning. The first held key of keypad 8, 2, 3, 1, 4, 6 turns

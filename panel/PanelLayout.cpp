@@ -1,10 +1,10 @@
 #include "PanelLayout.h"
 
-#include "PanelAreas.h"
+#include "PanelElements.h"
 
 namespace {
 
-void RegisterAreas(const PanelAreaSpec *areas, int count) {
+void RegisterAreas(const PanelElement *areas, int count) {
     for (int i = 0; i < count; ++i)
         oapiRegisterPanelArea(areas[i].id, areas[i].rect, areas[i].redraw, areas[i].mouse,
                               PANEL_MAP_BACKGROUND);
@@ -39,8 +39,10 @@ bool LoadPanel(HINSTANCE moduleInstance, int id) {
 }
 
 bool MfdLabelAreas(int mfd, int &leftArea, int &rightArea) {
-    if (mfd < 0 || mfd > 2) return false;
-    leftArea = mfd * 3;
-    rightArea = mfd * 3 + 1;
+    const PanelElement *left = FindMfdElement(mfd, kDrawMfdLeftLabels);
+    const PanelElement *right = FindMfdElement(mfd, kDrawMfdRightLabels);
+    if (!left || !right) return false;
+    leftArea = left->id;
+    rightArea = right->id;
     return true;
 }

@@ -1,39 +1,14 @@
 // The console's two panels: the main panel (0) with three MFDs, the
 // terminal, the composer, readouts, status display and clocks; the bare
 // outside view (1); and the photo panel (2). LoadPanel registers a panel's
-// background, MFDs, neighbours and areas with the simulator.
+// background, MFDs, neighbours and areas with the simulator from the panel
+// element tables (PanelElements.h).
 #ifndef OKUL_PANEL_PANELLAYOUT_H
 #define OKUL_PANEL_PANELLAYOUT_H
 
 #include <OrbiterAPI.h>
 
 enum PanelId { kMainPanel = 0, kBarePanel = 1, kPhotoPanel = 2 };
-
-// Area ids of the panels.
-enum PanelArea {
-    kAreaTerminal = 51,
-    kAreaFieldCode = 100,
-    kAreaFieldTimeOffset = 105,
-    kAreaRelayAngle = 106,
-    kAreaTransmissionEstimate = 107,
-    kAreaLightTime = 108,
-    kAreaHostStatus = 109,
-    kAreaClocks = 110,
-    kAreaSpare = 111,
-    kAreaTakePointing = 201,
-    kAreaEmitRecord = 202,
-    kAreaComputeTime = 203,
-    kAreaTransmit = 204,
-    kAreaNoAction = 205,
-    kAreaDetach = 206,
-    kAreaResetFields = 207,
-    kAreaResetOffset = 208,
-    kAreaPhotoPanel = 210,
-    kAreaNextFrame = 3201,
-    kAreaPreviousFrame = 3202,
-    kAreaBackToMain = 3203,
-    kAreaPhotoView = 3101
-};
 
 // Registers panel `id` (bitmaps from the module instance); true when the
 // panel's background bitmap was found, true for the bare panel, false for

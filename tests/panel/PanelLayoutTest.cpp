@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "PanelAreas.h"
+#include "PanelElements.h"
 #include "PanelLayout.h"
 #include "SimulationWorld.h"
 #include "cockpit/Cockpit.h"
@@ -27,7 +27,7 @@ protected:
     }
     sim::Cockpit &Cockpit() { return world.simulation().cockpit(); }
 
-    void ExpectRegistered(const PanelAreaSpec *areas, int count) {
+    void ExpectRegistered(const PanelElement *areas, int count) {
         const sim::Panel *panel = Cockpit().shownPanel();
         ASSERT_NE(panel, nullptr);
         ASSERT_EQ(int(panel->areas().size()), count);
@@ -118,4 +118,37 @@ TEST(PanelLayout, MissingBitmapMakesTheLoadFail) {
     EXPECT_FALSE(LoadPanel(nullptr, 2));
     EXPECT_TRUE(LoadPanel(nullptr, 1));
     EXPECT_FALSE(LoadPanel(nullptr, 7));
+}
+
+TEST(PanelElements, ModesAgreeWithWhatEachElementDoes) {
+    for (const PanelElement *table : {kMainPanelAreas, kPhotoPanelAreas}) {
+        const int count = table == kMainPanelAreas ? kMainPanelAreaCount : kPhotoPanelAreaCount;
+        for (int i = 0; i < count; ++i) {
+            const PanelElement &element = table[i];
+            SCOPED_TRACE(element.id);
+            // An area that takes no mouse events has no click to handle.
+            EXPECT_EQ(element.mouse == PANEL_MOUSE_IGNORE, element.click == kClickIgnored);
+            // Only the periscope window is redrawn and draws nothing.
+            if (element.redraw == PANEL_REDRAW_NEVER) {
+                EXPECT_EQ(element.drawing, kDrawNothing);
+            } else if (element.drawing == kDrawNothing) {
+                EXPECT_EQ(element.id, 111);
+            }
+            // MFD elements name their MFD, and only they do.
+            const bool mfdPart = element.click == kClickMfdLeftButton ||
+                                 element.click == kClickMfdRightButton ||
+                                 element.click == kClickMfdBottomButton;
+            EXPECT_EQ(mfdPart, element.mfd >= 0);
+            EXPECT_EQ(FindPanelElement(element.id), &element);  // ids differ across the panels
+        }
+    }
+    for (int mfd = 0; mfd < 3; ++mfd) {
+        int left = -1, right = -1;
+        ASSERT_TRUE(MfdLabelAreas(mfd, left, right));
+        EXPECT_EQ(left, 3 * mfd);
+        EXPECT_EQ(right, 3 * mfd + 1);
+    }
+    int left, right;
+    EXPECT_FALSE(MfdLabelAreas(3, left, right));
+    EXPECT_FALSE(MfdLabelAreas(-1, left, right));
 }

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <vector>
 
-#include "PanelAreas.h"
+#include "PanelElements.h"
 #include "module_resources.h"
 
 extern "C" const MODULE_RESOURCE orbiter_module_resources[];
@@ -22,7 +22,7 @@ struct Rect {
     int id, left, top, right, bottom;
 };
 
-Rect RectOf(const PanelAreaSpec &area) {
+Rect RectOf(const PanelElement &area) {
     Rect r = {area.id, area.rect.left, area.rect.top, area.rect.right, area.rect.bottom};
     if (area.id == 3101) {
         r.right = r.left + kPhotoViewSize;
@@ -90,11 +90,11 @@ TEST(PanelBitmaps, AreSixteenBitBottomUpPanelSize) {
 TEST(PanelBitmaps, NoAreaShowsTheColourKey) {
     const Bitmap main(OKUL_PANEL_MAIN_BMP), photo(OKUL_PANEL_PHOTO_BMP);
     ASSERT_TRUE(main.Valid() && photo.Valid());
-    for (const PanelAreaSpec &area : kMainPanelAreas) {
+    for (const PanelElement &area : kMainPanelAreas) {
         if (area.id == 111) continue;  // the periscope window lets the view through
         EXPECT_EQ(main.MagentaIn(RectOf(area)), 0) << "main panel area " << area.id;
     }
-    for (const PanelAreaSpec &area : kPhotoPanelAreas)
+    for (const PanelElement &area : kPhotoPanelAreas)
         EXPECT_EQ(photo.MagentaIn(RectOf(area)), 0) << "photo panel area " << area.id;
 }
 

@@ -4,14 +4,14 @@
 #ifndef OKUL_PANEL_ARTWORK_AREA_BOXES_H
 #define OKUL_PANEL_ARTWORK_AREA_BOXES_H
 
-#include <PanelAreas.h>
+#include <PanelElements.h>
 
 #include "Canvas.h"
 
 inline Box BoxOf(const RECT &r) { return {r.left, r.top, r.right, r.bottom}; }
 
-inline Box AreaBox(const PanelAreaSpec *areas, int count, int id) {
-    const PanelAreaSpec *area = FindPanelArea(areas, count, id);
+inline Box AreaBox(const PanelElement *areas, int count, int id) {
+    const PanelElement *area = FindPanelArea(areas, count, id);
     return area ? BoxOf(area->rect) : Box{};
 }
 

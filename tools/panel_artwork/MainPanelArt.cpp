@@ -7,9 +7,6 @@ using namespace palette;
 namespace {
 
 const char *const kMfdNames[3] = {"МФИ 1", "МФИ 2", "МФИ 3"};
-const int kMfdLeftColumn[3] = {0, 3, 6};
-const int kMfdRightColumn[3] = {1, 4, 7};
-const int kMfdBottomRow[3] = {2, 5, 8};
 
 // The module fills six black key boxes in each side column, 17 x 35 pixels,
 // one pixel in from the column's left edge, 35 + 42 k pixels from its top.
@@ -35,9 +32,9 @@ void MfdBlock(ConsoleKit &kit, int mfd, const Box &plate) {
     kit.Plate(plate, "", 11 + mfd);
     const Box screen = MfdScreen(mfd);
     kit.Screen(screen, 3);
-    MfdKeyColumn(kit, MainArea(kMfdLeftColumn[mfd]));
-    MfdKeyColumn(kit, MainArea(kMfdRightColumn[mfd]));
-    MfdBottomKeys(kit, MainArea(kMfdBottomRow[mfd]));
+    MfdKeyColumn(kit, BoxOf(FindMfdElement(mfd, kDrawMfdLeftLabels)->rect));
+    MfdKeyColumn(kit, BoxOf(FindMfdElement(mfd, kDrawMfdRightLabels)->rect));
+    MfdBottomKeys(kit, BoxOf(FindMfdElement(mfd, kDrawMfdBottomButtons)->rect));
     kit.Label(kMfdNames[mfd], plate.right - 20, plate.bottom - 9, Align::Right, 11, Weight::Bold, 1.5f);
 }
 
@@ -258,7 +255,7 @@ void DrawMainPanel(ConsoleKit &kit) {
     NamePlate(kit);
 }
 
-void DrawAreaOverlay(Canvas &canvas, TextPainter &text, const PanelAreaSpec *areas, int count) {
+void DrawAreaOverlay(Canvas &canvas, TextPainter &text, const PanelElement *areas, int count) {
     const Color colours[4] = {Rgb(255, 40, 40), Rgb(40, 255, 40), Rgb(60, 160, 255), Rgb(255, 230, 0)};
     for (int i = 0; i < count; ++i) {
         const Box b = BoxOf(areas[i].rect);

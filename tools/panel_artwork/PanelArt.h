@@ -12,6 +12,6 @@ void DrawMainPanel(ConsoleKit &kit);
 // Photo panel (bitmap 110): the photo view and the frame buttons.
 void DrawPhotoPanel(ConsoleKit &kit);
 // Outlines every area in a bright colour with its id, to check alignment.
-void DrawAreaOverlay(Canvas &canvas, TextPainter &text, const PanelAreaSpec *areas, int count);
+void DrawAreaOverlay(Canvas &canvas, TextPainter &text, const PanelElement *areas, int count);
 
 #endif

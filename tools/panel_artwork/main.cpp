@@ -14,7 +14,7 @@ namespace {
 
 const char *const kDefaultFonts = "/usr/share/fonts/truetype/liberation2";
 
-bool Render(TextPainter &text, void (*draw)(ConsoleKit &), const PanelAreaSpec *areas, int count,
+bool Render(TextPainter &text, void (*draw)(ConsoleKit &), const PanelElement *areas, int count,
             const std::string &path, const std::string &overlayPath) {
     Canvas canvas(kPanelWidth, kPanelHeight);
     ConsoleKit kit(canvas, text);
