@@ -207,10 +207,7 @@ int PleProgram::SolveIncrement(VECTOR3 &x, double tolerance, int limit, double p
     }
 }
 
-double PleProgram::EvaluateMiss(const VECTOR3 &increment, VECTOR3 &residual, int mode) {
-    const VECTOR3 x = increment;  // deltaV itself may be passed and is written in mode 777
-    OBJHANDLE earth = BodyByName("Earth");
-
+bool PleProgram::FlyToEntry(const VECTOR3 &increment, OBJHANDLE earth) {
     // The closest approach; without one the start state stands in for it.
     ThreeBodyState state = {earthPos, earthVel, vesselPos, vesselVel, moonPos, moonVel};
     ThreeBodyParameters parameters = kPropagation;
@@ -219,47 +216,61 @@ double PleProgram::EvaluateMiss(const VECTOR3 &increment, VECTOR3 &residual, int
     closest.epoch = startMjd;
     closest.position = vesselPos - earthPos;
     closest.velocity = vesselVel - earthVel;
-    const bool approached = Propagate(state, parameters, closest, x, kBurnTime, &forceEvaluationCount);
+    const bool approached =
+        Propagate(state, parameters, closest, increment, kBurnTime, &forceEvaluationCount);
     ++propagationCount;
+    return ComputeEntryGeometry(closest, startMjd, entryAngleOffset, earth, entry) && approached;
+}
 
-    EntryGeometry &g = entry;
-    const bool usable = ComputeEntryGeometry(closest, startMjd, entryAngleOffset, earth, g) && approached;
+void PleProgram::ReportEntry(const VECTOR3 &increment, double miss, OBJHANDLE earth) {
+    const EntryGeometry &g = entry;
+    FormatPeriapsisLine(resultLines[0], sizeof(resultLines[0]), "Tru=", g.periapsisMjd,
+                        length(g.periapsisPosition), g.periapsisPosition, g.periapsisVelocity, earth);
+    const double rp = g.entryPeriapsisRadius;
+    const double rc = length(g.closestPosition), vc = length(g.closestVelocity);
+    const double targetSpeed =
+        std::sqrt(2.0 * kThreeBodyGmEarth / rp + vc * vc - 2.0 * kThreeBodyGmEarth / rc);
+    const VECTOR3 targetVelocity = unit(crossp(g.targetAxis, g.targetPeriapsis)) * targetSpeed;
+    FormatPeriapsisLine(resultLines[1], sizeof(resultLines[1]), "Tar=", g.targetMjd, rp, g.targetPeriapsis,
+                        targetVelocity, earth);
+    const VECTOR3 &u = g.approachDirection;
+    std::snprintf(resultLines[2], sizeof(resultLines[2]), kMissFormat, accuracyClass, miss / 1000.0,
+                  length(increment), u.x, u.y, u.z, ExcessSpeed(g.closestPosition, g.closestVelocity));
+}
 
+void PleProgram::GuessIncrement() {
+    const EntryGeometry &g = entry;
+    // Points at the guess distance on the achieved and on the target
+    // approach asymptote, and the flight time to the latter.
+    const VECTOR3 achieved =
+        unit(
+            Quaternion(-std::acos(-1.0 / g.closestEccentricity), g.orbitNormal).Rotate(g.periapsisPosition)) *
+        kGuessDistance;
+    const double eE = g.entryEccentricity, aE = g.entrySemiMajorAxis;
+    const VECTOR3 target =
+        unit(Quaternion(-std::acos(-1.0 / eE), g.targetAxis).Rotate(g.targetPeriapsis)) * kGuessDistance;
+    const double coshH = (1.0 + kGuessDistance / aE) / eE;
+    const double H = std::log(coshH + std::sqrt(coshH * coshH - 1.0));
+    const double toDistance =
+        std::fabs(std::sqrt(aE * aE * aE / kThreeBodyGmEarth) * (eE * std::sinh(H) - H)) / kSecondsPerDay;
+    const double flightTime = (g.targetMjd - startMjd) - toDistance;
+    const VECTOR3 guess = (target - achieved) / (flightTime * kSecondsPerDay);
+    if (AllFinite(guess.data, 3)) deltaV = guess;
+}
+
+double PleProgram::EvaluateMiss(const VECTOR3 &increment, VECTOR3 &residual, int mode) {
+    const VECTOR3 x = increment;  // deltaV itself may be passed and is written in mode 777
+    OBJHANDLE earth = BodyByName("Earth");
+    const bool usable = FlyToEntry(x, earth);
+
+    const EntryGeometry &g = entry;
     const double miss = length(g.periapsisPosition - g.targetPeriapsis);
     accuracyClass = miss > kCoarseMiss ? 0 : miss > kFineMiss ? 1 : 2;
     if (!usable || !std::isfinite(miss)) accuracyClass = 0;
     residual = (g.periapsisPosition + EarthPositionAt(g.periapsisMjd)) -
                (g.targetPeriapsis + EarthPositionAt(g.targetMjd + g.entryToPeriapsis / kSecondsPerDay));
 
-    if (mode == kEvaluateReport) {
-        FormatPeriapsisLine(resultLines[0], sizeof(resultLines[0]), "Tru=", g.periapsisMjd,
-                            length(g.periapsisPosition), g.periapsisPosition, g.periapsisVelocity, earth);
-        const double rp = g.entryPeriapsisRadius;
-        const double rc = length(g.closestPosition), vc = length(g.closestVelocity);
-        const double targetSpeed =
-            std::sqrt(2.0 * kThreeBodyGmEarth / rp + vc * vc - 2.0 * kThreeBodyGmEarth / rc);
-        const VECTOR3 targetVelocity = unit(crossp(g.targetAxis, g.targetPeriapsis)) * targetSpeed;
-        FormatPeriapsisLine(resultLines[1], sizeof(resultLines[1]), "Tar=", g.targetMjd, rp,
-                            g.targetPeriapsis, targetVelocity, earth);
-        const VECTOR3 &u = g.approachDirection;
-        std::snprintf(resultLines[2], sizeof(resultLines[2]), kMissFormat, accuracyClass, miss / 1000.0,
-                      length(x), u.x, u.y, u.z, ExcessSpeed(g.closestPosition, g.closestVelocity));
-    } else if (mode == kEvaluateFirstGuess) {
-        // Points at the guess distance on the achieved and on the target
-        // approach asymptote, and the flight time to the latter.
-        const VECTOR3 achieved = unit(Quaternion(-std::acos(-1.0 / g.closestEccentricity), g.orbitNormal)
-                                          .Rotate(g.periapsisPosition)) *
-                                 kGuessDistance;
-        const double eE = g.entryEccentricity, aE = g.entrySemiMajorAxis;
-        const VECTOR3 target =
-            unit(Quaternion(-std::acos(-1.0 / eE), g.targetAxis).Rotate(g.targetPeriapsis)) * kGuessDistance;
-        const double coshH = (1.0 + kGuessDistance / aE) / eE;
-        const double H = std::log(coshH + std::sqrt(coshH * coshH - 1.0));
-        const double toDistance =
-            std::fabs(std::sqrt(aE * aE * aE / kThreeBodyGmEarth) * (eE * std::sinh(H) - H)) / kSecondsPerDay;
-        const double flightTime = (g.targetMjd - startMjd) - toDistance;
-        const VECTOR3 guess = (target - achieved) / (flightTime * kSecondsPerDay);
-        if (AllFinite(guess.data, 3)) deltaV = guess;
-    }
+    if (mode == kEvaluateReport) ReportEntry(x, miss, earth);
+    if (mode == kEvaluateFirstGuess) GuessIncrement();
     return miss;
 }

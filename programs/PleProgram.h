@@ -79,6 +79,16 @@ public:
     // Work of the last run: propagations and force evaluations.
     long propagationCount;
     long forceEvaluationCount;
+
+private:
+    // The stages of an evaluation. FlyToEntry: the three-body flight with
+    // the increment to the closest approach and the entry geometry of it
+    // (false when there was no approach or the geometry is unusable).
+    // ReportEntry: result lines 0 to 2. GuessIncrement: the first guess from
+    // the approach asymptotes, into deltaV when it is finite.
+    bool FlyToEntry(const VECTOR3 &increment, OBJHANDLE earth);
+    void ReportEntry(const VECTOR3 &increment, double miss, OBJHANDLE earth);
+    void GuessIncrement();
 };
 
 #endif  // OKUL_PROGRAMS_PLEPROGRAM_H

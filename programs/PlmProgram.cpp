@@ -52,69 +52,34 @@ PlmProgram::PlmProgram(VESSEL *owner)
       startPos(_V(0.0, 0.0, 0.0)),
       startVel(_V(0.0, 0.0, 0.0)),
       startMjd(0.0),
-      singularJacobian(false) {
+      singularJacobian(false),
+      report(nullptr) {
     std::memset(resultLines, 0, sizeof(resultLines));
     std::memset(directionRecord, 0, sizeof(directionRecord));
     std::memset(burnRecord, 0, sizeof(burnRecord));
 }
 
-double PlmProgram::Run(int n) {
-    if (n < 0) {
-        deltaV = _V(0.1, 0.1, 0.1);
-        std::FILE *emptied = OpenReportFile(kReportFile, "w");
-        if (emptied) std::fclose(emptied);
-        return 0.0;
+void PlmProgram::Reset() {
+    deltaV = _V(0.1, 0.1, 0.1);
+    std::FILE *emptied = OpenReportFile(kReportFile, "w");
+    if (emptied) std::fclose(emptied);
+}
+
+void PlmProgram::Search(int limit, double damping) {
+    double x[3] = {deltaV.x, deltaV.y, deltaV.z};
+    const int count = NewtonSearch(x, kSearchBound, limit, damping);
+    deltaV = _V(x[0], x[1], x[2]);
+    std::snprintf(resultLines[2], sizeof(resultLines[2]), "%2dш dV %.3f %.3f %.3f%s", count, deltaV.x,
+                  deltaV.y, deltaV.z, singularJacobian ? kSingularJacobianNote : "");
+    if (report) {
+        std::fprintf(report, "\nСделано %2d шагов  коррекция  dV %.3g %.3g %.3g", count, deltaV.x, deltaV.y,
+                     deltaV.z);
     }
+}
 
-    // A missing report folder only loses the report; the run goes on.
-    std::FILE *report = OpenReportFile(kReportFile, "a");
-
-    OBJHANDLE mars = BodyByName("Mars");
-    OBJHANDLE sun = BodyByName("Sun");
-    VECTOR3 shipPos, shipVel, marsPos, marsVel;
-    HeliocentricState(owner->GetHandle(), sun, shipPos, shipVel);
-    HeliocentricState(mars, sun, marsPos, marsVel);
-    startMjd = oapiGetSimMJD();
-
-    int limit = 0;
-    if (n != 0) {
-        startMarsPos = marsPos;
-        startMarsVel = marsVel;
-        startPos = shipPos;
-        startVel = shipVel;
-        if (report) std::fprintf(report, "\n\n Поиск параметром %d", n);
-
-        double damping;
-        if (n <= 100) {
-            limit = n, damping = 1.0;
-        } else if (n <= 199) {
-            limit = n - 100, damping = 0.1;
-        } else if (n <= 299) {
-            limit = n - 200, damping = 0.01;
-        } else if (n <= 399) {
-            limit = n - 300, damping = 0.001;
-        } else {
-            limit = 1, damping = 0.001;
-        }
-
-        double x[3] = {deltaV.x, deltaV.y, deltaV.z};
-        const int count = NewtonSearch(x, kSearchBound, limit, damping);
-        deltaV = _V(x[0], x[1], x[2]);
-        std::snprintf(resultLines[2], sizeof(resultLines[2]), "%2dш dV %.3f %.3f %.3f%s", count, deltaV.x,
-                      deltaV.y, deltaV.z, singularJacobian ? kSingularJacobianNote : "");
-        if (report) {
-            std::fprintf(report, "\nСделано %2d шагов  коррекция  dV %.3g %.3g %.3g", count, deltaV.x,
-                         deltaV.y, deltaV.z);
-        }
-    }
-
+void PlmProgram::ReportTrajectory(const ApproachState &start, const VECTOR3 &correction, OBJHANDLE mars) {
     PropagationParameters parameters = kFinalPropagation;
-    VECTOR3 correction = deltaV;
-    if (limit == 0) {
-        if (report) std::fprintf(report, "\n\n Исходная траектория (без коррекции)");
-        correction = _V(0.0, 0.0, 0.0);
-    }
-    ApproachState state = {marsPos, marsVel, shipPos, shipVel};
+    ApproachState state = start;
     PropagateToPeriapsis(state, parameters, correction, kBurnTime);
     const double periapsisTime = parameters.horizon;
     const VECTOR3 r = state.shipPos - state.marsPos;
@@ -132,21 +97,73 @@ double PlmProgram::Run(int n) {
                   surface.x * DEG, surface.y * DEG, (surface.z - kReferenceRadius) / 1000.0,
                   length(miss) / 1000.0);
     if (report) std::fprintf(report, "\n%s", resultLines[1]);
+}
 
-    if (limit >= 1) {
-        burnMagnitude = length(deltaV);
-        burnDirection = burnMagnitude > 0.0 ? deltaV / burnMagnitude : _V(0.0, 0.0, 0.0);
-        FormatAttitudeRecord(directionRecord, sizeof(directionRecord), directionRecordTime, burnDirection);
-        FormatBurnRecord(burnRecord, sizeof(burnRecord), burnRecordTime, burnMagnitude);
-        if (report) {
-            std::fprintf(report, "3=====================\n");
-            std::fprintf(report, "Cформированы команды\n");  // the first letter is a Latin C
-            std::fprintf(report, "%s\n", directionRecord);
-            std::fprintf(report, "%s\n", burnRecord);
-        }
+void PlmProgram::FormRecords() {
+    burnMagnitude = length(deltaV);
+    burnDirection = burnMagnitude > 0.0 ? deltaV / burnMagnitude : _V(0.0, 0.0, 0.0);
+    FormatAttitudeRecord(directionRecord, sizeof(directionRecord), directionRecordTime, burnDirection);
+    FormatBurnRecord(burnRecord, sizeof(burnRecord), burnRecordTime, burnMagnitude);
+    if (report) {
+        std::fprintf(report, "3=====================\n");
+        std::fprintf(report, "Cформированы команды\n");  // the first letter is a Latin C
+        std::fprintf(report, "%s\n", directionRecord);
+        std::fprintf(report, "%s\n", burnRecord);
+    }
+}
+
+void PlmProgram::SearchLimits(int n, int &limit, double &damping) {
+    if (n <= 100) {
+        limit = n, damping = 1.0;
+    } else if (n <= 199) {
+        limit = n - 100, damping = 0.1;
+    } else if (n <= 299) {
+        limit = n - 200, damping = 0.01;
+    } else if (n <= 399) {
+        limit = n - 300, damping = 0.001;
+    } else {
+        limit = 1, damping = 0.001;
+    }
+}
+
+double PlmProgram::Run(int n) {
+    if (n < 0) {
+        Reset();
+        return 0.0;
     }
 
+    // A missing report folder only loses the report; the run goes on.
+    report = OpenReportFile(kReportFile, "a");
+
+    OBJHANDLE mars = BodyByName("Mars");
+    OBJHANDLE sun = BodyByName("Sun");
+    ApproachState start;
+    HeliocentricState(owner->GetHandle(), sun, start.shipPos, start.shipVel);
+    HeliocentricState(mars, sun, start.marsPos, start.marsVel);
+    startMjd = oapiGetSimMJD();
+
+    int limit = 0;
+    if (n != 0) {
+        startMarsPos = start.marsPos;
+        startMarsVel = start.marsVel;
+        startPos = start.shipPos;
+        startVel = start.shipVel;
+        if (report) std::fprintf(report, "\n\n Поиск параметром %d", n);
+        double damping;
+        SearchLimits(n, limit, damping);
+        Search(limit, damping);
+    }
+
+    VECTOR3 correction = deltaV;
+    if (limit == 0) {
+        if (report) std::fprintf(report, "\n\n Исходная траектория (без коррекции)");
+        correction = _V(0.0, 0.0, 0.0);
+    }
+    ReportTrajectory(start, correction, mars);
+    if (limit >= 1) FormRecords();
+
     if (report) std::fclose(report);
+    report = nullptr;
     return limit >= 1 ? limit : 0.0;
 }
 

@@ -12,6 +12,10 @@
 #include <OrbiterAPI.h>
 #include <VesselAPI.h>
 
+#include <cstdio>
+
+#include "ApproachPropagator.h"
+
 class PlmProgram {
 public:
     explicit PlmProgram(VESSEL *owner);
@@ -50,6 +54,20 @@ public:
 
     // Set when the last search stopped on a singular Jacobian.
     bool singularJacobian;
+
+private:
+    // The stages of a run. Reset: a negative control word. SearchLimits: the
+    // iteration limit and damping of a control word above 0. Search: the
+    // Newton search from deltaV, result line 2. ReportTrajectory: the final
+    // trajectory from the start states with the correction, result lines 0
+    // and 1. FormRecords: the attitude and burn records of deltaV.
+    void Reset();
+    static void SearchLimits(int n, int &limit, double &damping);
+    void Search(int limit, double damping);
+    void ReportTrajectory(const ApproachState &start, const VECTOR3 &correction, OBJHANDLE mars);
+    void FormRecords();
+
+    std::FILE *report;  // the report file during a run; null when it could not be opened
 };
 
 #endif  // OKUL_PROGRAMS_PLMPROGRAM_H

@@ -100,97 +100,105 @@ void ReturnIntegrator::Derivatives(double mjd, const VECTOR3 &r, const VECTOR3 &
     dv = a;
 }
 
-double ReturnIntegrator::Integrate(double endMjd, double tolerance, const VECTOR3 &deltaV) {
+double ReturnIntegrator::Attempt(Flight &flight, double h, VECTOR3 &nextR, VECTOR3 &nextV) {
+    StateRate k1, k2, k3, k4;
+    const double t = flight.t;
+    const VECTOR3 &r = flight.r, &v = flight.v;
+    const double mid = t + (h / 2.0) / kSecondsPerDay;
+    const double end = t + h / kSecondsPerDay;
+    Derivatives(t, r, v, k1.dr, k1.dv);
+    Derivatives(mid, r + k1.dr * (h / 2.0), v + k1.dv * (h / 2.0), k2.dr, k2.dv);
+    Derivatives(mid, r + k2.dr * (h / 2.0), v + k2.dv * (h / 2.0), k3.dr, k3.dv);
+    Derivatives(end, r + k3.dr * h, v + k3.dv * h, k4.dr, k4.dv);
+    nextR = r + (k1.dr + k2.dr * 2.0 + k3.dr * 2.0 + k4.dr) * (h / 6.0);
+    nextV = v + (k1.dv + k2.dv * 2.0 + k3.dv * 2.0 + k4.dv) * (h / 6.0);
+
+    // Velocity part of the error vector h/6 (k3 - 2 k2 + k4); the sums take
+    // rejected attempts too.
+    const double velocityError = length((k3.dv - k2.dv * 2.0 + k4.dv) * (h / 6.0));
+    flight.velocityErrorSum += velocityError;
+    flight.positionErrorSum += flight.velocityErrorSum * h;
+    return std::fabs(velocityError / length(nextV));
+}
+
+bool ReturnIntegrator::TakeStep(Flight &flight, double tolerance, bool &landsOnEnd, double &relativeError) {
+    VECTOR3 nextR, nextV;
+    for (;;) {
+        relativeError = Attempt(flight, flight.h, nextR, nextV);
+        if (!(relativeError > tolerance)) break;
+        flight.h /= 2.0;
+        flight.stepChanged = true;
+        landsOnEnd = false;
+        // A step halved to nothing can never pass (a negative tolerance).
+        if (flight.h == 0.0) return false;
+    }
+    flight.r = nextR;
+    flight.v = nextV;
+    return true;
+}
+
+bool ReturnIntegrator::NoteApproach(const Flight &flight, double stepEnd) {
     PieProgram &p = program;
+    const VECTOR3 fromEarth = flight.r - EphemerisPosition(stepEnd, kBodyNames[kEarth]);
+    const double distance = length(fromEarth);
+    if (!(distance < length(p.closestPos))) return false;
+    p.closestPosError = flight.positionErrorSum;
+    p.closestMjd = stepEnd;
+    p.closestVelError = flight.velocityErrorSum;
+    p.closestPos = fromEarth;
+    p.closestVel = flight.v;
+    return distance < kEarthRadius;
+}
+
+void ReturnIntegrator::LogStep(std::FILE *log, const Flight &flight, double relativeError, double tolerance) {
+    if (!log) return;
+    const VECTOR3 sun = EphemerisPosition(flight.t, "Sun");
+    std::fprintf(log, "\n st, %6d; mjd, %.3f; dT, %8.1f; kEv, %.2f; Evs, %6g; Exs, %6g; R, %6g Rs, %.1f",
+                 flight.n, flight.t, flight.h, relativeError / tolerance, flight.velocityErrorSum,
+                 flight.positionErrorSum, length(program.closestPos), length(sun) * 1e-6);
+}
+
+double ReturnIntegrator::Integrate(double endMjd, double tolerance, const VECTOR3 &deltaV) {
     // A missing report folder only loses the log.
     std::FILE *log = OpenReportFile(kStepLog, "w");
     ForgetPositions();
     integrating = true;
 
-    VECTOR3 r = p.startPos;
-    VECTOR3 v = p.startVel + deltaV;
-    double t = p.startMjd;
-    double h = kInitialStep;
-    int n = 0;
-    double velocityErrorSum = 0.0;  // Evs [m/s]
-    double positionErrorSum = 0.0;  // Exs [m]
-    bool stepChanged = false;
+    Flight flight;
+    flight.r = program.startPos;
+    flight.v = program.startVel + deltaV;
+    flight.t = program.startMjd;
+    flight.h = kInitialStep;
 
-    bool running = !(t >= endMjd);
+    bool running = !(flight.t >= endMjd);
     while (running) {
         // The last step is cut to end on the end date.
         bool landsOnEnd = false;
-        if (t + h / kSecondsPerDay > endMjd) {
-            h = (endMjd - t) * kSecondsPerDay;
+        if (flight.t + flight.h / kSecondsPerDay > endMjd) {
+            flight.h = (endMjd - flight.t) * kSecondsPerDay;
             landsOnEnd = true;
         }
-
-        VECTOR3 nextR, nextV;
         double relativeError;  // kEv
-        bool accepted = false;
-        while (!accepted) {
-            StateRate k1, k2, k3, k4;
-            const double mid = t + (h / 2.0) / kSecondsPerDay;
-            const double end = t + h / kSecondsPerDay;
-            Derivatives(t, r, v, k1.dr, k1.dv);
-            Derivatives(mid, r + k1.dr * (h / 2.0), v + k1.dv * (h / 2.0), k2.dr, k2.dv);
-            Derivatives(mid, r + k2.dr * (h / 2.0), v + k2.dv * (h / 2.0), k3.dr, k3.dv);
-            Derivatives(end, r + k3.dr * h, v + k3.dv * h, k4.dr, k4.dv);
-            nextR = r + (k1.dr + k2.dr * 2.0 + k3.dr * 2.0 + k4.dr) * (h / 6.0);
-            nextV = v + (k1.dv + k2.dv * 2.0 + k3.dv * 2.0 + k4.dv) * (h / 6.0);
+        if (!TakeStep(flight, tolerance, landsOnEnd, relativeError)) break;
 
-            // Velocity part of the error vector h/6 (k3 - 2 k2 + k4); the sums
-            // take rejected attempts too.
-            const double velocityError = length((k3.dv - k2.dv * 2.0 + k4.dv) * (h / 6.0));
-            velocityErrorSum += velocityError;
-            positionErrorSum += velocityErrorSum * h;
-            relativeError = std::fabs(velocityError / length(nextV));
-            accepted = !(relativeError > tolerance);
-            if (!accepted) {
-                h /= 2.0;
-                stepChanged = true;
-                landsOnEnd = false;
-                // A step halved to nothing can never pass (a negative tolerance).
-                if (h == 0.0) break;
-            }
-        }
-        if (!accepted) break;
-        r = nextR;
-        v = nextV;
-
-        const double stepEnd = landsOnEnd ? endMjd : t + h / kSecondsPerDay;
-        const VECTOR3 fromEarth = r - EphemerisPosition(stepEnd, kBodyNames[kEarth]);
-        const double distance = length(fromEarth);
-        if (distance < length(p.closestPos)) {
-            p.closestPosError = positionErrorSum;
-            p.closestMjd = stepEnd;
-            p.closestVelError = velocityErrorSum;
-            p.closestPos = fromEarth;
-            p.closestVel = v;
-            if (distance < kEarthRadius) break;  // impact: the step is not counted
-        }
+        const double stepEnd = landsOnEnd ? endMjd : flight.t + flight.h / kSecondsPerDay;
+        if (NoteApproach(flight, stepEnd)) break;  // impact: the step is not counted
 
         if (relativeError < 0.1 * tolerance) {
-            h *= 2.0;
-            stepChanged = true;
+            flight.h *= 2.0;
+            flight.stepChanged = true;
         }
-        t = stepEnd;
-        ++n;
+        flight.t = stepEnd;
+        ++flight.n;
 
-        if (stepChanged) {
-            if (log) {
-                const VECTOR3 sun = EphemerisPosition(t, "Sun");
-                std::fprintf(
-                    log, "\n st, %6d; mjd, %.3f; dT, %8.1f; kEv, %.2f; Evs, %6g; Exs, %6g; R, %6g Rs, %.1f",
-                    n, t, h, relativeError / tolerance, velocityErrorSum, positionErrorSum,
-                    length(p.closestPos), length(sun) * 1e-6);
-            }
-            stepChanged = false;
+        if (flight.stepChanged) {
+            LogStep(log, flight, relativeError, tolerance);
+            flight.stepChanged = false;
         }
-        running = !(h < kMinimumStep) && n <= kMaxSteps && t < endMjd;
+        running = !(flight.h < kMinimumStep) && flight.n <= kMaxSteps && flight.t < endMjd;
     }
 
     integrating = false;
     if (log) std::fclose(log);
-    return n;
+    return flight.n;
 }

@@ -10,6 +10,8 @@
 
 #include <OrbiterAPI.h>
 
+#include <cstdio>
+
 class PieProgram;
 
 class ReturnIntegrator {
@@ -45,6 +47,30 @@ public:
     long bodyPositionSets;
 
 private:
+    // The state of one integration: date t (MJD), position r and velocity v
+    // (heliocentric), step h (s), accepted steps n, the error sums Evs (m/s)
+    // and Exs (m), and whether the step size changed since the last log line.
+    struct Flight {
+        VECTOR3 r, v;
+        double t = 0.0;
+        double h = 0.0;
+        int n = 0;
+        double velocityErrorSum = 0.0;
+        double positionErrorSum = 0.0;
+        bool stepChanged = false;
+    };
+
+    // The stages of a step. Attempt: one Runge-Kutta step of h from the
+    // flight's state into next, adding to the error sums; returns the
+    // relative velocity error. TakeStep: attempts, halving the step, until one
+    // passes the tolerance (false when the step has halved to nothing).
+    // NoteApproach: the closest approach so far; true inside the Earth.
+    // LogStep: the log line of a step whose size changed.
+    double Attempt(Flight &flight, double h, VECTOR3 &nextR, VECTOR3 &nextV);
+    bool TakeStep(Flight &flight, double tolerance, bool &landsOnEnd, double &relativeError);
+    bool NoteApproach(const Flight &flight, double stepEnd);
+    void LogStep(std::FILE *log, const Flight &flight, double relativeError, double tolerance);
+
     // Every body's position (the Moon's heliocentric) and GM at one date.
     struct BodyPositions {
         double mjd;

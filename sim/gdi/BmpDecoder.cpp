@@ -46,99 +46,121 @@ void defaultRgbMasks(int bits, std::uint32_t masks[3]) {
     }
 }
 
-std::unique_ptr<Surface> decodeBmp(const unsigned char *data, std::size_t size, std::string &error) {
+namespace {
+
+// Where the parts of a BMP lie and what its information header says.
+struct BmpLayout {
+    std::size_t infoOffset = 0;
+    std::size_t pixelOffset = 0;  // 0: right after the header, masks and colour table
+    std::size_t tableOffset = 0;  // the masks or the colour table
+    std::uint32_t headerSize = 0;
+    long width = 0, height = 0;
+    bool topDown = false;
+    unsigned bits = 0;
+    std::uint32_t compression = 0;
+    std::uint32_t coloursUsed = 0;
+};
+
+// The file header (when there is one) and the information header.
+bool readHeaders(const unsigned char *data, std::size_t size, BmpLayout &layout, std::string &error) {
     if (data == nullptr || size < 4) {
         error = "no image data";
-        return nullptr;
+        return false;
     }
-    std::size_t infoOffset = 0;
-    std::size_t pixelOffset = 0;  // 0: right after the header and colour table
     if (data[0] == 'B' && data[1] == 'M') {
         if (size < 14 + 40) {
             error = "BMP file too short";
-            return nullptr;
+            return false;
         }
-        infoOffset = 14;
-        pixelOffset = read32(data + 10);
+        layout.infoOffset = 14;
+        layout.pixelOffset = read32(data + 10);
     }
-    if (size - infoOffset < 40) {
+    if (size - layout.infoOffset < 40) {
         error = "BMP information header missing";
-        return nullptr;
+        return false;
     }
-    const unsigned char *info = data + infoOffset;
-    const std::uint32_t headerSize = read32(info);
-    if (headerSize < 40 || headerSize > size - infoOffset) {
+    const unsigned char *info = data + layout.infoOffset;
+    layout.headerSize = read32(info);
+    if (layout.headerSize < 40 || layout.headerSize > size - layout.infoOffset) {
         error = "unsupported BMP information header";
-        return nullptr;
+        return false;
     }
-    const long width = std::int32_t(read32(info + 4));
+    layout.width = std::int32_t(read32(info + 4));
     const long signedHeight = std::int32_t(read32(info + 8));
-    const unsigned bits = read16(info + 14);
-    const std::uint32_t compression = read32(info + 16);
-    std::uint32_t coloursUsed = read32(info + 32);
-    const bool topDown = signedHeight < 0;
-    const long height = topDown ? -signedHeight : signedHeight;
-    if (width <= 0 || height <= 0 || width > largestSide || height > largestSide) {
+    layout.bits = read16(info + 14);
+    layout.compression = read32(info + 16);
+    layout.coloursUsed = read32(info + 32);
+    layout.topDown = signedHeight < 0;
+    layout.height = layout.topDown ? -signedHeight : signedHeight;
+    if (layout.width <= 0 || layout.height <= 0 || layout.width > largestSide ||
+        layout.height > largestSide) {
         error = "bad BMP size";
-        return nullptr;
+        return false;
     }
+    layout.tableOffset = layout.infoOffset + layout.headerSize;
+    return true;
+}
 
-    // Masks: for BI_BITFIELDS they follow a 40-byte header or sit inside a
-    // larger one; the defaults are 5-5-5 and 8-8-8.
-    std::uint32_t masks[3] = {0, 0, 0};
-    std::size_t tableOffset = infoOffset + headerSize;
-    if (compression == compressionBitfields) {
-        if (bits != 16 && bits != 32) {
+// Masks: for BI_BITFIELDS they follow a 40-byte header or sit inside a
+// larger one; the defaults are 5-5-5 and 8-8-8.
+bool readMasks(const unsigned char *data, std::size_t size, BmpLayout &layout, std::uint32_t masks[3],
+               std::string &error) {
+    if (layout.compression == compressionBitfields) {
+        if (layout.bits != 16 && layout.bits != 32) {
             error = "BI_BITFIELDS needs 16 or 32 bits";
-            return nullptr;
+            return false;
         }
-        const std::size_t maskOffset = headerSize >= 52 ? infoOffset + 40 : tableOffset;
+        const std::size_t maskOffset = layout.headerSize >= 52 ? layout.infoOffset + 40 : layout.tableOffset;
         if (maskOffset + 12 > size) {
             error = "BMP colour masks missing";
-            return nullptr;
+            return false;
         }
         for (int i = 0; i < 3; ++i) masks[i] = read32(data + maskOffset + 4 * i);
-        if (headerSize < 52) tableOffset += 12;
-    } else if (compression == compressionRgb) {
-        defaultRgbMasks(bits, masks);
-    } else {
-        error = "compressed BMP images are not supported";
-        return nullptr;
+        if (layout.headerSize < 52) layout.tableOffset += 12;
+        return true;
     }
+    if (layout.compression == compressionRgb) {
+        defaultRgbMasks(int(layout.bits), masks);
+        return true;
+    }
+    error = "compressed BMP images are not supported";
+    return false;
+}
 
-    std::vector<std::uint32_t> palette;
+// The colour table of 1, 4 and 8 bits per pixel; other depths have none.
+bool readPalette(const unsigned char *data, std::size_t size, BmpLayout &layout,
+                 std::vector<std::uint32_t> &palette, std::string &error) {
+    const unsigned bits = layout.bits;
     if (bits == 1 || bits == 4 || bits == 8) {
         const std::uint32_t entries = 1u << bits;
-        if (coloursUsed == 0 || coloursUsed > entries) coloursUsed = entries;
-        if (tableOffset + std::size_t(coloursUsed) * 4 > size) {
+        if (layout.coloursUsed == 0 || layout.coloursUsed > entries) layout.coloursUsed = entries;
+        if (layout.tableOffset + std::size_t(layout.coloursUsed) * 4 > size) {
             error = "BMP colour table truncated";
-            return nullptr;
+            return false;
         }
         palette.assign(entries, 0);
-        for (std::uint32_t i = 0; i < coloursUsed; ++i) {
-            const unsigned char *entry = data + tableOffset + 4 * i;
+        for (std::uint32_t i = 0; i < layout.coloursUsed; ++i) {
+            const unsigned char *entry = data + layout.tableOffset + 4 * i;
             palette[i] = Surface::rgb(entry[2], entry[1], entry[0]);
         }
-        tableOffset += std::size_t(coloursUsed) * 4;
-    } else if (bits != 16 && bits != 24 && bits != 32) {
+        layout.tableOffset += std::size_t(layout.coloursUsed) * 4;
+        return true;
+    }
+    if (bits != 16 && bits != 24 && bits != 32) {
         error = "unsupported BMP bit count " + std::to_string(bits);
-        return nullptr;
+        return false;
     }
-    if (pixelOffset == 0) pixelOffset = tableOffset;
+    return true;
+}
 
-    const std::size_t stride = ((std::size_t(width) * bits + 31) / 32) * 4;
-    if (pixelOffset > size || stride * std::size_t(height) > size - pixelOffset) {
-        error = "BMP pixel data truncated";
-        return nullptr;
-    }
-
-    auto surface = std::make_unique<Surface>(int(width), int(height));
-    surface->setBitsPerPixel(bits == 16 ? 16 : 32);
+void decodeRows(const unsigned char *pixels, std::size_t stride, const BmpLayout &layout,
+                const std::vector<std::uint32_t> &palette, const std::uint32_t masks[3], Surface &surface) {
     const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
-    for (long line = 0; line < height; ++line) {
-        const unsigned char *source = data + pixelOffset + stride * std::size_t(line);
-        std::uint32_t *target = surface->row(int(topDown ? line : height - 1 - line));
-        for (long x = 0; x < width; ++x) {
+    const unsigned bits = layout.bits;
+    for (long line = 0; line < layout.height; ++line) {
+        const unsigned char *source = pixels + stride * std::size_t(line);
+        std::uint32_t *target = surface.row(int(layout.topDown ? line : layout.height - 1 - line));
+        for (long x = 0; x < layout.width; ++x) {
             std::uint32_t colour = 0;
             switch (bits) {
                 case 1:
@@ -162,6 +184,26 @@ std::unique_ptr<Surface> decodeBmp(const unsigned char *data, std::size_t size, 
             target[x] = colour;
         }
     }
+}
+
+}  // namespace
+
+std::unique_ptr<Surface> decodeBmp(const unsigned char *data, std::size_t size, std::string &error) {
+    BmpLayout layout;
+    std::uint32_t masks[3] = {0, 0, 0};
+    std::vector<std::uint32_t> palette;
+    if (!readHeaders(data, size, layout, error) || !readMasks(data, size, layout, masks, error) ||
+        !readPalette(data, size, layout, palette, error))
+        return nullptr;
+    const std::size_t pixelOffset = layout.pixelOffset != 0 ? layout.pixelOffset : layout.tableOffset;
+    const std::size_t stride = ((std::size_t(layout.width) * layout.bits + 31) / 32) * 4;
+    if (pixelOffset > size || stride * std::size_t(layout.height) > size - pixelOffset) {
+        error = "BMP pixel data truncated";
+        return nullptr;
+    }
+    auto surface = std::make_unique<Surface>(int(layout.width), int(layout.height));
+    surface->setBitsPerPixel(layout.bits == 16 ? 16 : 32);
+    decodeRows(data + pixelOffset, stride, layout, palette, masks, *surface);
     return surface;
 }
 
