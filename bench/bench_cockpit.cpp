@@ -4,41 +4,33 @@
 // pictures the runner and the window grab ask for.
 //
 // Needs the build tree's installation (Config/, Modules/ with K12_OKUL and
-// Tavr12): run bin/bench_cockpit from the build tree after building them.
+// Tavr12): run bin/bench_cockpit after building them.
 #include <benchmark/benchmark.h>
 
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
+#include "FileContents.h"
+#include "TestInstallation.h"
+#include "WorkingFolderScope.h"
 #include "cockpit/Cockpit.h"
 #include "core/Simulation.h"
-#include "gdi/WorkingFolder.h"
 
 namespace {
 
 // The Mars approach scenario with the console in focus, so that its panel
-// is the one shown.
+// is the one shown, in an installation of the build's classes and modules.
 std::unique_ptr<sim::Simulation> consoleSimulation(std::string &error) {
-    static const std::string folder = [] {
-        char pattern[] = "/tmp/okul-bench-cockpit-XXXXXX";
-        return std::string(mkdtemp(pattern));
-    }();
-    std::ifstream in(std::string(OKUL_SOURCE_DIR) + "/scenarios/mars_approach.scn");
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string scenario = text.str();
+    static const testsupport::TestInstallation installation(
+        testsupport::TestInstallation::FromBuild::kClassesAndModules);
+    static const testsupport::WorkingFolderScope workingFolder(installation.work());
+    std::string scenario =
+        testsupport::ReadFile(std::string(OKUL_SOURCE_DIR) + "/scenarios/mars_approach.scn");
     const std::string focus = "Ship TAVR-12";
     const std::size_t at = scenario.find(focus);
     if (at != std::string::npos) scenario.replace(at, focus.size(), "Ship K12");
-    const std::string path = folder + "/console.scn";
-    std::ofstream(path) << scenario;
-    sim::setWorkingFolder(folder);
-    auto simulation = std::make_unique<sim::Simulation>(OKUL_ROOT_DIR, folder);
+    const std::string path = installation.writeScenario("console.scn", scenario);
+    auto simulation = std::make_unique<sim::Simulation>(installation.root(), installation.work());
     if (!simulation->loadScenario(path, error)) return nullptr;
     // Past the console's start-up steps and the first simulated second, so
     // that every area has something to draw.

@@ -11,20 +11,14 @@
 #include <cstring>
 #include <string>
 
-#include "EarthReturn.h"
+#include "DesignedProbes.h"
 #include "PieProgram.h"
-#include "ReturnProbe.h"
 
 namespace {
 
 const char kPrediction[] = "43644;1;0;0;0;0;0;0.0000001;0;1";
 const char kCorrection[] = "43644;1;0;0;0;0;0;0.000001;5;2";
 const char kTables[] = "43644;0;0;0;0;0;0;0;0;-1";
-
-earth_return::ReturnProbe &Return() {
-    static earth_return::ReturnProbe simulation(OKUL_ROOT_DIR, "bench_pie");
-    return simulation;
-}
 
 // Windows-1251 text for the terminal the benchmark prints to.
 std::string Utf8(const char *text) {
@@ -52,14 +46,14 @@ std::string Outcome(PieProgram &pie, double answer) {
 }
 
 void RunPie(benchmark::State &state, const char *controlWord, bool plain) {
-    earth_return::ReturnProbe &simulation = Return();
-    if (!simulation.vessel) {
-        state.SkipWithError(simulation.error.c_str());
+    testsupport::EarthReturnProbe &simulation = testsupport::SharedEarthReturnProbe();
+    if (!simulation.vessel()) {
+        state.SkipWithError(simulation.error().c_str());
         return;
     }
     static std::string outcomes[2][2];  // [correction][plain]
     const bool correction = controlWord == kCorrection;
-    PieProgram pie(simulation.vessel);
+    PieProgram pie(simulation.vessel());
     pie.integrator.plainBodyStates = plain;
     pie.Run(kTables);
     double answer = 0.0;

@@ -4,41 +4,20 @@
 // guess of PLE 1, as a user runs it, and PLE 310 (probe factor 1).
 #include <benchmark/benchmark.h>
 
-#include <string>
-
-#include "EarthEntry.h"
+#include "DesignedProbes.h"
 #include "PleProgram.h"
-#include "ProbeSimulation.h"
 
 namespace {
-
-// The entry scenario with a probe on the designed start state.
-struct EntrySimulation {
-    EntrySimulation() : probes(OKUL_ROOT_DIR, "bench_ple") {
-        const earth_entry::Design design;
-        const earth_entry::Target target = earth_entry::DesignTarget(probes.ephemeris(), design);
-        const earth_entry::FreeState start =
-            earth_entry::DesignStart(probes.ephemeris(), probes.gravity(), design, target);
-        std::string error;
-        if (probes.load(earth_entry::ScenarioText(
-                            probes.ephemeris(), start, target,
-                            {{"PROBE", arrival_design::ProbeSimulation::kProbeClass, ""}}, "PROBE"),
-                        "PROBE", error))
-            vessel = probes.vessel();
-    }
-    arrival_design::ProbeSimulation probes;
-    VESSEL *vessel = nullptr;
-};
 
 // The solve of control word `word` from the first guess; the counters are
 // those of one run.
 void SolveFromFirstGuess(benchmark::State &state, int word) {
-    static EntrySimulation entry;
-    if (!entry.vessel) {
-        state.SkipWithError("entry scenario did not load");
+    static testsupport::EarthEntryProbe entry;
+    if (!entry.vessel()) {
+        state.SkipWithError(entry.error().c_str());
         return;
     }
-    PleProgram ple(entry.vessel);
+    PleProgram ple(entry.vessel());
     ple.Run(-10);
     ple.Run(1);
     const VECTOR3 firstGuess = ple.deltaV;

@@ -4,18 +4,16 @@
 // then the picture saved as a BMP file. Against it, the same reduction done
 // on a plain pixel array, which shows what the pixel-by-pixel GDI calls cost.
 #include <benchmark/benchmark.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "FrameReception.h"
 #include "NoiseGenerator.h"
 #include "PhotoCapture.h"
+#include "TemporaryFolder.h"
+#include "WorkingFolderScope.h"
 #include "gdi/SurfaceHandles.h"
-#include "gdi/WorkingFolder.h"
 
 namespace {
 
@@ -30,18 +28,10 @@ sim::Surface OnBoardPicture() {
     return picture;
 }
 
-const std::string &Folder() {
-    static const std::string folder = [] {
-        char pattern[] = "/tmp/okul-bench-reception-XXXXXX";
-        std::string path = mkdtemp(pattern);
-        mkdir((path + "/PHOTO").c_str(), 0755);
-        return path;
-    }();
-    return folder;
-}
-
 void WholePictureInOneStep(benchmark::State &state) {
-    sim::setWorkingFolder(Folder());
+    const testsupport::TemporaryFolder folder;
+    folder.makeFolder("PHOTO");
+    const testsupport::WorkingFolderScope workingFolder(folder.path());
     const sim::Surface picture = OnBoardPicture();
     FrameSlot slot{};
     slot.rawImage = sim::createSurface(picture);

@@ -1,41 +1,26 @@
 // Saving surfaces as BMP files: the headers and colour tables by depth, the
 // failure bits, and the file read back by an independent reader.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "BmpWriter.h"
+#include "FileContents.h"
+#include "TemporaryFolder.h"
 #include "gdi/SurfaceHandles.h"
 
 namespace {
 
-std::vector<unsigned char> ReadBytes(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::uint32_t Le32(const std::vector<unsigned char> &b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t(b[at + 3]) << 24;
-}
-std::uint16_t Le16(const std::vector<unsigned char> &b, std::size_t at) { return b[at] | b[at + 1] << 8; }
+using testsupport::Le16;
+using testsupport::Le32;
+using testsupport::ReadBytes;
 
 class BmpWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/okul-bmp-XXXXXX";
-        folder = mkdtemp(pattern);
-    }
-    void TearDown() override {
-        if (std::system(("rm -rf '" + folder + "'").c_str()) != 0) {
-        }
-    }
     // A surface of the given depth with a known pattern: red grows along x,
     // green along y, blue 200.
     SURFHANDLE PatternSurface(int width, int height, int bits) {
@@ -45,14 +30,14 @@ protected:
             for (int x = 0; x < width; ++x) pixels.setPixel(x, y, sim::Surface::rgb(x * 8, y * 8, 200));
         return sim::createSurface(pixels);
     }
-    std::string folder;
+    testsupport::TemporaryFolder folder;
 };
 
 }  // namespace
 
 TEST_F(BmpWriterTest, ThirtyTwoBitSurfaceHasNoColourTable) {
     SURFHANDLE surface = PatternSurface(30, 20, 32);
-    const std::string path = folder + "/frame.bmp";
+    const std::string path = folder / "frame.bmp";
     EXPECT_EQ(SaveSurfaceBmp(surface, 0, 0, 30, 20, path.c_str()), 1);
     const std::vector<unsigned char> file = ReadBytes(path);
     ASSERT_EQ(file.size(), 54u + 30 * 20 * 4);
@@ -76,7 +61,7 @@ TEST_F(BmpWriterTest, ThirtyTwoBitSurfaceHasNoColourTable) {
 
 TEST_F(BmpWriterTest, SixteenBitSurfaceGetsTheFullColourTable) {
     SURFHANDLE surface = PatternSurface(8, 4, 16);
-    const std::string path = folder + "/frame16.bmp";
+    const std::string path = folder / "frame16.bmp";
     SaveSurfaceBmp(surface, 0, 0, 8, 4, path.c_str());
     const std::vector<unsigned char> file = ReadBytes(path);
     const std::uint32_t imageSize = 8 * 16 / 8 * 4;
@@ -110,12 +95,12 @@ TEST_F(BmpWriterTest, MissingFolderGivesEveryFileFailureBit) {
     HBITMAP bitmap = sim::createBitmap(pixels);
     HDC context = CreateCompatibleDC(nullptr);
     BITMAPINFO *info = BuildBitmapHeader(bitmap);
-    const std::string path = folder + "/no such folder/photo0.bmp";
+    const std::string path = folder / "no such folder/photo0.bmp";
     EXPECT_EQ(WriteBmpFile(path.c_str(), info, bitmap, context),
               kBmpFileNotCreated + kBmpFileHeaderNotWritten + kBmpInfoNotWritten + kBmpPixelsNotWritten +
                   kBmpFileNotClosed);
     EXPECT_EQ(WriteBmpFile(path.c_str(), info, bitmap, context), 62);
-    EXPECT_EQ(WriteBmpFile((folder + "/there.bmp").c_str(), info, bitmap, context), 0);
+    EXPECT_EQ(WriteBmpFile((folder / "there.bmp").c_str(), info, bitmap, context), 0);
     LocalFree(info);
     DeleteDC(context);
     DeleteObject(bitmap);
@@ -125,14 +110,14 @@ TEST_F(BmpWriterTest, IndependentReaderSeesThePixels) {
     if (std::system("/usr/bin/python3 -c 'import PIL' 2>/dev/null") != 0)
         GTEST_SKIP() << "python3-pil missing";
     SURFHANDLE surface = PatternSurface(24, 16, 32);
-    const std::string path = folder + "/read.bmp";
+    const std::string path = folder / "read.bmp";
     SaveSurfaceBmp(surface, 4, 2, 20, 12, path.c_str());  // a part of the surface
     const std::string command = "/usr/bin/python3 -c \"from PIL import Image; im = Image.open('" + path +
                                 "').convert('RGB'); print(im.size[0], im.size[1], *im.getpixel((0, 0)), "
                                 "*im.getpixel((19, 11)))\" > " +
-                                folder + "/read.txt";
+                                folder / "read.txt";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    std::ifstream in(folder + "/read.txt");
+    std::ifstream in(folder / "read.txt");
     int width = 0, height = 0, r0 = 0, g0 = 0, b0 = 0, r1 = 0, g1 = 0, b1 = 0;
     in >> width >> height >> r0 >> g0 >> b0 >> r1 >> g1 >> b1;
     EXPECT_EQ(width, 20);

@@ -2,18 +2,18 @@
 // receivers, the column schedule, the dropouts by relay angle, the colour
 // channel, the saved file and the retransmission.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "FrameReception.h"
 #include "NoiseGenerator.h"
 #include "PhotoCapture.h"
+#include "TemporaryFolder.h"
+#include "WorkingFolderScope.h"
 #include "gdi/SurfaceHandles.h"
-#include "gdi/WorkingFolder.h"
 
 namespace {
 
@@ -26,10 +26,9 @@ const double kRad = 3.14159265358979 / 180.0;
 class FrameReceptionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/okul-reception-XXXXXX";
-        folder = mkdtemp(pattern);
-        mkdir((folder + "/PHOTO").c_str(), 0755);
-        sim::setWorkingFolder(folder);
+        folder.emplace();
+        folder->makeFolder("PHOTO");
+        workingFolder.emplace(folder->path());
         slot = FrameSlot{};
         slot.state = kFrameTransmitting;
         slot.transmitTime = kStart;
@@ -38,8 +37,8 @@ protected:
     void TearDown() override {
         if (slot.image) oapiDestroySurface(slot.image);
         if (slot.rawImage) oapiDestroySurface(slot.rawImage);
-        if (std::system(("rm -rf '" + folder + "'").c_str()) != 0) {
-        }
+        workingFolder.reset();
+        folder.reset();
     }
     void OnBoard(std::uint32_t colour) {
         slot.rawImage = sim::createSurface(sim::Surface(kPictureSize, kPictureSize, colour));
@@ -52,10 +51,7 @@ protected:
     }
     sim::Surface &Received() { return *sim::surfaceFromHandle(slot.image); }
     std::uint32_t ReceivedAt(int x, int y) { return Received().pixel(x, y); }
-    bool FileExists() {
-        struct stat info;
-        return stat((folder + "/PHOTO/photo7.bmp").c_str(), &info) == 0;
-    }
+    bool FileExists() { return std::filesystem::exists(*folder / "PHOTO/photo7.bmp"); }
     // Share of received pixels that are black.
     double BlackShare() {
         long black = 0;
@@ -64,7 +60,8 @@ protected:
         return double(black) / (kPictureSize * kPictureSize);
     }
 
-    std::string folder;
+    std::optional<testsupport::TemporaryFolder> folder;
+    std::optional<testsupport::WorkingFolderScope> workingFolder;
     FrameSlot slot;
 };
 

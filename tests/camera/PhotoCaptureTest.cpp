@@ -13,8 +13,8 @@
 #include "gdi/Cp1251.h"
 #include "gdi/SurfaceHandles.h"
 
-using testworld::SimulationWorld;
-using testworld::twoHostScenario;
+using testsupport::SimulationWorld;
+using testsupport::TwoHostScenario;
 
 namespace {
 
@@ -24,9 +24,7 @@ const double kRad = 3.14159265358979 / 180.0;
 class PhotoCaptureTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(world.loadText(twoHostScenario("  ATTACHED 0:0,TAVR-12\n  CONFIGURATION_T12 1\n"), error))
-            << error;
+        ASSERT_TRUE(world.loadText(TwoHostScenario("  ATTACHED 0:0,TAVR-12\n  CONFIGURATION_T12 1\n")));
         console = world.console();
         world.frames(31, 0.1);
         ASSERT_FALSE(console->linking);
@@ -198,9 +196,7 @@ TEST_F(PhotoCaptureTest, TimeAccelerationIsCutOncePerStepForAllFramesDue) {
 TEST(PhotoCaptureLifetime, TheFramesSurfacesGoWithTheVessel) {
     SimulationWorld world;
     const sim::GdiCounts before = sim::liveGdiCounts();
-    std::string error;
-    ASSERT_TRUE(world.loadText(twoHostScenario("  ATTACHED 0:0,TAVR-12\n  CONFIGURATION_T12 1\n"), error))
-        << error;
+    ASSERT_TRUE(world.loadText(TwoHostScenario("  ATTACHED 0:0,TAVR-12\n  CONFIGURATION_T12 1\n")));
     world.frames(31, 0.1);
     OkulVessel *console = world.console();
     for (int k = 0; k < 4; ++k) console->terminal.frameTable.Schedule(world.simulation().mjd() - 0.1);

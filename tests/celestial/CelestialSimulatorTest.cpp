@@ -1,58 +1,42 @@
 // Ephemeris answers and planet frames as the simulator gives them.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "BodyEphemeris.h"
+#include "ObjectHandles.h"
 #include "PlanetFrames.h"
+#include "ProbeSimulation.h"
 #include "bodies/PlanetRotation.h"
-#include "core/Simulation.h"
 
-namespace fs = std::filesystem;
+using testsupport::BodyByName;
 
 namespace {
 
 class CelestialSimulatorTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        base = fs::temp_directory_path() / ("celestial_sim_test_" + std::to_string(getpid()));
-        fs::create_directories(base / "root/Config/Vessels");
-        fs::create_directories(base / "root/Config/Ephemeris");
-        fs::copy_file(std::string(OKUL_ROOT_DIR) + "/Config/Ephemeris/de405_1970_1989.bin",
-                      base / "root/Config/Ephemeris/de405_1970_1989.bin");
-        std::ofstream(base / "root/Config/Vessels/Probe.cfg") << "ClassName = Probe\n";
-        std::ofstream(base / "probe.scn")
-            << "BEGIN_ENVIRONMENT\n  System Sol\n  Date MJD 43049.485\nEND_ENVIRONMENT\n"
-               "BEGIN_SHIPS\nPROBE:Probe\n  STATUS Orbiting Mars\n"
-               "  RPOS 4000000 0 0\n  RVEL 0 0 3300\nEND\nEND_SHIPS\n";
-        simulation = new sim::Simulation((base / "root").string(), (base / "root").string());
-        std::string error;
-        ASSERT_TRUE(simulation->loadScenario((base / "probe.scn").string(), error)) << error;
+        probes = new testsupport::ProbeSimulation;
+        ASSERT_TRUE(
+            probes->load("BEGIN_ENVIRONMENT\n  System Sol\n  Date MJD 43049.485\nEND_ENVIRONMENT\n"
+                         "BEGIN_SHIPS\nPROBE:Probe\n  STATUS Orbiting Mars\n"
+                         "  RPOS 4000000 0 0\n  RVEL 0 0 3300\nEND\nEND_SHIPS\n"))
+            << probes->error();
     }
     static void TearDownTestSuite() {
-        delete simulation;
-        fs::remove_all(base);
-    }
-    static OBJHANDLE Body(const char *name) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof(buffer), "%s", name);
-        return oapiGetGbodyByName(buffer);
+        delete probes;
+        probes = nullptr;
     }
     static VECTOR3 Relative(const char *body, const char *parent, bool velocity) {
         VECTOR3 a, b;
-        (velocity ? oapiGetGlobalVel : oapiGetGlobalPos)(Body(body), &a);
-        (velocity ? oapiGetGlobalVel : oapiGetGlobalPos)(Body(parent), &b);
+        (velocity ? oapiGetGlobalVel : oapiGetGlobalPos)(BodyByName(body), &a);
+        (velocity ? oapiGetGlobalVel : oapiGetGlobalPos)(BodyByName(parent), &b);
         return a - b;
     }
-    static fs::path base;
-    static sim::Simulation *simulation;
+    static testsupport::ProbeSimulation *probes;
 };
 
-fs::path CelestialSimulatorTest::base;
-sim::Simulation *CelestialSimulatorTest::simulation = nullptr;
+testsupport::ProbeSimulation *CelestialSimulatorTest::probes = nullptr;
 
 TEST_F(CelestialSimulatorTest, PolarPlanetStateMatchesTheSimulator) {
     const double mjd = oapiGetSimMJD();
@@ -84,14 +68,14 @@ TEST_F(CelestialSimulatorTest, OtherAnswerForms) {
     ASSERT_EQ(GetBodyEphemeris(mjd, "Sun", pos, vel, flags), kEphemerisDone);
     EXPECT_EQ(flags, 31);
     VECTOR3 sunPos;
-    oapiGetGlobalPos(Body("Sun"), &sunPos);
+    oapiGetGlobalPos(BodyByName("Sun"), &sunPos);
     EXPECT_LT(length(pos - sunPos), 1e-3);
 
     EXPECT_EQ(GetBodyEphemeris(mjd, "Nibiru", pos, vel, flags), kEphemerisNoBody);
 }
 
 TEST_F(CelestialSimulatorTest, MarsSurfaceFrameAgreesWithTheSimulatorsRotation) {
-    OBJHANDLE mars = Body("Mars");
+    OBJHANDLE mars = BodyByName("Mars");
     const double points[][2] = {{-177.84, -10.22}, {0.0, 0.0}, {95.0, 60.0}, {179.5, -89.0}};
     for (double days : {0.0, 0.37, -12.5}) {
         for (const auto &point : points) {

@@ -2,13 +2,10 @@
 // ones a module must survive being called with odd arguments.
 #include <gtest/gtest.h>
 #include <dlfcn.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
+#include "TestInstallation.h"
 #include "core/Simulation.h"
 
 namespace {
@@ -16,24 +13,21 @@ namespace {
 // InitModule once per library however many vessels it makes, the version
 // read once, ovcInit and ovcExit once per vessel, ExitModule once at the end.
 TEST(EntryPointsTest, EachEntryPointIsCalledExactlyAsOftenAsItShould) {
-    char pattern[] = "/tmp/okul-entry-XXXXXX";
-    std::string root = mkdtemp(pattern);
-    mkdir((root + "/Config").c_str(), 0755);
-    mkdir((root + "/Config/Vessels").c_str(), 0755);
-    symlink(OKUL_ROOT_DIR "/Config/Ephemeris", (root + "/Config/Ephemeris").c_str());
-    symlink(ENTRY_PROBE_DIR, (root + "/Modules").c_str());
-    std::ofstream(root + "/Config/Vessels/EntryProbe.cfg") << "ClassName = EntryProbe\nModule = EntryProbe\n";
+    testsupport::TestInstallation installation;
+    installation.linkModules(ENTRY_PROBE_DIR);
+    installation.writeClass("EntryProbe", "ClassName = EntryProbe\nModule = EntryProbe\n");
     std::string ship = "  STATUS Orbiting Earth\n  RPOS 6571000 0 0\n  RVEL 0 0 7788.5\n  AROT 0 0 0\nEND\n";
-    std::ofstream(root + "/probe.scn")
-        << "BEGIN_ENVIRONMENT\n  System Sol\n  Date MJD 42680.2\nEND_ENVIRONMENT\n"
-           "BEGIN_SHIPS\nP1:EntryProbe\n" +
-               ship + "P2:EntryProbe\n" + ship + "END_SHIPS\n";
+    const std::string scenario =
+        installation.writeScenario("probe.scn",
+                                   "BEGIN_ENVIRONMENT\n  System Sol\n  Date MJD 42680.2\nEND_ENVIRONMENT\n"
+                                   "BEGIN_SHIPS\nP1:EntryProbe\n" +
+                                       ship + "P2:EntryProbe\n" + ship + "END_SHIPS\n");
     void *library = nullptr;
     const int *counts = nullptr;
     {
-        sim::Simulation simulation(root, root);
+        sim::Simulation simulation(installation.root(), installation.work());
         std::string error;
-        ASSERT_TRUE(simulation.loadScenario(root + "/probe.scn", error)) << error;
+        ASSERT_TRUE(simulation.loadScenario(scenario, error)) << error;
         // Keep the library loaded past the simulation's end to read the counts.
         library =
             dlopen((std::string(ENTRY_PROBE_DIR) + "/libEntryProbe.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
@@ -54,8 +48,6 @@ TEST(EntryPointsTest, EachEntryPointIsCalledExactlyAsOftenAsItShould) {
     EXPECT_EQ(counts[3], 2);
     EXPECT_EQ(counts[4], 1);
     dlclose(library);
-    std::string command = "rm -rf '" + root + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
 }
 
 // The real modules: a null vessel is ignored and the interface date is the

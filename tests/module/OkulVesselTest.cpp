@@ -1,30 +1,28 @@
-// The console's per-step driver with the real modules in the simulator:
-// start-up, the detach cycle, the mass copy, the switch of host, the
-// visibility test, the signal time and the console's axes.
+// The console vessel with the real modules in the simulator: its scenario
+// keys, saving and reloading, and the physical set-up that waits for the
+// host; the per-step driver: start-up, the detach cycle, the mass copy, the
+// switch of host, the visibility test, the signal time and the console's
+// axes.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "FileContents.h"
 #include "HostSpacecraft.h"
 #include "OkulVessel.h"
 #include "PanelFields.h"
 #include "Quaternion.h"
 #include "SimulationWorld.h"
 
-using testworld::SimulationWorld;
-using testworld::twoHostScenario;
+using testsupport::SimulationWorld;
+using testsupport::TwoHostScenario;
+using testsupport::VesselAxis;
 
 namespace {
 
 const double kIdle = kAttachIdle;
 const double kRequest = kAttachRequest;
-
-VECTOR3 Axis(const Vessel *v, int column) {
-    return _V(v->rotation.data[column], v->rotation.data[3 + column], v->rotation.data[6 + column]);
-}
 
 // The console hangs at this parent-side point of that vessel.
 bool HangsAt(Vessel *console, Vessel *host, unsigned point) {
@@ -36,10 +34,97 @@ void Command(SimulationWorld &world, const char *host, int code, const VECTOR3 &
     world.hostProgram(host)->ExecuteCommand(0, code, 0.0, a, _V(0, 0, 0), _V(0, 0, 0));
 }
 
+const char kOnStack[] = "  ATTACHED 0:1,U5-Q4\n";
+
+struct KeyCase {
+    const char *lines;
+    int configuration;
+    int subConfiguration;
+    const char *host;
+};
+
+TEST(ConsoleKeysTest, ScenarioKeysChooseTheHost) {
+    const KeyCase cases[] = {
+        {"  configuration_t12 1\n", 1, 0, "TAVR-12"},  // case is ignored
+        {"", 0, 0, "U5-Q4"},                           // no keys: the launch stack
+        // 17 characters compared: the key matches, but the number read from the
+        // 18th character on stops at the letter and leaves the field alone.
+        {"  CONFIGURATION_T12X 1\n  SUB_CONFIGURA_T12 4\n", 0, 4, "U5-Q4"},
+        {"  SUB_CONFIGURA_T12 7\n  CONFIGURATION_T12 2\n", 2, 7, "TAVR-12"},
+    };
+    for (const KeyCase &c : cases) {
+        SimulationWorld world;
+        ASSERT_TRUE(world.loadText(TwoHostScenario(std::string(kOnStack) + c.lines)));
+        OkulVessel *console = world.console();
+        ASSERT_NE(console, nullptr);
+        EXPECT_EQ(console->configuration, c.configuration) << c.lines;
+        EXPECT_EQ(console->subConfiguration, c.subConfiguration) << c.lines;
+        world.frames(31, 0.1);
+        ASSERT_NE(console->host, nullptr);
+        EXPECT_STREQ(console->host->GetName(), c.host) << c.lines;
+        // The standard lines passed on: the console still hangs on the stack.
+        EXPECT_EQ(world.vessel("OKUL")->parent(), world.vessel("U5-Q4")) << c.lines;
+    }
+}
+
+TEST(ConsoleKeysTest, SavingAndReloadingKeepsBothKeysAfterTheStandardLines) {
+    SimulationWorld world;
+    ASSERT_TRUE(world.loadText(
+        TwoHostScenario(std::string(kOnStack) + "  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 3\n")));
+    world.frames(50, 0.1);                 // past the first mass copy
+    world.console()->attachTimer = 123.0;  // not saved: timers start afresh
+    std::string path = world.save("saved.scn");
+    std::string text = world.readWorkFile("saved.scn");
+    size_t block = text.find("OKUL:OkulVessel");
+    ASSERT_NE(block, std::string::npos) << text;
+    std::string lines = text.substr(block, text.find("END\n", block) - block);
+    size_t configuration = lines.find("  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 3\n");
+    ASSERT_NE(configuration, std::string::npos) << lines;
+    for (const char *standard : {"STATUS", "RPOS", "AROT", "ATTACHED 0:1,U5-Q4", "PRPLEVEL"})
+        EXPECT_LT(lines.find(standard), configuration) << standard;
+    EXPECT_EQ(lines.find("T12", configuration + 40), std::string::npos) << "nothing after the keys";
+
+    world.restart();
+    std::string error;
+    ASSERT_TRUE(world.simulation().loadScenario(path, error)) << error;
+    OkulVessel *console = world.console();
+    EXPECT_EQ(console->configuration, 1);
+    EXPECT_EQ(console->subConfiguration, 3);
+    EXPECT_EQ(console->attachTimer, -2000000.0);
+    EXPECT_TRUE(console->restartRequested);
+    EXPECT_EQ(world.vessel("OKUL")->parent(), world.vessel("U5-Q4"));
+}
+
+TEST(ConsoleSetupTest, TankAndEngineAreMadeByTheFirstCopyAndATankAgainAfterClassCaps) {
+    SimulationWorld world;
+    ASSERT_TRUE(world.loadText(TwoHostScenario(kOnStack)));
+    Vessel *vessel = world.vessel("OKUL");
+    OkulVessel *console = world.console();
+    world.frames(32, 1.0);  // start-up, then the copy waits for more than a second
+    EXPECT_TRUE(vessel->propellants.empty());
+    EXPECT_TRUE(vessel->thrusters.empty());
+    EXPECT_EQ(vessel->groupOfType(THGROUP_MAIN), nullptr);
+
+    world.frames(1);
+    ASSERT_EQ(vessel->propellants.size(), 1u);
+    ASSERT_EQ(vessel->thrusters.size(), 1u);
+    ThrusterGroup *main = vessel->groupOfType(THGROUP_MAIN);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->thrusters.size(), 1u);
+    EXPECT_EQ(vessel->defaultPropellant, vessel->propellants[0].get());
+
+    console->clbkSetClassCaps(nullptr);
+    EXPECT_EQ(console->propellant, nullptr);
+    world.frames(3);
+    EXPECT_EQ(vessel->propellants.size(), 2u) << "a new tank";
+    EXPECT_EQ(vessel->defaultPropellant, vessel->propellants[1].get());
+    EXPECT_EQ(vessel->thrusters.size(), 1u) << "the engine stays";
+    EXPECT_EQ(vessel->groupOfType(THGROUP_MAIN)->thrusters[0], vessel->thrusters[0].get());
+}
+
 TEST(ConsoleStartupTest, DebugTextsLinkingAndRegularWorkFollowTheStepCount) {
     SimulationWorld world;
-    std::string error;
-    ASSERT_TRUE(world.loadText(twoHostScenario("  ATTACHED 0:1,U5-Q4\n"), error)) << error;
+    ASSERT_TRUE(world.loadText(TwoHostScenario(kOnStack)));
     OkulVessel *console = world.console();
     VESSEL *stack = oapiGetVesselInterface(world.vessel("U5-Q4"));
     world.simulation().setFrameLength(0.1);
@@ -62,8 +147,7 @@ TEST(ConsoleStartupTest, DebugTextsLinkingAndRegularWorkFollowTheStepCount) {
 TEST(ConsoleAttachCycleTest, DetachFollowAndReattachAtQuarterAndTwoSecondSteps) {
     for (double step : {0.25, 2.0}) {
         SimulationWorld world;
-        std::string error;
-        ASSERT_TRUE(world.loadText(twoHostScenario("  ATTACHED 0:1,U5-Q4\n"), error)) << error;
+        ASSERT_TRUE(world.loadText(TwoHostScenario(kOnStack)));
         Vessel *console = world.vessel("OKUL"), *stack = world.vessel("U5-Q4");
         OkulVessel *okul = world.console();
         world.frames(31, step);
@@ -91,8 +175,7 @@ TEST(ConsoleAttachCycleTest, DetachFollowAndReattachAtQuarterAndTwoSecondSteps) 
 
 TEST(ConsoleMassCopyTest, EveryThirdOneSecondStepTheConsoleTakesTheHostsMassesAndEngine) {
     SimulationWorld world;
-    std::string error;
-    ASSERT_TRUE(world.loadText(twoHostScenario("  ATTACHED 0:1,U5-Q4\n"), error)) << error;
+    ASSERT_TRUE(world.loadText(TwoHostScenario(kOnStack)));
     OkulVessel *okul = world.console();
     Vessel *console = world.vessel("OKUL"), *stack = world.vessel("U5-Q4");
     world.frames(30, 1.0);
@@ -115,8 +198,7 @@ TEST(ConsoleMassCopyTest, EveryThirdOneSecondStepTheConsoleTakesTheHostsMassesAn
 
 TEST(ConsoleSwitchTest, TheTransmittedSwitchRelinksToTavr12AndCyclesAtItsPointZero) {
     SimulationWorld world;
-    std::string error;
-    ASSERT_TRUE(world.loadText(twoHostScenario("  ATTACHED 0:0,TAVR-12\n"), error)) << error;
+    ASSERT_TRUE(world.loadText(TwoHostScenario("  ATTACHED 0:0,TAVR-12\n")));
     OkulVessel *okul = world.console();
     Vessel *console = world.vessel("OKUL"), *spacecraft = world.vessel("TAVR-12");
     world.frames(31, 0.25);
@@ -150,8 +232,7 @@ TEST(ConsoleSwitchTest, TheTransmittedSwitchRelinksToTavr12AndCyclesAtItsPointZe
 class CruiseConsoleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(world.loadInstalled("cruise_to_mars.scn", error)) << error;
+        ASSERT_TRUE(world.loadInstalled("cruise_to_mars.scn"));
         okul = world.console();
         console = world.vessel("OKUL");
         host = world.vessel("TAVR-12");
@@ -174,7 +255,7 @@ TEST_F(CruiseConsoleTest, VisibilityFollowsTheHostModeAndGeometry) {
     world.frames(1);
     EXPECT_TRUE(okul->targetVisible);
     EXPECT_DOUBLE_EQ(okul->relayAngle, 90.0 * RAD);
-    Command(world, "TAVR-12", 210, Axis(host, 1));  // the antenna turned away
+    Command(world, "TAVR-12", 210, VesselAxis(host, 1));  // the antenna turned away
     okul->hostMode = 0;
     world.frames(1);
     EXPECT_FALSE(okul->targetVisible);
@@ -183,7 +264,7 @@ TEST_F(CruiseConsoleTest, VisibilityFollowsTheHostModeAndGeometry) {
     world.frames(1);
     EXPECT_TRUE(okul->targetVisible);
     EXPECT_LT(okul->relayAngle, 1e-6);
-    Command(world, "TAVR-12", 210, -Axis(host, 2));
+    Command(world, "TAVR-12", 210, -VesselAxis(host, 2));
     world.frames(1);
     EXPECT_FALSE(okul->targetVisible);
     EXPECT_DOUBLE_EQ(okul->relayAngle, 90.0 * RAD);
@@ -205,8 +286,7 @@ TEST_F(CruiseConsoleTest, VisibilityFollowsTheHostModeAndGeometry) {
 
 TEST(ConsoleVisibilityTest, TheLaunchStackIsAlwaysInSight) {
     SimulationWorld world;
-    std::string error;
-    ASSERT_TRUE(world.loadInstalled("launch_stack_leo.scn", error)) << error;
+    ASSERT_TRUE(world.loadInstalled("launch_stack_leo.scn"));
     OkulVessel *okul = world.console();
     world.frames(31, 0.1);
     for (int mode : {3, 5, -1}) {
@@ -235,36 +315,35 @@ TEST_F(CruiseConsoleTest, TheConsolesAxesFollowItsPointing) {
     Mode(1);  // the host holds still
     world.frames(1);
     auto axesAreTheConsoles = [&] {
-        EXPECT_LT(length(okul->axisZ - Axis(console, 2)), kTolerance);
-        EXPECT_LT(length(okul->axisX - Axis(console, 0)), kTolerance);
+        EXPECT_LT(length(okul->axisZ - VesselAxis(console, 2)), kTolerance);
+        EXPECT_LT(length(okul->axisX - VesselAxis(console, 0)), kTolerance);
     };
     axesAreTheConsoles();
-    for (int c = 0; c < 3; ++c) EXPECT_LT(length(Axis(console, c) - Axis(host, c)), kTolerance);
+    for (int c = 0; c < 3; ++c) EXPECT_LT(length(VesselAxis(console, c) - VesselAxis(host, c)), kTolerance);
 
     okul->pointing = Quaternion(90.0 * RAD, _V(1, 0, 0));  // about the host's x axis
     world.frames(1);
     axesAreTheConsoles();
-    EXPECT_NEAR(std::fabs(dotp(okul->axisZ, Axis(host, 1))), 1.0, kTolerance);
-    EXPECT_LT(length(okul->axisX - Axis(host, 0)), kTolerance);
+    EXPECT_NEAR(std::fabs(dotp(okul->axisZ, VesselAxis(host, 1))), 1.0, kTolerance);
+    EXPECT_LT(length(okul->axisX - VesselAxis(host, 0)), kTolerance);
 
     okul->pointing = Quaternion(90.0 * RAD, _V(0, 1, 0));  // about the host's y axis
     world.frames(3);
     axesAreTheConsoles();
-    EXPECT_NEAR(std::fabs(dotp(okul->axisX, Axis(host, 2))), 1.0, kTolerance);
-    EXPECT_LT(length(Axis(console, 1) - Axis(host, 1)), kTolerance);
+    EXPECT_NEAR(std::fabs(dotp(okul->axisX, VesselAxis(host, 2))), 1.0, kTolerance);
+    EXPECT_LT(length(VesselAxis(console, 1) - VesselAxis(host, 1)), kTolerance);
 
     okul->pointing = Quaternion();
     world.frames(1);
-    EXPECT_LT(length(okul->axisZ - Axis(host, 2)), kTolerance);
+    EXPECT_LT(length(okul->axisZ - VesselAxis(host, 2)), kTolerance);
 }
 
 TEST(ConsoleMissingTest, NoHostOrNoRelayIsReportedOnTheDebugLineWithoutACrash) {
     {
         SimulationWorld world;
-        std::string error;
-        std::string text = twoHostScenario("");
+        std::string text = TwoHostScenario("");
         text.erase(text.find("U5-Q4:q4varK_RN"), text.find("OKUL:OkulVessel") - text.find("U5-Q4:q4varK_RN"));
-        ASSERT_TRUE(world.loadText(text, error)) << error;
+        ASSERT_TRUE(world.loadText(text));
         OkulVessel *okul = world.console();
         world.frames(40, 0.1);
         EXPECT_EQ(okul->host, nullptr);
@@ -276,15 +355,11 @@ TEST(ConsoleMissingTest, NoHostOrNoRelayIsReportedOnTheDebugLineWithoutACrash) {
     }
     {
         SimulationWorld world;
-        std::ifstream in(std::string(OKUL_ROOT_DIR) + "/Scenarios/cruise_to_mars.scn");
-        std::stringstream buffer;
-        buffer << in.rdbuf();
-        std::string text = buffer.str();
+        std::string text = testsupport::ReadFile(testsupport::BuildRoot() + "/Scenarios/cruise_to_mars.scn");
         size_t relay = text.find("K12 Orbiter:K12Orbiter");
         ASSERT_NE(relay, std::string::npos);
         text.erase(relay, text.find("END\n", relay) + 4 - relay);
-        std::string error;
-        ASSERT_TRUE(world.loadText(text, error)) << error;
+        ASSERT_TRUE(world.loadText(text));
         OkulVessel *okul = world.console();
         world.frames(31, 0.1);
         Command(world, "TAVR-12", 500, _V(5, 0, 0));

@@ -6,21 +6,15 @@
 
 #include "CommandTransmission.h"
 #include "PanelTestSupport.h"
+#include "TerminalScreen.h"
 
 using panel_test::ConsoleState;
 using panel_test::FakeHost;
+using testsupport::NewestRow;
+using testsupport::NewestRows;
+using testsupport::Rows;
 
 namespace {
-
-using Rows = std::vector<std::string>;
-
-// The newest `count` screen lines, top (newest) first.
-Rows Top(const Terminal &terminal, int count) {
-    Rows rows;
-    for (int row = 0; row < count; ++row)
-        rows.push_back(terminal.screenLines[(terminal.newestLine + row) % Terminal::kScreenLineCount]);
-    return rows;
-}
 
 std::string Format(const char *format, double value) {
     char text[128];
@@ -100,7 +94,7 @@ TEST(Transmission, RelativeTimesCountFromTheArrival) {
     EXPECT_EQ(turn.c.z, 6.0);
 
     EXPECT_EQ(
-        Top(uplink.state.terminal, 5),
+        NewestRows(uplink.state.terminal, 5),
         (Rows{"Задержка 1296.00с", "команда 4|210|0.51500|0.60;0.00;0.80;1.00;2.00;3.00;4.00;5.00;6.00;",
               "Задержка 1296.00с", "команда 1|130|0.01500|0.00;12.50;0.00;0.00;0.00;0.00;0.00;0.00;0.00;",
               "-=ПЕРЕДАЧА=-"}));
@@ -112,17 +106,17 @@ TEST(Transmission, ARecordThatCannotArriveInTimeIsReportedAndMoved) {
     uplink.Send();
     ASSERT_EQ(uplink.host.commands.size(), 1u);
     EXPECT_DOUBLE_EQ(uplink.host.commands[0].time, Uplink::kArrival);
-    EXPECT_EQ(Top(uplink.state.terminal, 4),
+    EXPECT_EQ(NewestRows(uplink.state.terminal, 4),
               (Rows{Format("!!!Опоздание %.3f c", (Uplink::kArrival - 0.01) * 86400.0), "Задержка 1296.00с",
                     "команда 0|  1|0.01000|0.00;0.00;1.00;1.00;0.00;0.00;0.00;0.00;0.00;", "-=ПЕРЕДАЧА=-"}));
-    EXPECT_EQ(Top(uplink.state.terminal, 1)[0], "!!!Опоздание 432.000 c");
+    EXPECT_EQ(NewestRow(uplink.state.terminal), "!!!Опоздание 432.000 c");
 }
 
 TEST(Transmission, EmptyLinesAreSkippedAndWithoutHostNothingIsCalled) {
     Uplink uplink;
     uplink.Send();
-    EXPECT_EQ(Top(uplink.state.terminal, 1)[0], "-=ПЕРЕДАЧА=-");
-    EXPECT_EQ(Top(uplink.state.terminal, 2)[1], "string  0");
+    EXPECT_EQ(NewestRow(uplink.state.terminal), "-=ПЕРЕДАЧА=-");
+    EXPECT_EQ(NewestRows(uplink.state.terminal, 2)[1], "string  0");
 
     uplink.state.hostProgram = nullptr;
     uplink.Store(3, "500;0;5");
@@ -164,8 +158,8 @@ TEST(Transmission, FrameCommandsScheduleAMinuteApartUntilTheCassetteIsFull) {
     uplink.Store(2, "600;43001");
     uplink.Send();
     EXPECT_EQ(uplink.state.terminal.frameTable.frameCount, 32);
-    EXPECT_EQ(Top(uplink.state.terminal, 3)[0], "кассета исчерпана");
-    EXPECT_EQ(Top(uplink.state.terminal, 3)[1], "Задержка 1296.00с");
+    EXPECT_EQ(NewestRows(uplink.state.terminal, 3)[0], "кассета исчерпана");
+    EXPECT_EQ(NewestRows(uplink.state.terminal, 3)[1], "Задержка 1296.00с");
 }
 
 TEST(Transmission, FrameTransmissionsAreQueuedOnePictureApart) {
@@ -180,7 +174,7 @@ TEST(Transmission, FrameTransmissionsAreQueuedOnePictureApart) {
     EXPECT_EQ(uplink.Slot(3).state, kFrameScheduled);
     EXPECT_EQ(uplink.Slot(4).state, kFrameTransmitting);
     EXPECT_DOUBLE_EQ(uplink.Slot(4).transmitTime, 43000.25 + 1.0 / 54.0);
-    EXPECT_EQ(Top(uplink.state.terminal, 2),
+    EXPECT_EQ(NewestRows(uplink.state.terminal, 2),
               (Rows{Format("передача  кадра 4 перенесаена на %.5f", 43000.25 + 1.0 / 54.0),
                     "ошибка кадр 3 в состоянии 1"}));
     EXPECT_TRUE(uplink.host.commands.empty());
@@ -202,7 +196,7 @@ TEST(Transmission, FrameNumbersOutsideTheCassetteAreReported) {
     uplink.Store(1, "610;0;40;40");
     uplink.Store(2, "610;0;-1;1.9");
     uplink.Send();
-    EXPECT_EQ(Top(uplink.state.terminal, 6),
+    EXPECT_EQ(NewestRows(uplink.state.terminal, 6),
               (Rows{Format("передача  кадра 1 перенесаена на %.5f", Uplink::kArrival + 1.0 / 54.0),
                     "неверный номер кадра -1", "Задержка 1296.00с",
                     "команда 2|610|0.01500|-1.00;1.90;0.00;0.00;0.00;0.00;0.00;0.00;0.00;",
@@ -214,7 +208,7 @@ TEST(Transmission, FrameNumbersOutsideTheCassetteAreReported) {
     uplink.state.terminal.ClearFile();
     uplink.Store(0, "610;0;-1e9;1e300");
     uplink.Send();
-    EXPECT_EQ(Top(uplink.state.terminal, 1)[0], "неверный номер кадра 73");
+    EXPECT_EQ(NewestRow(uplink.state.terminal), "неверный номер кадра 73");
 }
 
 TEST(Transmission, FrameReportListsEverySlotWithSlot31OnTop) {
@@ -222,7 +216,7 @@ TEST(Transmission, FrameReportListsEverySlotWithSlot31OnTop) {
     uplink.Slot(31).state = kFrameResend;
     uplink.Store(0, "620;0");
     uplink.Send();
-    Rows top = Top(uplink.state.terminal, 36);
+    Rows top = NewestRows(uplink.state.terminal, 36);
     EXPECT_EQ(top[0], "31 в состоянии 41");
     EXPECT_EQ(top[1], "30 в состоянии 0");
     EXPECT_EQ(top[31], "0 в состоянии 0");

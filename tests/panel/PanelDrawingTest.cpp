@@ -7,6 +7,7 @@
 #include "ClockDisplay.h"
 #include "HostStatusDisplay.h"
 #include "MfdButtonLabels.h"
+#include "ModuleDrawingFixture.h"
 #include "PanelDrawing.h"
 #include "PanelTestSupport.h"
 #include "PhotoView.h"
@@ -17,7 +18,7 @@ using panel_test::FakeHost;
 
 namespace {
 
-class PanelDrawing : public panel_test::ModuleDrawingFixture {};
+class PanelDrawing : public testsupport::ModuleDrawingFixture {};
 
 const std::uint32_t kBlack = sim::Surface::rgb(0, 0, 0);
 const std::uint32_t kRed = sim::Surface::rgb(255, 0, 0);

@@ -5,13 +5,13 @@
 
 #include "PanelInput.h"
 #include "PanelTestSupport.h"
+#include "TerminalScreen.h"
 
 using panel_test::ConsoleState;
 using panel_test::FakeHost;
+using testsupport::NewestRow;
 
 namespace {
-
-std::string NewestLine(const Terminal &terminal) { return terminal.screenLines[terminal.newestLine]; }
 
 void ExpectQuaternionNear(const Quaternion &actual, const Quaternion &expected) {
     EXPECT_NEAR(actual.x, expected.x, 1e-12);
@@ -77,7 +77,7 @@ TEST(PanelMouse, ResultsAndActions) {
     EXPECT_STREQ(state.composer.offset, "0;0;0;0;0");
 
     EXPECT_TRUE(PanelMouseEvent(fields, 204, PANEL_MOUSE_LBDOWN, 0, 0));
-    EXPECT_EQ(NewestLine(state.terminal), "-=ПЕРЕДАЧА=-");
+    EXPECT_EQ(NewestRow(state.terminal), "-=ПЕРЕДАЧА=-");
     EXPECT_TRUE(PanelMouseEvent(fields, 206, PANEL_MOUSE_LBDOWN, 0, 0));
     EXPECT_EQ(state.attachTimer, 2000000.0);
     EXPECT_TRUE(PanelMouseEvent(fields, 205, PANEL_MOUSE_LBDOWN, 0, 0));

@@ -14,15 +14,14 @@
 #include "cockpit/Cockpit.h"
 #include "cockpit/Panel.h"
 
-using testworld::SimulationWorld;
+using testsupport::SimulationWorld;
 
 namespace {
 
 class PanelLayoutTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(world.loadInstalled("mars_approach.scn", error)) << error;
+        ASSERT_TRUE(world.loadInstalled("mars_approach.scn"));
         world.frames(1);
     }
     sim::Cockpit &Cockpit() { return world.simulation().cockpit(); }

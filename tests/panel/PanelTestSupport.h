@@ -1,16 +1,14 @@
 // Helpers of the panel tests: the vessel fields the panel works on, a host
-// spacecraft stand-in, the module's drawing objects and simulator surfaces
-// whose text records show what was drawn where.
+// spacecraft stand-in, and simulator surfaces whose text records show what
+// was drawn where.
 #pragma once
 
 #include <OrbiterAPI.h>
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "DrawingObjects.h"
 #include "PanelFields.h"
 #include "gdi/Surface.h"
 #include "gdi/SurfaceHandles.h"
@@ -84,14 +82,6 @@ struct ConsoleState {
                            configuration,
                            restartRequested};
     }
-};
-
-// The module's fonts and brush for the duration of a test, made by the
-// library's own start-up code.
-class ModuleDrawingFixture : public ::testing::Test {
-protected:
-    void SetUp() override { CreateModuleDrawingObjects(nullptr); }
-    void TearDown() override { ReleaseModuleDrawingObjects(); }
 };
 
 // A panel area's surface, filled with a background colour that no drawing

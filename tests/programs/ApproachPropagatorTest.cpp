@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
-#include <string>
+#include <cstdio>
 #include <vector>
 
 #include "ApproachPropagator.h"
 #include "OrbitRecord.h"
+#include "PeriapsisReference.h"
 
 namespace {
 
@@ -148,38 +147,13 @@ TEST(ApproachPropagator, BoundSpacecraftCompletesOnTheEllipse) {
     EXPECT_NEAR(p.horizon, std::fmod(toPeriapsis, o.period), 30.0);
 }
 
-struct ReferenceCase {
-    std::string name;
-    ApproachState start;
-    VECTOR3 deltaV;
-    double time;
-    VECTOR3 position, velocity;
-};
-
-std::vector<ReferenceCase> ReadReference() {
-    std::vector<ReferenceCase> cases;
-    std::ifstream in(OKUL_SOURCE_DIR "/tests/programs/reference/approach_reference.txt");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream fields(line);
-        ReferenceCase c;
-        VECTOR3 *vectors[] = {&c.start.marsPos, &c.start.marsVel, &c.start.shipPos, &c.start.shipVel,
-                              &c.deltaV};
-        fields >> c.name;
-        for (VECTOR3 *v : vectors) fields >> v->x >> v->y >> v->z;
-        fields >> c.time >> c.position.x >> c.position.y >> c.position.z >> c.velocity.x >> c.velocity.y >>
-            c.velocity.z;
-        if (fields) cases.push_back(c);
-    }
-    return cases;
-}
-
 // Against a DOP853 (rtol 1e-13) integration of the same forces.
 TEST(ApproachPropagator, AgreesWithTheReferenceIntegration) {
-    const std::vector<ReferenceCase> cases = ReadReference();
+    const auto cases = ReadPeriapsisReference<ApproachState>("approach_reference.txt", [](ApproachState &s) {
+        return std::vector<VECTOR3 *>{&s.marsPos, &s.marsVel, &s.shipPos, &s.shipVel};
+    });
     ASSERT_EQ(cases.size(), 2u);
-    for (const ReferenceCase &c : cases) {
+    for (const auto &c : cases) {
         for (const PropagationParameters &setting : {PropagationParameters{360.0, 2650000.0, 0.001},
                                                      PropagationParameters{3600.0, 3000000.0, 0.001}}) {
             ApproachState s = c.start;

@@ -6,7 +6,9 @@
 
 #include "BodyEphemeris.h"
 #include "CheckpointTable.h"
-#include "ReturnSimulation.h"
+#include "DesignedProbes.h"
+
+using testsupport::SharedEarthReturnProbe;
 
 namespace {
 
@@ -15,7 +17,9 @@ const double kOneSecond = 1.0 / 86400.0;
 
 class CheckpointTableTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_NE(ReturnSimulation().vessel, nullptr) << ReturnSimulation().error; }
+    void SetUp() override {
+        ASSERT_NE(SharedEarthReturnProbe().vessel(), nullptr) << SharedEarthReturnProbe().error();
+    }
     const double start = 43610.25;
 };
 

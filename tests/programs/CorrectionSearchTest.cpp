@@ -10,19 +10,16 @@
 #include <vector>
 
 #include "CorrectionSearch.h"
+#include "DesignedProbes.h"
+#include "FileContents.h"
 #include "PieProgram.h"
-#include "ReturnSimulation.h"
+
+using testsupport::ReadFile;
+using testsupport::SharedEarthReturnProbe;
 
 namespace {
 
 const char kSearchLog[] = "Q4K12techout/prg78OH.txt";
-
-std::string ReadFile(const char *path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The search with the periapsis of each increment given by a model.
 class ModelSearch : public CorrectionSearch {
@@ -53,7 +50,9 @@ std::vector<std::string> TrialValues(const std::string &log, const std::string &
 
 class CorrectionSearchTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_NE(ReturnSimulation().vessel, nullptr) << ReturnSimulation().error; }
+    void SetUp() override {
+        ASSERT_NE(SharedEarthReturnProbe().vessel(), nullptr) << SharedEarthReturnProbe().error();
+    }
     PieProgram pie{nullptr};
 };
 

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <OrbiterAPI.h>
+#include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "EarthEntry.h"
@@ -39,4 +41,14 @@ inline EntryClosure MeasureClosure(const sim::Simulation &simulation, OBJHANDLE 
         closure.hoursAhead, closure.osculatingMiss / 1000.0, closure.osculatingDelay,
         closure.throughMiss / 1000.0, closure.throughDelay);
     return closure;
+}
+
+// What a flown PLE correction reaches: the osculating periapsis more than
+// half an hour ahead, it and the closest approach within 20 km of "Tar=",
+// the periapsis within 30 s of its time.
+inline void ExpectClosureOnTheTarget(const EntryClosure &closure) {
+    EXPECT_GT(closure.hoursAhead, 0.5);
+    EXPECT_LT(closure.osculatingMiss, 20000.0);
+    EXPECT_LT(closure.throughMiss, 20000.0);
+    EXPECT_LT(std::fabs(closure.osculatingDelay), 30.0);
 }

@@ -6,17 +6,21 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "DesignedProbes.h"
 #include "EarthReturn.h"
+#include "FileContents.h"
 #include "OrbitRecord.h"
 #include "PieProgram.h"
 #include "ReturnReference.h"
-#include "ReturnSimulation.h"
 #include "Terminal.h"
+#include "TerminalScreen.h"
+
+using testsupport::ReadFile;
+using testsupport::SharedEarthReturnProbe;
 
 namespace fs = std::filesystem;
 
@@ -25,13 +29,6 @@ namespace {
 const char kPrediction[] = "43644;1;0;0;0;0;0;0.0000001;0;1";
 const char kCorrection[] = "43644;1;0;0;0;0;0;0.000001;5;2";
 const double kEarthRadius = 6371.01;  // km, the simulator's mean radius
-
-std::string ReadFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<double> Numbers(const std::string &text) {
     std::vector<double> numbers;
@@ -72,8 +69,8 @@ double PeriapsisRadius(const PieProgram &pie) {
 class PieProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(ReturnSimulation().vessel, nullptr) << ReturnSimulation().error;
-        vessel = ReturnSimulation().vessel;
+        ASSERT_NE(SharedEarthReturnProbe().vessel(), nullptr) << SharedEarthReturnProbe().error();
+        vessel = SharedEarthReturnProbe().vessel();
     }
     VESSEL *vessel = nullptr;
 };
@@ -186,19 +183,15 @@ TEST_F(PieProgramTest, CorrectionThroughTheTerminalStoresBothRecords) {
     Terminal terminal(vessel);
     std::strcpy(terminal.fileLines[0], "old0");
     std::strcpy(terminal.fileLines[2], "old2");
-    terminal.AppendText("PIE 43644;0;0;0;0;0;0;0;0;-1");
-    terminal.Execute();
-    terminal.AppendText((std::string("PIE ") + kCorrection).c_str());
-    terminal.Execute();
+    testsupport::Enter(terminal, "PIE 43644;0;0;0;0;0;0;0;0;-1");
+    testsupport::Enter(terminal, std::string("PIE ") + kCorrection);
     const PieProgram &pie = terminal.pieProgram;
     EXPECT_GT(pie.search.trials, 10);
 
     // Answer and the five lines, line 4 on top.
-    for (int i = 0; i < 5; ++i)
-        EXPECT_STREQ(terminal.screenLines[(terminal.newestLine + 4 - i) % Terminal::kScreenLineCount],
-                     pie.resultLines[i]);
-    const char *answer = terminal.screenLines[(terminal.newestLine + 5) % Terminal::kScreenLineCount];
-    ASSERT_EQ(std::strncmp(answer, "Ответ -", std::strlen("Ответ -")), 0) << answer;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(testsupport::ScreenRow(terminal, 4 - i), pie.resultLines[i]);
+    const std::string answer = testsupport::ScreenRow(terminal, 5);
+    ASSERT_EQ(answer.rfind("Ответ -", 0), 0u) << answer;
 
     const double magnitude = length(pie.deltaV);
     char expected[110];
@@ -230,11 +223,11 @@ TEST_F(PieProgramTest, CorrectionThroughTheTerminalStoresBothRecords) {
 
     // In the simulator's own gravity the corrected flight passes far lower
     // than the 12,371 km of the uncorrected one.
-    earth_return::ReturnProbe &simulation = ReturnSimulation();
+    testsupport::EarthReturnProbe &simulation = SharedEarthReturnProbe();
     earth_return::FreeState corrected = simulation.start;
     corrected.velocity += pie.deltaV;
-    const earth_return::Periapsis pass = earth_return::FindPeriapsis(
-        simulation.probes.ephemeris(), simulation.probes.gravity(), corrected, 40.0);
+    const earth_return::Periapsis pass =
+        earth_return::FindPeriapsis(simulation.ephemeris(), simulation.gravity(), corrected, 40.0);
     std::printf("corrected pass in the simulator: %.1f km from the centre at MJD %.4f\n",
                 length(pass.relativePosition) / 1000.0, pass.mjd);
     EXPECT_LT(length(pass.relativePosition), 6900e3);
@@ -321,12 +314,10 @@ TEST_F(PieProgramTest, MissingReportFolderStillCompletes) {
 namespace {
 
 TEST(EarthReturnScenario, IsWhatTheToolWrites) {
-    earth_return::ReturnProbe &simulation = ReturnSimulation();
-    ASSERT_NE(simulation.vessel, nullptr) << simulation.error;
+    testsupport::EarthReturnProbe &simulation = SharedEarthReturnProbe();
+    ASSERT_NE(simulation.vessel(), nullptr) << simulation.error();
     const std::string committed = ReadFile(std::string(OKUL_SOURCE_DIR) + "/scenarios/earth_return.scn");
-    EXPECT_EQ(
-        earth_return::ReturnScenario(simulation.probes.ephemeris(), simulation.probes.gravity()),
-        committed)
+    EXPECT_EQ(earth_return::ReturnScenario(simulation.ephemeris(), simulation.gravity()), committed)
         << "write it again: earth_return build/dev scenarios/earth_return.scn";
 }
 

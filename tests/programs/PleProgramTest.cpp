@@ -9,11 +9,14 @@
 #include <cstring>
 #include <string>
 
+#include "DesignedProbes.h"
 #include "EarthEntry.h"
 #include "EntryClosure.h"
+#include "ObjectHandles.h"
 #include "PleProgram.h"
-#include "ProbeSimulation.h"
 #include "core/Simulation.h"
+
+using testsupport::BodyByName;
 
 namespace {
 
@@ -42,8 +45,7 @@ bool ReadMissLine(const char *line, MissLine &out) {
 // The inclination to the Earth's equator worked out from the equator's pole
 // in ecliptic axes, (0, cos e, sin e), and the orbit's normal.
 double InclinationToEquator(const VECTOR3 &r, const VECTOR3 &v) {
-    char name[] = "Earth";
-    const double obliquity = oapiGetPlanetObliquity(oapiGetGbodyByName(name));
+    const double obliquity = oapiGetPlanetObliquity(BodyByName("Earth"));
     const VECTOR3 normal = unit(crossp(v, r));  // left-handed axes
     return std::acos(dotp(normal, _V(0.0, std::cos(obliquity), std::sin(obliquity)))) * DEG;
 }
@@ -52,23 +54,15 @@ double InclinationToEquator(const VECTOR3 &r, const VECTOR3 &v) {
 class PleProgramTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        probes = new arrival_design::ProbeSimulation(OKUL_ROOT_DIR, "ple_test");
-        ASSERT_TRUE(probes->ready());
-        target = earth_entry::DesignTarget(probes->ephemeris(), design);
-        start = earth_entry::DesignStart(probes->ephemeris(), probes->gravity(), design, target);
-        uncorrected = earth_entry::FindArrival(probes->ephemeris(), probes->gravity(), start, 30.0);
-        std::string error;
-        ASSERT_TRUE(probes->load(
-            earth_entry::ScenarioText(probes->ephemeris(), start, target,
-                                      {{"PROBE", arrival_design::ProbeSimulation::kProbeClass, ""}}, "PROBE"),
-            "PROBE", error))
-            << error;
-        simulation = &probes->simulation();
-        vessel = probes->vessel();
+        probe = new testsupport::EarthEntryProbe;
+        ASSERT_NE(probe->vessel(), nullptr) << probe->error();
+        uncorrected = earth_entry::FindArrival(probe->ephemeris(), probe->gravity(), probe->start, 30.0);
+        simulation = &probe->simulation();
+        vessel = probe->vessel();
     }
     static void TearDownTestSuite() {
-        delete probes;
-        probes = nullptr;
+        delete probe;
+        probe = nullptr;
     }
 
     // Puts the probe on a global state at the present date (restore with
@@ -76,8 +70,7 @@ protected:
     static VESSELSTATUS MoveProbe(const VECTOR3 &position, const VECTOR3 &velocity) {
         VESSELSTATUS saved;
         vessel->GetStatus(saved);
-        char sunName[] = "Sun";
-        OBJHANDLE sun = oapiGetGbodyByName(sunName);
+        OBJHANDLE sun = BodyByName("Sun");
         VECTOR3 sunPos, sunVel;
         oapiGetGlobalPos(sun, &sunPos);
         oapiGetGlobalVel(sun, &sunVel);
@@ -89,21 +82,15 @@ protected:
         return saved;
     }
 
-    static arrival_design::ProbeSimulation *probes;
+    static testsupport::EarthEntryProbe *probe;
     static sim::Simulation *simulation;
     static VESSEL *vessel;
-    static const earth_entry::Design design;
-    static earth_entry::Target target;
-    static earth_entry::FreeState start;
     static earth_entry::Arrival uncorrected;
 };
 
-arrival_design::ProbeSimulation *PleProgramTest::probes = nullptr;
+testsupport::EarthEntryProbe *PleProgramTest::probe = nullptr;
 sim::Simulation *PleProgramTest::simulation = nullptr;
 VESSEL *PleProgramTest::vessel = nullptr;
-const earth_entry::Design PleProgramTest::design;
-earth_entry::Target PleProgramTest::target;
-earth_entry::FreeState PleProgramTest::start;
 earth_entry::Arrival PleProgramTest::uncorrected;
 
 TEST_F(PleProgramTest, ZeroWordReportsTheUnpoweredEntry) {
@@ -130,33 +117,36 @@ TEST_F(PleProgramTest, ZeroWordReportsTheUnpoweredEntry) {
     EXPECT_NEAR(achieved.mjd, uncorrected.osculatingMjd, 2e-4);
     EXPECT_NEAR(achieved.radius, length(uncorrected.osculatingPosition) / 1000.0, 5.0);
     EXPECT_NEAR(achieved.seconds, (achieved.mjd - oapiGetSimMJD()) * 86400.0, 10.0);
-    const double designMiss = length(uncorrected.osculatingPosition - target.periapsisPosition) / 1000.0;
+    const double designMiss =
+        length(uncorrected.osculatingPosition - probe->target.periapsisPosition) / 1000.0;
     EXPECT_NEAR(miss.missKm, designMiss, 0.1 * designMiss);
     EXPECT_GT(miss.missKm, 200.0);
     EXPECT_EQ(miss.accuracyClass, 1);
     EXPECT_EQ(miss.increment, 0.0);
-    EXPECT_NEAR(miss.excessSpeed, design.vInfinity, 5.0);
+    EXPECT_NEAR(miss.excessSpeed, probe->design.vInfinity, 5.0);
     EXPECT_NEAR(aimed.radius, ple.entry.entryPeriapsisRadius / 1000.0, 0.06);
 }
 
 // With the state the design started from (no offset) the program's target is
 // the design's: the design worked it out with a construction of its own.
 TEST_F(PleProgramTest, TargetOfTheDesignedApproachIsTheDesignTarget) {
-    const VESSELSTATUS saved = MoveProbe(start.position, start.velocity - design.velocityOffset);
+    const VESSELSTATUS saved =
+        MoveProbe(probe->start.position, probe->start.velocity - probe->design.velocityOffset);
     PleProgram ple(vessel);
     ple.Run(0);
     vessel->DefSetState(&saved);
     const EntryGeometry &g = ple.entry;
     std::printf(
         "designed approach: target periapsis %.3f km and %+.2f s from the design's, ground point %.3f km\n",
-        length(g.targetPeriapsis - target.periapsisPosition) / 1000.0,
-        (g.targetMjd - target.groundMjd) * 86400.0, length(g.targetGround - target.groundPoint) / 1000.0);
-    EXPECT_LT(length(g.targetPeriapsis - target.periapsisPosition), 3000.0);
-    EXPECT_NEAR(g.targetMjd, target.groundMjd, 2.0 / 86400.0);
-    EXPECT_NEAR(g.entryToPeriapsis, target.entryToPeriapsis, 0.5);
-    EXPECT_LT(length(g.targetGround - target.groundPoint), 3000.0);
-    EXPECT_LT(length(g.approachDirection - target.approachDirection), 1e-4);
-    EXPECT_LT(length(g.periapsisPosition - target.periapsisPosition), 3000.0);
+        length(g.targetPeriapsis - probe->target.periapsisPosition) / 1000.0,
+        (g.targetMjd - probe->target.groundMjd) * 86400.0,
+        length(g.targetGround - probe->target.groundPoint) / 1000.0);
+    EXPECT_LT(length(g.targetPeriapsis - probe->target.periapsisPosition), 3000.0);
+    EXPECT_NEAR(g.targetMjd, probe->target.groundMjd, 2.0 / 86400.0);
+    EXPECT_NEAR(g.entryToPeriapsis, probe->target.entryToPeriapsis, 0.5);
+    EXPECT_LT(length(g.targetGround - probe->target.groundPoint), 3000.0);
+    EXPECT_LT(length(g.approachDirection - probe->target.approachDirection), 1e-4);
+    EXPECT_LT(length(g.periapsisPosition - probe->target.periapsisPosition), 3000.0);
     EXPECT_EQ(ple.accuracyClass, 2);
 }
 
@@ -211,10 +201,9 @@ TEST_F(PleProgramTest, InclinationsAreThoseOfTheTwoOrbits) {
 TEST_F(PleProgramTest, NoApproachWithinTheDurationIsClassZero) {
     // 0.3 AU behind the Earth, drifting toward it at 500 m/s: no closest
     // approach within the 3,000,000 s of the propagation.
-    char name[] = "Earth";
     VECTOR3 earthPos, earthVel;
-    oapiGetGlobalPos(oapiGetGbodyByName(name), &earthPos);
-    oapiGetGlobalVel(oapiGetGbodyByName(name), &earthVel);
+    oapiGetGlobalPos(BodyByName("Earth"), &earthPos);
+    oapiGetGlobalVel(BodyByName("Earth"), &earthVel);
     const VECTOR3 behind = unit(earthVel);
     const VESSELSTATUS saved = MoveProbe(earthPos - behind * 4.5e10, earthVel + behind * 500.0);
     PleProgram ple(vessel);
@@ -242,27 +231,17 @@ TEST_F(PleProgramTest, ClosureInTheSimulator) {
     ASSERT_TRUE(ReadMissLine(ple.resultLines[2], miss));
     EXPECT_EQ(miss.accuracyClass, 2);
     EXPECT_LT(miss.missKm, 1.0);
-    EXPECT_LT(length(ple.deltaV + design.velocityOffset), 0.01);
+    EXPECT_LT(length(ple.deltaV + probe->design.velocityOffset), 0.01);
 
     const EntryGeometry aimed = ple.entry;
     const double aimedMjd = aimed.targetMjd + aimed.entryToPeriapsis / 86400.0;
-    simulation->setFrameLength(1.0);
-    simulation->setTimeAcceleration(100.0);
-    for (int i = 0; i < 6; ++i) simulation->frame();
-    ASSERT_NEAR(simulation->simTime(), 600.0, 1e-6);
-    VESSELSTATUS status;
-    vessel->GetStatus(status);
-    status.rvel += ple.deltaV;
-    vessel->DefSetState(&status);
+    ASSERT_TRUE(probe->applyIncrementAt(600.0, ple.deltaV));
 
     // The simulator flies the vessel to about an hour before the periapsis.
     simulation->setTimeAcceleration(1000.0);
     while (simulation->mjd() < aimedMjd - 1.0 / 24.0 - 1000.0 / 86400.0) simulation->frame();
     const EntryClosure closure = MeasureClosure(*simulation, vessel->GetHandle(), aimed);
-    EXPECT_GT(closure.hoursAhead, 0.5);
-    EXPECT_LT(closure.osculatingMiss, 20000.0);
-    EXPECT_LT(closure.throughMiss, 20000.0);
-    EXPECT_LT(std::fabs(closure.osculatingDelay), 30.0);
+    ExpectClosureOnTheTarget(closure);
 }
 
 }  // namespace

@@ -8,13 +8,15 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
+#include "DesignedProbes.h"
+#include "FileContents.h"
 #include "MarsApproach.h"
 #include "PlmProgram.h"
-#include "ProbeSimulation.h"
 #include "core/Simulation.h"
+
+using testsupport::ReadFile;
 
 namespace fs = std::filesystem;
 
@@ -22,54 +24,31 @@ namespace {
 
 const char kReport[] = "Q4K12techout/PLM(prg77).out";
 
-std::string ReadFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // One simulator with the probe for all tests (loading takes a while).
 class PlmProgramTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        probes = new arrival_design::ProbeSimulation(OKUL_ROOT_DIR, "plm_test");
-        ASSERT_TRUE(probes->ready());
-        mars_approach::Design design;
-        design.velocityOffset = _V(0.18, -0.10, 0.14);
-        start = mars_approach::DesignStart(probes->ephemeris(), probes->gravity(), design);
+        probe = new testsupport::MarsApproachProbe;
+        ASSERT_NE(probe->vessel(), nullptr) << probe->error();
         uncorrectedMiss =
-            mars_approach::FindPeriapsis(probes->ephemeris(), probes->gravity(), start, 40.0).targetMiss;
-        std::string error;
-        ASSERT_TRUE(probes->load(mars_approach::ScenarioText(
-                                     probes->ephemeris(), start,
-                                     {{"PROBE", arrival_design::ProbeSimulation::kProbeClass, ""}}, "PROBE"),
-                                 "PROBE", error))
-            << error;
-        simulation = &probes->simulation();
-        vessel = probes->vessel();
-        previousDirectory = fs::current_path();
-        fs::current_path(probes->workFolder());
+            mars_approach::FindPeriapsis(probe->ephemeris(), probe->gravity(), probe->start, 40.0).targetMiss;
+        simulation = &probe->simulation();
+        vessel = probe->vessel();
     }
     static void TearDownTestSuite() {
-        fs::current_path(previousDirectory);
-        delete probes;
-        probes = nullptr;
+        delete probe;
+        probe = nullptr;
     }
 
-    static arrival_design::ProbeSimulation *probes;
-    static fs::path previousDirectory;
+    static testsupport::MarsApproachProbe *probe;
     static sim::Simulation *simulation;
     static VESSEL *vessel;
-    static mars_approach::FreeState start;
     static double uncorrectedMiss;
 };
 
-arrival_design::ProbeSimulation *PlmProgramTest::probes = nullptr;
-fs::path PlmProgramTest::previousDirectory;
+testsupport::MarsApproachProbe *PlmProgramTest::probe = nullptr;
 sim::Simulation *PlmProgramTest::simulation = nullptr;
 VESSEL *PlmProgramTest::vessel = nullptr;
-mars_approach::FreeState PlmProgramTest::start;
 double PlmProgramTest::uncorrectedMiss = 0.0;
 
 TEST_F(PlmProgramTest, NegativeWordResetsAndEmptiesTheReport) {
@@ -180,14 +159,7 @@ TEST_F(PlmProgramTest, ClosureInTheSimulator) {
     plm.Run(-1);
     ASSERT_EQ(plm.Run(5), 5.0);
 
-    simulation->setFrameLength(1.0);
-    simulation->setTimeAcceleration(100.0);
-    for (int i = 0; i < 53; ++i) simulation->frame();
-    ASSERT_NEAR(simulation->simTime(), 5300.0, 1e-6);
-    VESSELSTATUS status;
-    vessel->GetStatus(status);
-    status.rvel += plm.deltaV;
-    vessel->DefSetState(&status);
+    ASSERT_TRUE(probe->applyIncrementAt(5300.0, plm.deltaV));
 
     mars_approach::FreeState now;
     now.mjd = simulation->mjd();

@@ -4,24 +4,20 @@
 #include <cmath>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 
 #include "BodyEphemeris.h"
+#include "DesignedProbes.h"
+#include "FileContents.h"
 #include "PieProgram.h"
-#include "ReturnSimulation.h"
+
+using testsupport::ReadFile;
+using testsupport::SharedEarthReturnProbe;
 
 namespace {
 
 const char kStepLog[] = "Q4K12techout/prg78.out";
 const double kOneSecond = 1.0 / 86400.0;
-
-std::string ReadFile(const char *path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Heliocentric state of a body from the ephemeris, velocity as the
 // one-second difference.
@@ -34,7 +30,7 @@ VECTOR3 Heliocentric(double mjd, const char *name) {
 class ReturnIntegratorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(ReturnSimulation().vessel, nullptr) << ReturnSimulation().error;
+        ASSERT_NE(SharedEarthReturnProbe().vessel(), nullptr) << SharedEarthReturnProbe().error();
         pie.Run("43650;0;0;0;0;0;0;0;0;-1");  // one-day tables from now
         t0 = pie.startMjd;
         earth = Heliocentric(t0, "Earth");
@@ -47,7 +43,7 @@ protected:
         pie.startVel = earthVel + relativeVelocity;
         pie.ForgetClosestApproach();
     }
-    PieProgram pie{ReturnSimulation().vessel};
+    PieProgram pie{SharedEarthReturnProbe().vessel()};
     double t0 = 0.0;
     VECTOR3 earth, earthVel;
 };

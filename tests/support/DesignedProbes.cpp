@@ -1,27 +1,41 @@
-#include "ReturnProbe.h"
+#include "DesignedProbes.h"
 
-namespace fs = std::filesystem;
+#include <vector>
 
-namespace earth_return {
+namespace testsupport {
 
-ReturnProbe::ReturnProbe(const std::string &installationRoot, const std::string &tag)
-    : probes(installationRoot, tag) {
-    if (!probes.ready()) {
-        error = "no ephemeris in " + installationRoot;
-        return;
-    }
-    start = DesignStart(probes.ephemeris(), probes.gravity(), Design());
-    const std::string text =
-        arrival_design::ScenarioText(probes.ephemeris(), "A probe on the Earth return.\n", start,
-                                     {{"PROBE", arrival_design::ProbeSimulation::kProbeClass, ""}}, "PROBE");
-    if (!probes.load(text, "PROBE", error)) return;
-    vessel = probes.vessel();
-    previousDirectory = fs::current_path();
-    fs::current_path(probes.workFolder());
+namespace {
+
+// The vessels on the designed state: the probe alone.
+std::vector<arrival_design::ScenarioVessel> ProbeOnState() {
+    return {{ProbeSimulation::kProbeName, ProbeSimulation::kProbeClass, ""}};
 }
 
-ReturnProbe::~ReturnProbe() {
-    if (!previousDirectory.empty()) fs::current_path(previousDirectory);
+}  // namespace
+
+MarsApproachProbe::MarsApproachProbe() {
+    if (!ready()) return;
+    start = mars_approach::DesignStart(ephemeris(), gravity(), design);
+    load(mars_approach::ScenarioText(ephemeris(), start, ProbeOnState(), kProbeName));
 }
 
-}  // namespace earth_return
+EarthReturnProbe::EarthReturnProbe() {
+    if (!ready()) return;
+    start = earth_return::DesignStart(ephemeris(), gravity(), design);
+    load(arrival_design::ScenarioText(ephemeris(), "A probe on the Earth return.\n", start, ProbeOnState(),
+                                      kProbeName));
+}
+
+EarthReturnProbe &SharedEarthReturnProbe() {
+    static EarthReturnProbe probe;
+    return probe;
+}
+
+EarthEntryProbe::EarthEntryProbe() {
+    if (!ready()) return;
+    target = earth_entry::DesignTarget(ephemeris(), design);
+    start = earth_entry::DesignStart(ephemeris(), gravity(), design, target);
+    load(earth_entry::ScenarioText(ephemeris(), start, target, ProbeOnState(), kProbeName));
+}
+
+}  // namespace testsupport

@@ -1,47 +1,45 @@
 #include "ProbeSimulation.h"
 
-#include <unistd.h>
+#include <cmath>
 
-#include <cstdio>
-#include <fstream>
+#include "ObjectHandles.h"
 
-namespace arrival_design {
+namespace testsupport {
 
-namespace fs = std::filesystem;
-
-ProbeSimulation::ProbeSimulation(const std::string &installationRoot, const std::string &tag)
-    : base_(fs::temp_directory_path() / (tag + "_" + std::to_string(getpid()))),
-      work_(base_ / "work"),
-      gravity_(ephemeris_) {
-    fs::create_directories(base_ / "root/Config/Vessels");
-    fs::create_directories(base_ / "root/Config/Ephemeris");
-    fs::create_directories(work_ / "Q4K12techout");
-    const fs::path ephemerisFile = base_ / "root/Config/Ephemeris/de405_1970_1989.bin";
-    fs::copy_file(installationRoot + "/Config/Ephemeris/de405_1970_1989.bin", ephemerisFile,
-                  fs::copy_options::overwrite_existing);
-    std::ofstream(base_ / "root/Config/Vessels" / (std::string(kProbeClass) + ".cfg"))
-        << "ClassName = " << kProbeClass << "\nMass = 1000\nSize = 2\n";
-    std::string error;
-    ephemeris_.load(ephemerisFile.string(), error);
+ProbeSimulation::ProbeSimulation() : gravity_(ephemeris_) {
+    installation_.writeClass(kProbeClass,
+                             std::string("ClassName = ") + kProbeClass + "\nMass = 1000\nSize = 2\n");
+    if (!ephemeris_.load(BuildEphemerisFile(), error_))
+        error_ = "no ephemeris in " + BuildRoot() + ": " + error_;
 }
 
-ProbeSimulation::~ProbeSimulation() {
+bool ProbeSimulation::load(const std::string &scenarioText) {
+    vessel_ = nullptr;
+    if (!ready()) return false;
+    const std::string scenario = installation_.writeScenario("probe.scn", scenarioText);
     simulation_.reset();
-    std::error_code ignored;
-    fs::remove_all(base_, ignored);
+    simulation_ = std::make_unique<sim::Simulation>(installation_.root(), installation_.work());
+    if (!simulation_->loadScenario(scenario, error_)) return false;
+    vessel_ = oapiGetVesselInterface(VesselByName(kProbeName));
+    if (!vessel_) {
+        error_ = std::string("no vessel ") + kProbeName + " in the scenario";
+        return false;
+    }
+    if (!workingFolder_) workingFolder_.emplace(installation_.work());
+    return true;
 }
 
-bool ProbeSimulation::load(const std::string &scenarioText, const std::string &vesselName,
-                           std::string &error) {
-    const fs::path scenario = base_ / "probe.scn";
-    std::ofstream(scenario) << scenarioText;
-    simulation_ = std::make_unique<sim::Simulation>((base_ / "root").string(), work_.string());
-    if (!simulation_->loadScenario(scenario.string(), error)) return false;
-    char name[64];
-    std::snprintf(name, sizeof(name), "%s", vesselName.c_str());
-    vessel_ = oapiGetVesselInterface(oapiGetVesselByName(name));
-    if (!vessel_) error = "no vessel " + vesselName + " in the scenario";
-    return vessel_ != nullptr;
+bool ProbeSimulation::applyIncrementAt(double seconds, const VECTOR3 &deltaV) {
+    if (!vessel_) return false;
+    simulation_->setFrameLength(1.0);
+    simulation_->setTimeAcceleration(100.0);
+    while (simulation_->simTime() < seconds - 1e-6) simulation_->frame();
+    if (std::fabs(simulation_->simTime() - seconds) > 1e-6) return false;
+    VESSELSTATUS status;
+    vessel_->GetStatus(status);
+    status.rvel += deltaV;
+    vessel_->DefSetState(&status);
+    return true;
 }
 
-}  // namespace arrival_design
+}  // namespace testsupport

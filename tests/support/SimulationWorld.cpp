@@ -1,52 +1,39 @@
 #include "SimulationWorld.h"
 
-#include <limits.h>
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <fstream>
-#include <sstream>
-
 #include "HostSpacecraft.h"
+#include "ObjectHandles.h"
 #include "OkulVessel.h"
 
-namespace testworld {
+namespace testsupport {
 
-SimulationWorld::SimulationWorld() {
-    char pattern[] = "/tmp/okul-hosts-XXXXXX";
-    workDir_ = mkdtemp(pattern);
-    char cwd[PATH_MAX];
-    if (getcwd(cwd, sizeof cwd)) previousDir_ = cwd;
-    if (chdir(workDir_.c_str()) != 0) previousDir_.clear();
-    simulation_ = new sim::Simulation(OKUL_ROOT_DIR, workDir_);
-}
+SimulationWorld::SimulationWorld()
+    : installation_(TestInstallation::FromBuild::kClassesAndModules),
+      workingFolder_(installation_.work()),
+      simulation_(std::make_unique<sim::Simulation>(installation_.root(), installation_.work())) {}
 
-SimulationWorld::~SimulationWorld() {
-    delete simulation_;
-    if (!previousDir_.empty() && chdir(previousDir_.c_str()) != 0) {
-    }
-    std::string command = "rm -rf '" + workDir_ + "'";
-    if (system(command.c_str()) != 0) {
-    }
-}
+SimulationWorld::~SimulationWorld() { simulation_.reset(); }
 
 void SimulationWorld::restart() {
-    delete simulation_;
-    simulation_ = new sim::Simulation(OKUL_ROOT_DIR, workDir_);
+    simulation_.reset();
+    simulation_ = std::make_unique<sim::Simulation>(installation_.root(), installation_.work());
 }
 
-bool SimulationWorld::loadInstalled(const std::string &name, std::string &error) {
-    return simulation_->loadScenario(std::string(OKUL_ROOT_DIR) + "/Scenarios/" + name, error);
+::testing::AssertionResult SimulationWorld::load(const std::string &path) {
+    std::string error;
+    if (simulation_->loadScenario(path, error)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << error;
 }
 
-bool SimulationWorld::loadText(const std::string &text, std::string &error) {
-    std::string path = workDir_ + "/test.scn";
-    std::ofstream(path) << text;
-    return simulation_->loadScenario(path, error);
+::testing::AssertionResult SimulationWorld::loadInstalled(const std::string &name) {
+    return load(BuildRoot() + "/Scenarios/" + name);
+}
+
+::testing::AssertionResult SimulationWorld::loadText(const std::string &text) {
+    return load(installation_.writeScenario("test.scn", text));
 }
 
 std::string SimulationWorld::save(const std::string &name) {
-    std::string path = workDir_ + "/" + name, error;
+    std::string path = installation_.workFile(name), error;
     simulation_->saveScenario(path, error);
     return path;
 }
@@ -54,9 +41,7 @@ std::string SimulationWorld::save(const std::string &name) {
 Vessel *SimulationWorld::vessel(const std::string &name) const { return simulation_->vesselByName(name); }
 
 OkulVessel *SimulationWorld::console(const std::string &name) const {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%s", name.c_str());
-    OBJHANDLE handle = oapiGetVesselByName(buffer);
+    OBJHANDLE handle = VesselByName(name);
     return handle ? static_cast<OkulVessel *>(oapiGetVesselInterface(handle)) : nullptr;
 }
 
@@ -77,14 +62,12 @@ void SimulationWorld::frames(int count, double seconds) {
     frames(count);
 }
 
-std::string SimulationWorld::readWorkFile(const std::string &name) const {
-    std::ifstream in(workDir_ + "/" + name);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
+VECTOR3 VesselAxis(const Vessel *vessel, int column) {
+    const MATRIX3 &r = vessel->rotation;
+    return _V(r.data[column], r.data[3 + column], r.data[6 + column]);
 }
 
-std::string twoHostScenario(const std::string &consoleLines) {
+std::string TwoHostScenario(const std::string &consoleLines) {
     const std::string orbit =
         "  STATUS Orbiting Earth\n  RPOS 6571000.0 0.0 0.0\n  RVEL 0.0 3656.4736 6876.8267\n  AROT 0 0 0\n";
     return "BEGIN_DESC\nBoth hosts in a low orbit\nEND_DESC\n"
@@ -100,4 +83,4 @@ std::string twoHostScenario(const std::string &consoleLines) {
            orbit + consoleLines + "END\nEND_SHIPS\n";
 }
 
-}  // namespace testworld
+}  // namespace testsupport

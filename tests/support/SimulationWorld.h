@@ -1,17 +1,22 @@
-// A simulation of the build's installation (its Config, Modules and
-// Scenarios) run from a fresh temporary working folder, where the host
-// spacecraft write their logs. Scenarios come from the installation or from
-// text the test writes.
+// A simulation of the build's classes and modules in an installation of the
+// test's own (see TestInstallation), run from its working folder, where the
+// host spacecraft write their logs. Scenarios come from the build's
+// installation or from text the test writes.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <string>
 
+#include "TestInstallation.h"
+#include "WorkingFolderScope.h"
 #include "core/Simulation.h"
 
 class SHIPprg;
 class OkulVessel;
 
-namespace testworld {
+namespace testsupport {
 
 class SimulationWorld {
 public:
@@ -20,10 +25,11 @@ public:
     SimulationWorld(const SimulationWorld &) = delete;
     SimulationWorld &operator=(const SimulationWorld &) = delete;
 
-    // Loads Scenarios/<name> of the installation; false with the message.
-    bool loadInstalled(const std::string &name, std::string &error);
-    // Writes the text into the working folder and loads it.
-    bool loadText(const std::string &text, std::string &error);
+    // Loads Scenarios/<name> of the build's installation; a failure carries
+    // the simulator's message.
+    ::testing::AssertionResult loadInstalled(const std::string &name);
+    // Writes the text into the installation and loads it.
+    ::testing::AssertionResult loadText(const std::string &text);
     // Saves the running scenario into the working folder; returns its path.
     std::string save(const std::string &name);
 
@@ -41,18 +47,23 @@ public:
     // Frame length and count: runs `count` frames of `seconds` each.
     void frames(int count, double seconds);
 
-    const std::string &workDir() const { return workDir_; }
-    std::string readWorkFile(const std::string &name) const;
+    const std::string &workFolder() const { return installation_.work(); }
+    std::string readWorkFile(const std::string &name) const { return installation_.readWorkFile(name); }
 
 private:
-    std::string workDir_;
-    std::string previousDir_;
-    sim::Simulation *simulation_;
+    ::testing::AssertionResult load(const std::string &path);
+
+    TestInstallation installation_;
+    WorkingFolderScope workingFolder_;
+    std::unique_ptr<sim::Simulation> simulation_;
 };
+
+// Axis `column` (0 x, 1 y, 2 z) of a vessel in global coordinates.
+VECTOR3 VesselAxis(const Vessel *vessel, int column);
 
 // A low orbit about the Earth on 25 September 1975 with both hosts and the
 // console. `consoleLines` are the console's lines after its STATUS block
 // (ATTACHED and scenario keys).
-std::string twoHostScenario(const std::string &consoleLines);
+std::string TwoHostScenario(const std::string &consoleLines);
 
-}  // namespace testworld
+}  // namespace testsupport

@@ -1,13 +1,16 @@
-// Helpers of the drawing-layer tests: a surface with a device context.
+// A simulator surface with a device context lent on it, for tests of what
+// is drawn.
 #pragma once
 
 #include <OrbiterAPI.h>
-#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
 
 #include "gdi/Surface.h"
 #include "gdi/SurfaceHandles.h"
 
-namespace okul_test {
+namespace testsupport {
 
 // A black surface of the given size and a DC lent on it.
 class SurfaceDc {
@@ -43,4 +46,4 @@ public:
     HDC dc;
 };
 
-}  // namespace okul_test
+}  // namespace testsupport

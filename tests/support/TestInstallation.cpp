@@ -1,44 +1,46 @@
-#include "TestWorld.h"
+#include "TestInstallation.h"
 
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 
-namespace testworld {
+#include "FileContents.h"
 
-TestWorld::TestWorld() {
-    char pattern[] = "/tmp/okul-world-XXXXXX";
-    root_ = mkdtemp(pattern);
-    mkdir((root_ + "/Config").c_str(), 0755);
-    mkdir((root_ + "/Config/Vessels").c_str(), 0755);
-    symlink(OKUL_ROOT_DIR "/Config/Ephemeris", (root_ + "/Config/Ephemeris").c_str());
-    symlink(OKUL_ROOT_DIR "/Modules", (root_ + "/Modules").c_str());
-}
+namespace fs = std::filesystem;
 
-TestWorld::~TestWorld() {
-    std::string command = "rm -rf '" + root_ + "'";
-    if (system(command.c_str()) != 0) {
+namespace testsupport {
+
+std::string BuildRoot() { return OKUL_ROOT_DIR; }
+
+std::string BuildEphemerisFile() { return BuildRoot() + "/Config/Ephemeris/de405_1970_1989.bin"; }
+
+TestInstallation::TestInstallation(FromBuild fromBuild)
+    : root_(folder_.makeFolder("root")), work_(folder_.makeFolder("work")) {
+    fs::create_directories(root_ + "/Config/Vessels");
+    fs::create_directories(root_ + "/Scenarios");
+    fs::create_symlink(BuildRoot() + "/Config/Ephemeris", root_ + "/Config/Ephemeris");
+    fs::create_directories(work_ + "/PHOTO");
+    fs::create_directories(work_ + "/Q4K12techout");
+    if (fromBuild == FromBuild::kClassesAndModules) {
+        for (const fs::directory_entry &entry : fs::directory_iterator(BuildRoot() + "/Config/Vessels"))
+            fs::create_symlink(entry.path(), root_ + "/Config/Vessels/" + entry.path().filename().string());
+        linkModules(BuildRoot() + "/Modules");
     }
 }
 
-void TestWorld::writeClass(const std::string &className, const std::string &text) const {
+void TestInstallation::linkModules(const std::string &folder) const {
+    fs::create_directory_symlink(folder, root_ + "/Modules");
+}
+
+void TestInstallation::writeClass(const std::string &className, const std::string &text) const {
     std::ofstream(root_ + "/Config/Vessels/" + className + ".cfg") << text;
 }
 
-std::string TestWorld::writeFile(const std::string &name, const std::string &text) const {
-    std::string path = root_ + "/" + name;
+std::string TestInstallation::writeScenario(const std::string &name, const std::string &text) const {
+    const std::string path = root_ + "/Scenarios/" + name;
     std::ofstream(path) << text;
     return path;
 }
 
-std::string readFile(const std::string &path) {
-    std::ifstream in(path);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
+std::string TestInstallation::readWorkFile(const std::string &name) const { return ReadFile(workFile(name)); }
 
-}  // namespace testworld
+}  // namespace testsupport

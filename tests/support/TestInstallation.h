@@ -1,26 +1,51 @@
-// A throw-away installation for simulator tests: a temporary root whose
-// Config/Ephemeris and Modules are those of the build, with class
-// configuration files and scenarios the test writes itself.
+// A simulator installation of a test's own, in a temporary folder removed
+// with it:
+//   root/Config/Ephemeris  the build's ephemeris
+//   root/Config/Vessels    class files the test writes (and, when asked,
+//                          the build's)
+//   root/Modules           the build's modules, when asked, or another
+//                          folder of modules
+//   root/Scenarios         scenarios the test writes
+//   work/                  the working folder, with PHOTO and Q4K12techout
+//                          as the runner makes it
 #pragma once
 
 #include <string>
 
-namespace testworld {
+#include "TemporaryFolder.h"
 
-class TestWorld {
+namespace testsupport {
+
+// The build's installation (bin/, Config/, Modules/, Scenarios/) and its
+// ephemeris file.
+std::string BuildRoot();
+std::string BuildEphemerisFile();
+
+class TestInstallation {
 public:
-    TestWorld();
-    ~TestWorld();
+    // What the installation takes from the build besides its ephemeris.
+    enum class FromBuild { kEphemerisOnly, kClassesAndModules };
+
+    explicit TestInstallation(FromBuild fromBuild = FromBuild::kEphemerisOnly);
+
     const std::string &root() const { return root_; }
+    const std::string &work() const { return work_; }
+
+    // Modules/ becomes another folder of modules (without the build's).
+    void linkModules(const std::string &folder) const;
+
     // Writes Config/Vessels/<className>.cfg.
     void writeClass(const std::string &className, const std::string &text) const;
-    // Writes a file under the root and returns its path.
-    std::string writeFile(const std::string &name, const std::string &text) const;
+    // Writes Scenarios/<name> and returns its path.
+    std::string writeScenario(const std::string &name, const std::string &text) const;
+
+    // A file of the working folder: its path, its contents.
+    std::string workFile(const std::string &name) const { return work_ + "/" + name; }
+    std::string readWorkFile(const std::string &name) const;
 
 private:
-    std::string root_;
+    TemporaryFolder folder_;
+    std::string root_, work_;
 };
 
-std::string readFile(const std::string &path);
-
-}  // namespace testworld
+}  // namespace testsupport

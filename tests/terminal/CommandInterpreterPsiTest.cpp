@@ -9,10 +9,11 @@
 
 #include "OkulVessel.h"
 #include "SimulationWorld.h"
+#include "TerminalScreen.h"
 #include "bodies/SolarSystemEphemeris.h"
 #include "gdi/Cp1251.h"
 
-using testworld::SimulationWorld;
+using testsupport::SimulationWorld;
 
 namespace {
 
@@ -26,17 +27,14 @@ std::string Line(const char *format, double g) {
 
 TEST(GravityEstimate, ThreeFiguresFromTheDistancesToEarthAndMars) {
     SimulationWorld world;
-    std::string error;
-    ASSERT_TRUE(world.loadInstalled("mars_approach.scn", error)) << error;
+    ASSERT_TRUE(world.loadInstalled("mars_approach.scn"));
     world.frames(31);
     OkulVessel *console = world.console();
-    CopyLine(console->terminal.editLine, Terminal::kEditLineSize, "PSI");
-    console->terminal.editCount = 3;
-    console->terminal.Execute();
+    testsupport::Enter(console->terminal, "PSI");
 
     sim::SolarSystemEphemeris ephemeris;
-    ASSERT_TRUE(ephemeris.load(std::string(OKUL_ROOT_DIR) + "/Config/Ephemeris/de405_1970_1989.bin", error))
-        << error;
+    std::string error;
+    ASSERT_TRUE(ephemeris.load(testsupport::BuildEphemerisFile(), error)) << error;
     const double mjd = world.simulation().mjd();
     const VECTOR3 at = world.vessel("OKUL")->position;
     VECTOR3 earth, mars, velocity;
@@ -48,11 +46,7 @@ TEST(GravityEstimate, ThreeFiguresFromTheDistancesToEarthAndMars) {
     EXPECT_GT(rMars, 3e9);  // twenty days out
     EXPECT_GT(rEarth, 3e11);
 
-    const Terminal &terminal = console->terminal;
-    auto row = [&](int k) {
-        return sim::cp1251ToUtf8(
-            terminal.screenLines[(terminal.newestLine + k) % Terminal::kScreenLineCount]);
-    };
+    auto row = [&](int k) { return sim::cp1251ToUtf8(testsupport::ScreenRow(console->terminal, k)); };
     EXPECT_EQ(row(0), Line("Сумма g %.6f Н dV/10сут %.6f м/с", gEarth + gMars));
     EXPECT_EQ(row(1), Line("Марс  g %.6f Н dV/10сут %.6f м/с", gMars));
     EXPECT_EQ(row(2), Line("Земля g %.6f Н dV/10сут %.6f м/с", gEarth));

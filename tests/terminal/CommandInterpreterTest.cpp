@@ -6,58 +6,41 @@
 
 #include "CommandInterpreter.h"
 #include "Terminal.h"
+#include "TerminalScreen.h"
 
-namespace {
-
-using Rows = std::vector<std::string>;
-
-// The newest `count` screen lines, top (newest) first.
-Rows Top(const Terminal &terminal, int count) {
-    Rows rows;
-    for (int row = 0; row < count; ++row)
-        rows.push_back(terminal.screenLines[(terminal.newestLine + row) % Terminal::kScreenLineCount]);
-    return rows;
-}
-
-std::string Newest(const Terminal &terminal) { return Top(terminal, 1)[0]; }
-
-void Enter(Terminal &terminal, const std::string &command) {
-    terminal.editLine[0] = '\0';
-    terminal.editCount = 0;
-    terminal.AppendText(command.c_str());
-    terminal.Execute();
-}
-
-}  // namespace
+using testsupport::Enter;
+using testsupport::NewestRow;
+using testsupport::NewestRows;
+using testsupport::Rows;
 
 TEST(CommandInterpreter, EchoAndCommandRecognition) {
     Terminal terminal(nullptr);
     Enter(terminal, "");
-    EXPECT_EQ(Top(terminal, 2), (Rows{"", "string  0"}));  // empty line: echo only
+    EXPECT_EQ(NewestRows(terminal, 2), (Rows{"", "string  0"}));  // empty line: echo only
 
     for (const char *command : {"XYZ", "LS", "hlp", " L S T"}) {
         Enter(terminal, command);
-        EXPECT_EQ(Top(terminal, 2), (Rows{"неизвестная команда <набери HLP>", command}));
+        EXPECT_EQ(NewestRows(terminal, 2), (Rows{"неизвестная команда <набери HLP>", command}));
     }
     std::strcpy(terminal.fileLines[9], "nine");
     Enter(terminal, "   LSTX  whatever");  // only the first three characters count
-    EXPECT_EQ(Newest(terminal), "9|nine|");
+    EXPECT_EQ(NewestRow(terminal), "9|nine|");
 
     std::string typed = "ADD 1 " + std::string(105, '5');  // 111 characters, echoed cut to 109
     Enter(terminal, typed);
-    EXPECT_EQ(Newest(terminal), typed.substr(0, 109));
+    EXPECT_EQ(NewestRow(terminal), typed.substr(0, 109));
     EXPECT_EQ(std::string(terminal.fileLines[1]), std::string(105, '5'));
 }
 
 TEST(CommandInterpreter, HelpTextsStandInTheirOrder) {
     Terminal terminal(nullptr);
     Enter(terminal, "HLP");
-    EXPECT_EQ(Top(terminal, 10),
+    EXPECT_EQ(NewestRows(terminal, 10),
               (Rows{"HLR - справка по командной строке", "HLP - данная справка", "CLS - очистка экрана",
                     "CLF - очистка файла", "LST - отображение файла", "    DDD - данные или пусто",
                     "    X - номер строки", "    формат ADD X DDDD", "ADD - записать строку в файл", "HLP"}));
     Enter(terminal, "HLR");
-    EXPECT_EQ(Top(terminal, 5),
+    EXPECT_EQ(NewestRows(terminal, 5),
               (Rows{"Минус - стереть всю строку кроме 5 символов", "Забой <- - стереть последний символ",
                     "Enter - Исплнение", "a-z0-9.;пробел - допустимый ввод", "HLR"}));
 }
@@ -67,8 +50,9 @@ TEST(CommandInterpreter, ListClearScreenAndClearFile) {
     std::strcpy(terminal.fileLines[0], "210;-0.00001;0.5000;0.5000;0.7071;");
     std::strcpy(terminal.fileLines[9], "130;-0.00347;0;12.0000;");
     Enter(terminal, "LST");
-    EXPECT_EQ(Top(terminal, 11), (Rows{"9|130;-0.00347;0;12.0000;|", "8||", "7||", "6||", "5||", "4||", "3||",
-                                       "2||", "1||", "0|210;-0.00001;0.5000;0.5000;0.7071;|", "LST"}));
+    EXPECT_EQ(NewestRows(terminal, 11),
+              (Rows{"9|130;-0.00347;0;12.0000;|", "8||", "7||", "6||", "5||", "4||", "3||", "2||", "1||",
+                    "0|210;-0.00001;0.5000;0.5000;0.7071;|", "LST"}));
     Enter(terminal, "CLS");
     for (const char *line : terminal.screenLines) EXPECT_STREQ(line, "");  // the echo goes too
     Enter(terminal, "CLF");
@@ -79,7 +63,7 @@ TEST(CommandInterpreter, AddStoresEmptiesAndChecksTheLineNumber) {
     Terminal terminal(nullptr);
     Enter(terminal, "ADD 9 130;-0.5;0;3.5;");
     EXPECT_STREQ(terminal.fileLines[9], "130;-0.5;0;3.5;");
-    EXPECT_EQ(Newest(terminal), "ADD 9 130;-0.5;0;3.5;");  // nothing shown on success
+    EXPECT_EQ(NewestRow(terminal), "ADD 9 130;-0.5;0;3.5;");  // nothing shown on success
     Enter(terminal, "ADD   4   first   ignored");
     EXPECT_STREQ(terminal.fileLines[4], "first");
     Enter(terminal, "ADD 4");
@@ -91,10 +75,10 @@ TEST(CommandInterpreter, AddStoresEmptiesAndChecksTheLineNumber) {
 
     for (const char *command : {"ADD 10 x", "ADD -10 x", "ADD -2147483648 x", "ADD 99999999999999999999 x"}) {
         Enter(terminal, command);
-        EXPECT_EQ(Newest(terminal), "ADD номер строки больше 9") << command;
+        EXPECT_EQ(NewestRow(terminal), "ADD номер строки больше 9") << command;
     }
     Enter(terminal, "ADD   ");
-    EXPECT_EQ(Newest(terminal), "ADD отсутствует номер строки");
+    EXPECT_EQ(NewestRow(terminal), "ADD отсутствует номер строки");
 }
 
 TEST(CommandInterpreter, PhoSchedulesAtTheAbsoluteDateUntilTheCassetteIsFull) {
@@ -108,24 +92,24 @@ TEST(CommandInterpreter, PhoSchedulesAtTheAbsoluteDateUntilTheCassetteIsFull) {
     for (int i = 1; i < 20; ++i) terminal.frameTable.Schedule(43051.0);  // frames from transmitted records
     for (int i = 20; i < 32; ++i) Enter(terminal, "PHO 43052");
     EXPECT_EQ(terminal.frameTable.frameCount, 32);
-    EXPECT_EQ(Newest(terminal), "PHO 43052");
+    EXPECT_EQ(NewestRow(terminal), "PHO 43052");
     Enter(terminal, "PHO 43053");
-    EXPECT_EQ(Newest(terminal), "кассета исчерпана");
+    EXPECT_EQ(NewestRow(terminal), "кассета исчерпана");
     EXPECT_EQ(terminal.frameTable.frameCount, 32);
     Enter(terminal, "PHO");
-    EXPECT_EQ(Newest(terminal), "отсутствует дата");
+    EXPECT_EQ(NewestRow(terminal), "отсутствует дата");
 }
 
 TEST(CommandInterpreter, ProgramsNeedAControlWord) {
     Terminal terminal(nullptr);
     Enter(terminal, "PLM");
-    EXPECT_EQ(Newest(terminal), "PLM отсутствует управляющее слово");
+    EXPECT_EQ(NewestRow(terminal), "PLM отсутствует управляющее слово");
     Enter(terminal, "PIE");
-    EXPECT_EQ(Newest(terminal), "PIE отсутствует управляющее слово");
+    EXPECT_EQ(NewestRow(terminal), "PIE отсутствует управляющее слово");
     Enter(terminal, "PLE");
-    EXPECT_EQ(Newest(terminal), "PLE отсутствует управляющее слово");
+    EXPECT_EQ(NewestRow(terminal), "PLE отсутствует управляющее слово");
     Enter(terminal, "PLE -3");
-    EXPECT_EQ(Top(terminal, 2), (Rows{"Ответ 0.0", "PLE -3"}));
+    EXPECT_EQ(NewestRows(terminal, 2), (Rows{"Ответ 0.0", "PLE -3"}));
     EXPECT_EQ(terminal.pleProgram.deltaV.x, 0.03);
 }
 
@@ -135,7 +119,7 @@ TEST(CommandInterpreter, PieShowsItsFiveLinesAndStoresNoRecordsForATableAction) 
     std::strcpy(terminal.pieProgram.directionRecord, "210;-0.00035;1.0000;0.0000;0.0000;");
     // One field: the end date; the mode stays 0 and the tables are cleared.
     Enter(terminal, "PIE ABC");
-    EXPECT_EQ(Top(terminal, 7),
+    EXPECT_EQ(NewestRows(terminal, 7),
               (Rows{"REZ=Сброс осуществлен", "_ _", "_ _", "_ _", "_ _", "Ответ 0.0", "PIE ABC"}));
     EXPECT_STREQ(terminal.fileLines[0], "old0");
 }
@@ -154,14 +138,14 @@ TEST(CommandInterpreter, PleOutcomeFollowsTheControlWord) {
     std::strcpy(terminal.fileLines[1], "old1");
 
     CommandInterpreter(terminal).ShowPleOutcome(-5, 0.0);
-    EXPECT_EQ(Top(terminal, 2), (Rows{"Ответ 0.0", "string  0"}));
+    EXPECT_EQ(NewestRows(terminal, 2), (Rows{"Ответ 0.0", "string  0"}));
     CommandInterpreter(terminal).ShowPleOutcome(0, 0.0);
-    EXPECT_EQ(Top(terminal, 5), (Rows{" ", program.resultLines[2], program.resultLines[1],
-                                      program.resultLines[0], "Ответ 0.0"}));
+    EXPECT_EQ(NewestRows(terminal, 5), (Rows{" ", program.resultLines[2], program.resultLines[1],
+                                             program.resultLines[0], "Ответ 0.0"}));
     EXPECT_STREQ(terminal.fileLines[0], "old0");
     CommandInterpreter(terminal).ShowPleOutcome(10, -9.0);
-    EXPECT_EQ(Top(terminal, 5), (Rows{" ", program.resultLines[2], program.resultLines[1],
-                                      program.resultLines[0], "Ответ -9.0"}));
+    EXPECT_EQ(NewestRows(terminal, 5), (Rows{" ", program.resultLines[2], program.resultLines[1],
+                                             program.resultLines[0], "Ответ -9.0"}));
     EXPECT_STREQ(terminal.fileLines[0], "210;-0.00001;-0.6842;0.4564;-0.5686;");
     EXPECT_STREQ(terminal.fileLines[1], "130;-0.00347;0;1.7540;");
     program.burnRecordLine = 12;  // outside the file: not stored
@@ -175,7 +159,7 @@ TEST(CommandInterpreter, PleWithoutSimulationStopsCleanly) {
     // once, the solve refuses the Jacobian and says so; nothing crashes.
     Terminal terminal(nullptr);
     Enter(terminal, "PLE 10");
-    const Rows top = Top(terminal, 6);
+    const Rows top = NewestRows(terminal, 6);
     EXPECT_EQ(top[4], "Ответ 0.0");
     EXPECT_EQ(top[1].rfind("Err=<0> ", 0), 0u) << top[1];
     EXPECT_NE(top[1].find(" вырожденная матрица"), std::string::npos) << top[1];
@@ -195,13 +179,13 @@ TEST(CommandInterpreter, PlmOutcomeFollowsTheControlWord) {
     std::strcpy(terminal.fileLines[1], "old1");
 
     CommandInterpreter(terminal).ShowPlmOutcome(-1, 0.0);
-    EXPECT_EQ(Top(terminal, 2), (Rows{"Ответ 0.0", "string  0"}));
+    EXPECT_EQ(NewestRows(terminal, 2), (Rows{"Ответ 0.0", "string  0"}));
     CommandInterpreter(terminal).ShowPlmOutcome(0, 0.0);
-    EXPECT_EQ(Top(terminal, 3), (Rows{program.resultLines[1], program.resultLines[0], "Ответ 0.0"}));
+    EXPECT_EQ(NewestRows(terminal, 3), (Rows{program.resultLines[1], program.resultLines[0], "Ответ 0.0"}));
     EXPECT_STREQ(terminal.fileLines[0], "old0");
 
     CommandInterpreter(terminal).ShowPlmOutcome(2, 2.0);
-    EXPECT_EQ(Top(terminal, 4),
+    EXPECT_EQ(NewestRows(terminal, 4),
               (Rows{program.resultLines[2], program.resultLines[1], program.resultLines[0], "Ответ 2.0"}));
     EXPECT_STREQ(terminal.fileLines[0], "210;-0.00001;0.2673;0.5345;0.8018;");
     EXPECT_STREQ(terminal.fileLines[1], "130;-0.00347;0;3.7417;");

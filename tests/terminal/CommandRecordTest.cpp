@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "CommandRecord.h"
-#include "DecimalReading.h"
 
 namespace {
 
@@ -47,19 +46,4 @@ TEST(CommandRecord, EmptyFieldsSkippedNonNumbersZero) {
 
     EXPECT_FALSE(ReadCommandRecord("", record));  // an empty line is no record
     EXPECT_FALSE(ReadCommandRecord(nullptr, record));
-}
-
-TEST(DecimalReading, IntegersSaturateAndNumbersAreDecimalOnly) {
-    EXPECT_EQ(ReadDecimalInt("-3"), -3);
-    EXPECT_EQ(ReadDecimalInt("7.9"), 7);
-    EXPECT_EQ(ReadDecimalInt("Q"), 0);
-    EXPECT_EQ(ReadDecimalInt("0x1F"), 0);
-    EXPECT_EQ(ReadDecimalInt("99999999999999999999"), 2147483647);
-    EXPECT_EQ(ReadDecimalInt("-99999999999999999999"), -2147483647 - 1);
-
-    EXPECT_DOUBLE_EQ(ReadDecimalNumber(" -1.5e3xyz"), -1500.0);
-    EXPECT_DOUBLE_EQ(ReadDecimalNumber(".5"), 0.5);
-    for (const char *text : {".", "-", "inf", "-NAN", "0x10", ""})
-        EXPECT_EQ(ReadDecimalNumber(text), 0.0) << text;
-    EXPECT_EQ(ReadDecimalNumber(nullptr), 0.0);
 }

@@ -3,16 +3,18 @@
 //   pie_reference_input > tests/programs/reference/return_reference_input.txt
 #include <cstdio>
 
+#include "DesignedProbes.h"
 #include "ReturnReference.h"
-#include "ReturnSimulation.h"
+
+using testsupport::SharedEarthReturnProbe;
 
 int main() {
-    earth_return::ReturnProbe &simulation = ReturnSimulation();
-    if (!simulation.vessel) {
-        std::fprintf(stderr, "%s\n", simulation.error.c_str());
+    testsupport::EarthReturnProbe &simulation = SharedEarthReturnProbe();
+    if (!simulation.vessel()) {
+        std::fprintf(stderr, "%s\n", simulation.error().c_str());
         return 1;
     }
-    PieProgram pie(simulation.vessel);
+    PieProgram pie(simulation.vessel());
     pie.Run("43644;0;0;0;0;0;0;0;0;-1");
     const std::string tables = return_reference::Tables(pie);
     pie.Run("43644;0;0;0;0;0;0;0.0000001;0;1");

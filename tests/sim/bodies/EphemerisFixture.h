@@ -5,11 +5,8 @@
 
 #include <string>
 
+#include "TestInstallation.h"
 #include "bodies/SolarSystemEphemeris.h"
-
-inline std::string installedEphemerisPath() {
-    return std::string(OKUL_ROOT_DIR) + "/Config/Ephemeris/de405_1970_1989.bin";
-}
 
 // Loaded once for all tests of the binary.
 inline const sim::SolarSystemEphemeris &installedEphemeris() {
@@ -18,7 +15,7 @@ inline const sim::SolarSystemEphemeris &installedEphemeris() {
     if (!tried) {
         tried = true;
         std::string error;
-        EXPECT_TRUE(eph.load(installedEphemerisPath(), error)) << error;
+        EXPECT_TRUE(eph.load(testsupport::BuildEphemerisFile(), error)) << error;
     }
     return eph;
 }

@@ -3,14 +3,13 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "EphemerisFixture.h"
+#include "FileContents.h"
+#include "TemporaryFolder.h"
 #include "bodies/SolarSystemEphemeris.h"
 
 using sim::BodyId;
@@ -169,12 +168,13 @@ TEST(SolarSystemEphemeris, RefusesMissingAndDamagedFiles) {
     eph.state(BodyId::Earth, 43644.0, pos, vel);
     EXPECT_EQ(length(pos), 0.0);
 
-    std::ifstream in(installedEphemerisPath(), std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string installed = testsupport::ReadFile(testsupport::BuildEphemerisFile());
+    const std::vector<char> bytes(installed.begin(), installed.end());
     ASSERT_GT(bytes.size(), 10000u);
-    const std::string damaged = testing::TempDir() + "de405_damaged_" + std::to_string(getpid()) + ".bin";
+    const testsupport::TemporaryFolder folder;
     auto writeAndLoad = [&](const std::vector<char> &content) {
-        std::ofstream(damaged, std::ios::binary | std::ios::trunc).write(content.data(), content.size());
+        const std::string damaged =
+            folder.writeFile("de405.bin", std::string(content.begin(), content.end()));
         error.clear();
         return eph.load(damaged, error);
     };
@@ -193,5 +193,4 @@ TEST(SolarSystemEphemeris, RefusesMissingAndDamagedFiles) {
     EXPECT_FALSE(writeAndLoad(swappedBlock));
     EXPECT_FALSE(eph.loaded());
     EXPECT_TRUE(writeAndLoad(bytes)) << error;
-    std::remove(damaged.c_str());
 }

@@ -4,7 +4,8 @@
 #include <sstream>
 
 #include "CockpitCommands.h"
-#include "ScriptCommands.h"
+#include "FileContents.h"
+#include "ScriptLines.h"
 
 using namespace cockpittest;
 
@@ -16,22 +17,8 @@ protected:
     bool run(const std::string &line, std::string &error) {
         static const bool registered = (okulsim::registerCockpitCommands(), true);
         (void)registered;
-        std::istringstream words(line);
-        std::string name;
-        words >> name;
-        std::vector<std::string> args;
-        for (std::string word; words >> word;) args.push_back(word);
-        const std::size_t space = line.find(' ');
-        okulsim::ScriptContext context{
-            *simulation,  out,   world.root(),
-            world.root(), false, space == std::string::npos ? "" : line.substr(space + 1)};
-        const okulsim::ScriptCommand *command = okulsim::findCommand(name);
-        if (command == nullptr) {
-            error = "no command " + name;
-            return false;
-        }
-        error.clear();
-        return command->handler(context, args, error);
+        okulsim::ScriptContext context{*simulation, out, installation.root(), installation.work(), false, ""};
+        return testsupport::RunScriptLine(context, line, error);
     }
     bool run(const std::string &line) {
         std::string error;
@@ -107,7 +94,7 @@ TEST_F(CockpitCommandsTest, InputWithoutABoxFailsAndLeavesNoStaleAnswer) {
 TEST_F(CockpitCommandsTest, PicturesAreWrittenOnlyWhenThereIsOne) {
     run("shot panel.png");
     run("view view.png");
-    EXPECT_EQ(testworld::readFile(world.root() + "/panel.png").substr(1, 3), "PNG");
+    EXPECT_EQ(testsupport::ReadFile(installation.workFile("panel.png")).substr(1, 3), "PNG");
     run("panel 1");
     std::string error;
     EXPECT_FALSE(run("shot bare.png", error));

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "TestWorld.h"
+#include "TestInstallation.h"
 #include "cockpit/Cockpit.h"
 #include "core/Simulation.h"
 #include "gdi/SurfaceHandles.h"
@@ -115,16 +115,17 @@ public:
 class CockpitTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        world.writeClass("CockpitProbe", "ClassName = CockpitProbe\nSize = 2\nMass = 500\n");
+        installation.writeClass("CockpitProbe", "ClassName = CockpitProbe\nSize = 2\nMass = 500\n");
         const std::string scenario =
             "BEGIN_ENVIRONMENT\n  System Sol\n  Date MJD 43100.5\nEND_ENVIRONMENT\n"
             "BEGIN_SHIPS\n"
             "P1:CockpitProbe\n  STATUS Orbiting Earth\n  RPOS 6771000 0 0\n  RVEL 0 0 7672.6\n  AROT 0 0 "
             "0\nEND\n"
             "END_SHIPS\n";
-        simulation = std::make_unique<sim::Simulation>(world.root(), world.root());
+        simulation = std::make_unique<sim::Simulation>(installation.root(), installation.work());
         std::string error;
-        ASSERT_TRUE(simulation->loadScenario(world.writeFile("cockpit.scn", scenario), error)) << error;
+        ASSERT_TRUE(simulation->loadScenario(installation.writeScenario("cockpit.scn", scenario), error))
+            << error;
         Vessel *focus = simulation->focus();
         original = focus->iface;
         probe = std::make_unique<ProbeVessel>(static_cast<sim::SimObject *>(focus));
@@ -142,7 +143,7 @@ protected:
         for (int i = 0; i < n; ++i) simulation->frame();
     }
 
-    testworld::TestWorld world;
+    testsupport::TestInstallation installation;
     std::unique_ptr<sim::Simulation> simulation;
     std::unique_ptr<ProbeVessel> probe;
     VESSEL *original = nullptr;

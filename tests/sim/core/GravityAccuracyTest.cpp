@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "TestInstallation.h"
 #include "bodies/SolarSystemEphemeris.h"
 #include "core/GravityModel.h"
 
@@ -13,14 +14,14 @@ class GravityAccuracyTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string error;
-        ASSERT_TRUE(ephemeris.load(OKUL_ROOT_DIR "/Config/Ephemeris/de405_1970_1989.bin", error)) << error;
+        ASSERT_TRUE(ephemeris.load(testsupport::BuildEphemerisFile(), error)) << error;
     }
     sim::SolarSystemEphemeris ephemeris;
 };
 
 // A state relative to a body, made global.
-void globalState(const sim::SolarSystemEphemeris &eph, sim::BodyId body, double mjd, VECTOR3 rpos, VECTOR3 rvel,
-                 VECTOR3 &pos, VECTOR3 &vel) {
+void globalState(const sim::SolarSystemEphemeris &eph, sim::BodyId body, double mjd, VECTOR3 rpos,
+                 VECTOR3 rvel, VECTOR3 &pos, VECTOR3 &vel) {
     VECTOR3 bp, bv;
     eph.state(body, mjd, bp, bv);
     pos = bp + rpos;
@@ -53,8 +54,8 @@ TEST_F(GravityAccuracyTest, HourFramesAgreeWithAFinerRun) {
             fine.propagate(mjd + h / 24.0, 3600.0, p2, v2);
         }
         double error = length(p1 - p2);
-        std::printf("[ figures  ] %s: %.0f h in 1 h frames, position difference to a 10x finer run %.3g m\n", c.name,
-                    c.hours, error);
+        std::printf("[ figures  ] %s: %.0f h in 1 h frames, position difference to a 10x finer run %.3g m\n",
+                    c.name, c.hours, error);
         EXPECT_LT(error, c.tolerance) << c.name;
     }
 }

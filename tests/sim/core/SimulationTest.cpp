@@ -4,12 +4,14 @@
 
 #include <cmath>
 
-#include "TestWorld.h"
+#include "FileContents.h"
+#include "TestInstallation.h"
 #include "core/GravityModel.h"
 #include "core/Rotation.h"
 #include "core/Simulation.h"
 
-using testworld::TestWorld;
+using testsupport::ReadFile;
+using testsupport::TestInstallation;
 
 namespace {
 
@@ -34,12 +36,12 @@ std::string leoScenario(const std::string &extraShips = "") {
 
 class SimulationTest : public ::testing::Test {
 protected:
-    void SetUp() override { world.writeClass("Probe", kProbeClass); }
+    void SetUp() override { installation.writeClass("Probe", kProbeClass); }
     bool load(const std::string &text, std::string &error) {
-        return simulation.loadScenario(world.writeFile("test.scn", text), error);
+        return simulation.loadScenario(installation.writeScenario("test.scn", text), error);
     }
-    TestWorld world;
-    sim::Simulation simulation{world.root(), world.root()};
+    TestInstallation installation;
+    sim::Simulation simulation{installation.root(), installation.work()};
 };
 
 TEST_F(SimulationTest, BrokenScenariosGiveOneMessageNamingFileAndLine) {
@@ -47,24 +49,28 @@ TEST_F(SimulationTest, BrokenScenariosGiveOneMessageNamingFileAndLine) {
         std::string text;
         std::string expected;
     } cases[] = {
-        {leoScenario().replace(leoScenario().find("P1:Probe"), 8, "P1 Probe"), "test.scn:15: expected a vessel line"},
-        {leoScenario().replace(leoScenario().find("P1:Probe"), 8, "P1:Nothing"), "unknown vessel class \"Nothing\""},
-        {leoScenario().replace(leoScenario().find("Date MJD 43100.5"), 16, "Date MJD 30000"), "outside the ephemeris"},
-        {leoScenario().replace(leoScenario().find("Date MJD 43100.5"), 16, "Date MJD x"), "test.scn:7: malformed date"},
+        {leoScenario().replace(leoScenario().find("P1:Probe"), 8, "P1 Probe"),
+         "test.scn:15: expected a vessel line"},
+        {leoScenario().replace(leoScenario().find("P1:Probe"), 8, "P1:Nothing"),
+         "unknown vessel class \"Nothing\""},
+        {leoScenario().replace(leoScenario().find("Date MJD 43100.5"), 16, "Date MJD 30000"),
+         "outside the ephemeris"},
+        {leoScenario().replace(leoScenario().find("Date MJD 43100.5"), 16, "Date MJD x"),
+         "test.scn:7: malformed date"},
         {leoScenario().replace(leoScenario().find("END_SHIPS"), 9, ""), "not closed"},
         {leoScenario().replace(leoScenario().find("RPOS 6771000 0 0"), 16, "RPOS 1 2"), "malformed RPOS"},
         {leoScenario().replace(leoScenario().find("STATUS Orbiting Earth"), 21, "STATUS Orbiting Vulcan"),
          "unknown body \"Vulcan\""},
     };
     for (const Case &c : cases) {
-        sim::Simulation fresh(world.root(), world.root());
+        sim::Simulation fresh(installation.root(), installation.work());
         std::string error;
-        EXPECT_FALSE(fresh.loadScenario(world.writeFile("test.scn", c.text), error)) << c.expected;
+        EXPECT_FALSE(fresh.loadScenario(installation.writeScenario("test.scn", c.text), error)) << c.expected;
         EXPECT_NE(error.find(c.expected), std::string::npos) << error;
         EXPECT_NE(error.find("test.scn"), std::string::npos) << error;
     }
     std::string error;
-    EXPECT_FALSE(simulation.loadScenario(world.root() + "/missing.scn", error));
+    EXPECT_FALSE(simulation.loadScenario(installation.root() + "/missing.scn", error));
     EXPECT_NE(error.find("missing.scn"), std::string::npos);
 }
 
@@ -83,25 +89,27 @@ TEST_F(SimulationTest, GenericCapsAndConfigAttachmentsApply) {
 
 TEST_F(SimulationTest, SaveLoadSaveIsStable) {
     std::string error;
-    std::string ships = "P2:Probe\n  STATUS Orbiting Earth\n  RPOS 0 0 0\n  RVEL 0 0 0\n  ATTACHED 0:0,P1\nEND\n";
+    std::string ships =
+        "P2:Probe\n  STATUS Orbiting Earth\n  RPOS 0 0 0\n  RVEL 0 0 0\n  ATTACHED 0:0,P1\nEND\n";
     ASSERT_TRUE(load(leoScenario(ships), error)) << error;
     for (int i = 0; i < 50; ++i) simulation.frame();
-    std::string first = world.root() + "/first.scn", second = world.root() + "/second.scn";
+    std::string first = installation.workFile("first.scn"), second = installation.workFile("second.scn");
     ASSERT_TRUE(simulation.saveScenario(first, error)) << error;
     const VECTOR3 position = simulation.vesselByName("P1")->position;
 
-    sim::Simulation reloaded(world.root(), world.root());
+    sim::Simulation reloaded(installation.root(), installation.work());
     ASSERT_TRUE(reloaded.loadScenario(first, error)) << error;
     ASSERT_TRUE(reloaded.saveScenario(second, error)) << error;
-    EXPECT_EQ(testworld::readFile(first), testworld::readFile(second));
+    EXPECT_EQ(ReadFile(first), ReadFile(second));
     EXPECT_LT(length(reloaded.vesselByName("P1")->position - position), 1e-3);
     EXPECT_EQ(reloaded.vesselByName("P2")->parent(), reloaded.vesselByName("P1"));
-    EXPECT_NE(testworld::readFile(first).find("  ATTACHED 0:0,P1\n"), std::string::npos);
+    EXPECT_NE(ReadFile(first).find("  ATTACHED 0:0,P1\n"), std::string::npos);
 }
 
 TEST_F(SimulationTest, AttachedChildFollowsItsParentThroughATurn) {
     std::string error;
-    std::string ships = "P2:Probe\n  STATUS Orbiting Earth\n  RPOS 0 0 0\n  RVEL 0 0 0\n  ATTACHED 0:0,P1\nEND\n";
+    std::string ships =
+        "P2:Probe\n  STATUS Orbiting Earth\n  RPOS 0 0 0\n  RVEL 0 0 0\n  ATTACHED 0:0,P1\nEND\n";
     ASSERT_TRUE(load(leoScenario(ships), error)) << error;
     Vessel *parent = simulation.vesselByName("P1");
     Vessel *child = simulation.vesselByName("P2");

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <vector>
 
-#include "GdiTestSupport.h"
+#include "SurfaceDc.h"
 #include "gdi/BmpDecoder.h"
 
-using okul_test::SurfaceDc;
+using testsupport::SurfaceDc;
 
 namespace {
 
@@ -45,11 +45,23 @@ std::vector<unsigned char> makeBmp(int width, int height, int bits, bool topDown
                 row[2 * x] = static_cast<unsigned char>(value);
                 row[2 * x + 1] = static_cast<unsigned char>(value >> 8);
             } else {
-                for (int byte = 0; byte < bits / 8; ++byte) row[x * bits / 8 + byte] = static_cast<unsigned char>(value >> (8 * byte));
+                for (int byte = 0; byte < bits / 8; ++byte)
+                    row[x * bits / 8 + byte] = static_cast<unsigned char>(value >> (8 * byte));
             }
         }
     }
     return file;
+}
+
+// The description of uncompressed device-independent bits asked for.
+BITMAPINFO DibInfo(int width, int height, int bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = WORD(bits);
+    return info;
 }
 
 }  // namespace
@@ -118,12 +130,7 @@ TEST_F(GdiDibBits, NullBufferFillsTheHeader) {
 }
 
 TEST_F(GdiDibBits, RowsAreBottomUpForPositiveHeightTopDownForNegative) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 3;
-    info.bmiHeader.biHeight = 2;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = DibInfo(3, 2, 32);
     unsigned char bits[24];
     ASSERT_EQ(GetDIBits(memory, bitmap, 0, 2, bits, &info, DIB_RGB_COLORS), 2);
     // First row in the buffer is the bottom line: (8, 16, 24) as B, G, R, 0.
@@ -131,7 +138,7 @@ TEST_F(GdiDibBits, RowsAreBottomUpForPositiveHeightTopDownForNegative) {
     EXPECT_EQ(bits[1], 16);
     EXPECT_EQ(bits[2], 8);
     EXPECT_EQ(bits[3], 0);
-    EXPECT_EQ(bits[12 + 2], 255);  // top line, red pixel
+    EXPECT_EQ(bits[12 + 2], 255);      // top line, red pixel
     EXPECT_EQ(bits[12 + 4 + 1], 255);  // green
     EXPECT_EQ(bits[12 + 8 + 0], 255);  // blue
     info.bmiHeader.biHeight = -2;
@@ -147,12 +154,7 @@ TEST_F(GdiDibBits, RowsAreBottomUpForPositiveHeightTopDownForNegative) {
 }
 
 TEST_F(GdiDibBits, TwentyFourAndSixteenBitRowsArePaddedAndPacked) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 3;
-    info.bmiHeader.biHeight = 2;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    BITMAPINFO info = DibInfo(3, 2, 24);
     unsigned char bits[24];
     std::memset(bits, 0xAB, sizeof bits);
     ASSERT_EQ(GetDIBits(memory, bitmap, 0, 2, bits, &info, DIB_RGB_COLORS), 2);
@@ -169,7 +171,7 @@ TEST_F(GdiDibBits, TwentyFourAndSixteenBitRowsArePaddedAndPacked) {
     ASSERT_EQ(GetDIBits(memory, bitmap, 0, 2, bits, &info, DIB_RGB_COLORS), 2);
     const unsigned bottom = bits[0] | (bits[1] << 8);
     EXPECT_EQ(bottom, (1u << 10) | (2u << 5) | 3u);
-    EXPECT_EQ(bits[6], 0);  // padding
+    EXPECT_EQ(bits[6], 0);                                   // padding
     EXPECT_EQ(unsigned(bits[8] | (bits[9] << 8)), 0x7C00u);  // top row, red
     EXPECT_EQ(info.bmiColors[0].rgbRed, 77);
     EXPECT_EQ(info.bmiHeader.biSizeImage, 16u);
@@ -182,8 +184,10 @@ TEST(GdiBitmapResources, LoadBitmapDecodesSixteenBitAndTopDownImages) {
     // 24-bit top-down: pixel (x, y) = B x, G y, R 200.
     static std::vector<unsigned char> topDown =
         makeBmp(3, 2, 24, true, [](int x, int y) { return std::uint32_t(x | (y << 8) | (200 << 16)); });
-    orbiter_module_resources[0] = MODULE_RESOURCE{OKUL_RT_BITMAP, 109, sixteen.data(), unsigned(sixteen.size())};
-    orbiter_module_resources[1] = MODULE_RESOURCE{OKUL_RT_BITMAP, 110, topDown.data(), unsigned(topDown.size())};
+    orbiter_module_resources[0] =
+        MODULE_RESOURCE{OKUL_RT_BITMAP, 109, sixteen.data(), unsigned(sixteen.size())};
+    orbiter_module_resources[1] =
+        MODULE_RESOURCE{OKUL_RT_BITMAP, 110, topDown.data(), unsigned(topDown.size())};
     orbiter_module_resources[2] = MODULE_RESOURCE{OKUL_RT_BITMAP, 111, sixteen.data(), 60};  // truncated
     orbiter_module_resources[3] = MODULE_RESOURCE{0, 0, nullptr, 0};
 
@@ -199,16 +203,11 @@ TEST(GdiBitmapResources, LoadBitmapDecodesSixteenBitAndTopDownImages) {
     EXPECT_EQ(description.bmBitsPixel, 16);
     const sim::Surface &pixels = *sim::bitmapSurface(panel);
     EXPECT_EQ(pixels.pixel(0, 0), sim::Surface::rgb(0, 0, 255));  // top-left: row 0 from the top
-    EXPECT_EQ(sim::Surface::red(pixels.pixel(4, 3)), 33u);         // 4 of 31 -> 33 of 255
-    EXPECT_EQ(sim::Surface::green(pixels.pixel(4, 3)), 25u);       // 3 of 31
+    EXPECT_EQ(sim::Surface::red(pixels.pixel(4, 3)), 33u);        // 4 of 31 -> 33 of 255
+    EXPECT_EQ(sim::Surface::green(pixels.pixel(4, 3)), 25u);      // 3 of 31
     // Read back as 16 bits, the original 5-5-5 values return.
     HDC memory = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 5;
-    info.bmiHeader.biHeight = 4;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 16;
+    BITMAPINFO info = DibInfo(5, 4, 16);
     std::vector<unsigned char> bits(12 * 4);
     ASSERT_EQ(GetDIBits(memory, panel, 0, 4, bits.data(), &info, DIB_RGB_COLORS), 4);
     EXPECT_TRUE(std::equal(bits.begin(), bits.end(), sixteen.begin() + 54));

@@ -1,9 +1,9 @@
 // Shapes, lines, pixels, objects and block transfers.
 #include <gtest/gtest.h>
 
-#include "GdiTestSupport.h"
+#include "SurfaceDc.h"
 
-using okul_test::SurfaceDc;
+using testsupport::SurfaceDc;
 
 namespace {
 
@@ -163,7 +163,7 @@ TEST(GdiObjects, MemoryDcBitmapSelectionAndDeletion) {
     EXPECT_FALSE(DeleteObject(bitmap));
     EXPECT_EQ(SelectObject(memory, initial), bitmap);
     EXPECT_TRUE(DeleteObject(bitmap));
-    EXPECT_FALSE(DeleteObject(bitmap));  // already gone
+    EXPECT_FALSE(DeleteObject(bitmap));                    // already gone
     EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_PEN)));  // stock objects stay
     EXPECT_NE(GetStockObject(BLACK_PEN), nullptr);
     EXPECT_TRUE(DeleteDC(other));

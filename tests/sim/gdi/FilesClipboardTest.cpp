@@ -6,14 +6,16 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "GdiTestSupport.h"
+#include "FileContents.h"
+#include "TemporaryFolder.h"
+#include "WorkingFolderScope.h"
 #include "gdi/Clipboard.h"
 #include "gdi/PngWriter.h"
+#include "gdi/Surface.h"
+#include "gdi/SurfaceHandles.h"
 #include "gdi/WorkingFolder.h"
 
 namespace fs = std::filesystem;
@@ -22,37 +24,21 @@ namespace {
 
 class GdiFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("okul_gdi_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder / "PHOTO");
-        saved = sim::workingFolder();
-        sim::setWorkingFolder(folder.string());
-    }
-    void TearDown() override {
-        sim::setWorkingFolder(saved);
-        fs::remove_all(folder);
-    }
-    static std::string contents(const fs::path &path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    GdiFiles() { folder.makeFolder("PHOTO"); }
     static BOOL write(HANDLE file, const std::string &text) {
         DWORD written = 0;
         const BOOL ok = WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
         EXPECT_EQ(written, ok ? text.size() : written);
         return ok;
     }
-    fs::path folder;
-    std::string saved;
+    testsupport::TemporaryFolder folder;
+    testsupport::WorkingFolderScope workingFolder{folder.path()};
 };
 
 TEST_F(GdiFiles, BackslashPathsResolveIntoFoldersOfTheWorkingFolder) {
-    EXPECT_EQ(sim::hostPath("PHOTO\\photo3.bmp"), (folder / "PHOTO" / "photo3.bmp").string());
+    EXPECT_EQ(sim::hostPath("PHOTO\\photo3.bmp"), folder / "PHOTO/photo3.bmp");
     // Existing folders are found whatever the case, as on Windows.
-    EXPECT_EQ(sim::hostPath("photo\\x.bmp"), (folder / "PHOTO" / "x.bmp").string());
+    EXPECT_EQ(sim::hostPath("photo\\x.bmp"), folder / "PHOTO/x.bmp");
     EXPECT_EQ(sim::hostPath("/tmp\\a"), "/tmp/a");
     EXPECT_EQ(sim::hostPath(nullptr), "");
 
@@ -62,14 +48,15 @@ TEST_F(GdiFiles, BackslashPathsResolveIntoFoldersOfTheWorkingFolder) {
     EXPECT_TRUE(write(file, "BM0123456789"));
     EXPECT_TRUE(CloseHandle(file));
     EXPECT_FALSE(CloseHandle(file));
-    EXPECT_EQ(contents(folder / "PHOTO" / "photo3.bmp"), "BM0123456789");
+    EXPECT_EQ(testsupport::ReadFile(folder / "PHOTO/photo3.bmp"), "BM0123456789");
 
     // CREATE_ALWAYS truncates an existing file.
-    file = CreateFileA("PHOTO\\photo3.bmp", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    file = CreateFileA("PHOTO\\photo3.bmp", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(write(file, "ab"));
     CloseHandle(file);
-    EXPECT_EQ(contents(folder / "PHOTO" / "photo3.bmp"), "ab");
+    EXPECT_EQ(testsupport::ReadFile(folder / "PHOTO/photo3.bmp"), "ab");
 }
 
 TEST_F(GdiFiles, FailuresAreReportedNotHidden) {
@@ -77,8 +64,10 @@ TEST_F(GdiFiles, FailuresAreReportedNotHidden) {
     EXPECT_EQ(CreateFileA("Q4K12techout\\prg78.out", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
               INVALID_HANDLE_VALUE);
     EXPECT_FALSE(fs::exists(folder / "Q4K12techout"));
-    EXPECT_EQ(CreateFileA("missing.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(CreateFileA(nullptr, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(CreateFileA("missing.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(CreateFileA(nullptr, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+              INVALID_HANDLE_VALUE);
     // CREATE_NEW refuses an existing file.
     HANDLE file = CreateFileA("a.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -161,14 +150,15 @@ TEST(GdiClipboard, HoldsOneBitmapHandedOutWhileOpen) {
 TEST(GdiPng, WrittenFileReadsBackWithTheSamePixels) {
     sim::Surface image(7, 5, sim::Surface::rgb(10, 20, 30));
     image.setPixel(6, 4, sim::Surface::rgb(255, 128, 1));
-    const fs::path path = fs::temp_directory_path() / "okul_gdi_png_test.png";
+    const testsupport::TemporaryFolder folder;
+    const std::string path = folder / "picture.png";
     std::string error;
-    ASSERT_TRUE(sim::writePng(image, path.string(), error)) << error;
+    ASSERT_TRUE(sim::writePng(image, path, error)) << error;
 
     png_image read;
     std::memset(&read, 0, sizeof read);
     read.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&read, path.string().c_str()));
+    ASSERT_TRUE(png_image_begin_read_from_file(&read, path.c_str()));
     read.format = PNG_FORMAT_RGB;
     std::vector<png_byte> pixels(PNG_IMAGE_SIZE(read));
     ASSERT_TRUE(png_image_finish_read(&read, nullptr, pixels.data(), 0, nullptr));
@@ -180,7 +170,6 @@ TEST(GdiPng, WrittenFileReadsBackWithTheSamePixels) {
     EXPECT_EQ(pixels[last], 255);
     EXPECT_EQ(pixels[last + 1], 128);
     EXPECT_EQ(pixels[last + 2], 1);
-    fs::remove(path);
 
     EXPECT_FALSE(sim::writePng(image, "/nonexistent-folder/x.png", error));
     EXPECT_NE(error.find("nonexistent"), std::string::npos);

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "GdiTestSupport.h"
+#include "SurfaceDc.h"
 
-using okul_test::SurfaceDc;
+using testsupport::SurfaceDc;
 
 namespace {
 
