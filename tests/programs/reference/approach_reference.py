@@ -5,14 +5,14 @@ Integrates the same force model as the propagator (Sun fixed at the origin,
 Mars pulled by the Sun, the spacecraft pulled by the Sun and Mars) with
 scipy's DOP853 at rtol 1e-13 and finds the closest approach to Mars as the
 root of r.v = 0 on the dense output. Writes approach_reference.txt next to
-this script; approach_reference_test.cpp compares the propagator with it.
+this script; ApproachPropagatorTest.cpp compares the propagator with it.
 
 Run with /usr/bin/python3 (Debian's python3-scipy).
 """
-import os
-
 import numpy as np
 from scipy.integrate import solve_ivp
+
+from periapsis_reference import write_reference
 
 GM_SUN = 1.3271243995508995e20
 GM_MARS = 4.282829916378e13
@@ -50,34 +50,15 @@ def approach_start(days_before, periapsis_radius, v_infinity, tilt):
     return back.y[:, -1]
 
 
-def periapsis(y0, delta_v):
-    def closest(t, y):
-        return np.dot(y[6:9] - y[0:3], y[9:12] - y[3:6])
-
-    closest.direction = 1.0
-    first = integrate(y0, 0.0, BURN_TIME)
-    y1 = first.y[:, -1].copy()
-    y1[9:12] += delta_v
-    second = integrate(y1, BURN_TIME, 3.0e6, events=closest)
-    t = second.t_events[0][0]
-    y = second.y_events[0][0]
-    return t, y[6:9] - y[0:3], y[9:12] - y[3:6]
-
-
 def main():
     cases = [
         ("uncorrected", approach_start(20.0, 3.36e6, 2600.0, 0.4), np.zeros(3)),
         ("corrected", approach_start(25.0, 4.0e6, 3100.0, -1.1), np.array([0.8, -0.5, 1.2])),
     ]
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "approach_reference.txt")
-    with open(path, "w") as out:
-        out.write("# name; start state (marsPos marsVel shipPos shipVel); deltaV;"
-                  " periapsis time [s]; periapsis position and velocity relative to Mars\n")
-        for name, y0, dv in cases:
-            t, r, v = periapsis(y0, dv)
-            numbers = list(y0) + list(dv) + [t] + list(r) + list(v)
-            out.write(name + " " + " ".join("%.17g" % x for x in numbers) + "\n")
-            print(name, "periapsis at %.3f s, radius %.3f km" % (t, np.linalg.norm(r) / 1e3))
+    write_reference("approach_reference.txt",
+                    "# name; start state (marsPos marsVel shipPos shipVel); deltaV;"
+                    " periapsis time [s]; periapsis position and velocity relative to Mars",
+                    cases, integrate, BURN_TIME)
 
 
 if __name__ == "__main__":

@@ -6,15 +6,15 @@ origin; the Earth and the Moon pulled by the Sun and each other; the vessel
 pulled by all three) with scipy's DOP853 at rtol 1e-13, adds the increment
 600 s after the start, and finds the closest approach to the Earth as the
 root of r.v = 0 on the dense output. Writes three_body_reference.txt next to
-this script; ThreeBodyReferenceTest.cpp compares the propagator, completed on
-the osculating orbit as PLE does, with it.
+this script; ThreeBodyPropagatorTest.cpp compares the propagator, completed
+on the osculating orbit as PLE does, with it.
 
 Run with /usr/bin/python3 (Debian's python3-scipy).
 """
-import os
-
 import numpy as np
 from scipy.integrate import solve_ivp
+
+from periapsis_reference import write_reference
 
 GM_SUN = 1.3271243995508995e20
 GM_EARTH = 398600439968871.2
@@ -63,35 +63,16 @@ def approach_start(days_before, periapsis_radius, v_infinity, radial, along):
     return integrate(end, t, 0.0).y[:, -1]
 
 
-def closest_approach(y0, delta_v):
-    def receding(t, y):
-        return np.dot(y[6:9] - y[0:3], y[9:12] - y[3:6])
-
-    receding.direction = 1.0
-    first = integrate(y0, 0.0, BURN_TIME)
-    y1 = first.y[:, -1].copy()
-    y1[9:12] += delta_v
-    second = integrate(y1, BURN_TIME, 3.0e6, events=receding)
-    t = second.t_events[0][0]
-    y = second.y_events[0][0]
-    return t, y[6:9] - y[0:3], y[9:12] - y[3:6]
-
-
 def main():
     cases = [
         ("entry", approach_start(18.0, 4.9e6, 3400.0, [0.3, 0.5, -0.8], [-0.1, 0.2, 1.0]), np.zeros(3)),
         ("corrected", approach_start(15.0, 7.0e6, 4200.0, [-0.6, -0.2, 0.7], [0.5, 1.0, 0.2]),
          np.array([0.8, -0.5, 1.2])),
     ]
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "three_body_reference.txt")
-    with open(path, "w") as out:
-        out.write("# name; start state (earthPos earthVel vesselPos vesselVel moonPos moonVel); deltaV;"
-                  " periapsis time [s]; periapsis position and velocity relative to the Earth\n")
-        for name, y0, dv in cases:
-            t, r, v = closest_approach(y0, dv)
-            numbers = list(y0) + list(dv) + [t] + list(r) + list(v)
-            out.write(name + " " + " ".join("%.17g" % x for x in numbers) + "\n")
-            print(name, "periapsis at %.3f s, radius %.3f km" % (t, np.linalg.norm(r) / 1e3))
+    write_reference("three_body_reference.txt",
+                    "# name; start state (earthPos earthVel vesselPos vesselVel moonPos moonVel); deltaV;"
+                    " periapsis time [s]; periapsis position and velocity relative to the Earth",
+                    cases, integrate, BURN_TIME)
 
 
 if __name__ == "__main__":
