@@ -96,40 +96,57 @@ bool cmdOsculating(ScriptContext &c, const std::vector<std::string> &args, std::
     return true;
 }
 
-// expectperiapsis NAME BODY LON LAT RADIUS_KM WITHIN_KM [MJD WITHIN_S]
+// expectperiapsis NAME BODY LON LAT RADIUS_KM WITHIN_KM [MJD]: the next
+// periapsis lies within WITHIN_KM of the point over the rotating body as it
+// stands at MJD (by default at the periapsis date).
 bool cmdExpectPeriapsis(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
-    const char *usage = "expectperiapsis NAME BODY LON LAT RADIUS_KM WITHIN_KM [MJD WITHIN_S]";
-    std::size_t numbers = 4;
-    if (args.size() >= 8 && isNumber(args[args.size() - 5]) && isNumber(args[args.size() - 6])) numbers = 6;
+    const char *usage = "expectperiapsis NAME BODY LON LAT RADIUS_KM WITHIN_KM [MJD]";
+    const std::size_t numbers = args.size() >= 7 && isNumber(args[args.size() - 5]) ? 5 : 4;
     const Vessel *vessel;
     const sim::Body *body;
     if (!vesselAndBody(c, args, numbers, usage, vessel, body, error)) return false;
-    double values[6] = {0, 0, 0, 0, 0, 0};
+    double values[5] = {0, 0, 0, 0, 0};
     for (std::size_t i = 0; i < numbers; ++i)
         if (!parseNumber(args[args.size() - numbers + i], values[i], error)) return false;
-    const double longitude = values[0] * RAD, latitude = values[1] * RAD, radius = values[2] * 1000.0;
-    const double withinKm = values[3];
     const sim::PredictedPeriapsis p = sim::predictPeriapsis(c.simulation, *vessel, *body, kDefaultSearchDays);
     if (!p.found) {
         error = "no periapsis of " + vessel->name() + " about " + body->name() + " ahead";
         return false;
     }
-    const double miss = length(p.position - surfacePoint(*body, p.mjd, longitude, latitude, radius)) / 1000.0;
+    const double pointMjd = numbers == 5 ? values[4] : p.mjd;
+    const VECTOR3 point = surfacePoint(*body, pointMjd, values[0] * RAD, values[1] * RAD, values[2] * 1000.0);
+    const double miss = length(p.position - point) / 1000.0;
     char line[256];
-    std::snprintf(line, sizeof line, "  from the target (%.4f, %.4f, %.3f km): %.3f km (allowed %.3f km)",
-                  values[0], values[1], values[2], miss, withinKm);
-    c.out << describe("periapsis", vessel->name(), *body, p) << "\n" << line;
-    bool timely = true;
-    if (numbers == 6) {
-        const double late = (p.mjd - values[4]) * 86400.0;
-        std::snprintf(line, sizeof line, "; %+.2f s from MJD %.6f (allowed %.2f s)", late, values[4],
-                      values[5]);
-        c.out << line;
-        timely = std::fabs(late) <= values[5];
+    std::snprintf(line, sizeof line,
+                  "  from the target (%.4f, %.4f, %.3f km at MJD %.6f): %.3f km (allowed %.3f km)", values[0],
+                  values[1], values[2], pointMjd, miss, values[3]);
+    c.out << describe("periapsis", vessel->name(), *body, p) << "\n" << line << "\n";
+    if (miss <= values[3]) return true;
+    error = std::string("the periapsis misses the target:") + line;
+    return false;
+}
+
+// expectperiapsisdate NAME BODY MJD WITHIN_S: the next periapsis comes
+// within WITHIN_S seconds of MJD.
+bool cmdExpectPeriapsisDate(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    const Vessel *vessel;
+    const sim::Body *body;
+    double mjd, within;
+    if (!vesselAndBody(c, args, 2, "expectperiapsisdate NAME BODY MJD WITHIN_S", vessel, body, error) ||
+        !parseNumber(args[args.size() - 2], mjd, error) || !parseNumber(args.back(), within, error))
+        return false;
+    const sim::PredictedPeriapsis p = sim::predictPeriapsis(c.simulation, *vessel, *body, kDefaultSearchDays);
+    if (!p.found) {
+        error = "no periapsis of " + vessel->name() + " about " + body->name() + " ahead";
+        return false;
     }
-    c.out << "\n";
-    if (miss <= withinKm && timely) return true;
-    error = "the periapsis misses the target: " + std::string(line);
+    const double late = (p.mjd - mjd) * 86400.0;
+    char line[256];
+    std::snprintf(line, sizeof line, "  periapsis at MJD %.6f: %+.2f s from MJD %.6f (allowed %.2f s)", p.mjd,
+                  late, mjd, within);
+    c.out << line << "\n";
+    if (std::fabs(late) <= within) return true;
+    error = std::string("the periapsis comes at another time:") + line;
     return false;
 }
 
@@ -142,27 +159,32 @@ void label(cairo_t *cr, double x, double y, double dy, int size, const char *tex
     cairo_show_text(cr, text);
 }
 
-// plot FILE.png NAME BODY DAYS [LON LAT RADIUS_KM]: the path in the plane of
+// plot FILE.png NAME BODY DAYS [LON LAT RADIUS_KM [MJD]]: the path in the plane of
 // the motion about the body, the body to scale, the periapsis marked.
 bool cmdPlot(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
-    const char *usage = "plot FILE.png NAME BODY DAYS [LON LAT RADIUS_KM]";
+    const char *usage = "plot FILE.png NAME BODY DAYS [LON LAT RADIUS_KM [MJD]]";
     if (args.size() < 4) {
         error = std::string("usage: ") + usage;
         return false;
     }
     const std::string file = args[0];
     std::vector<std::string> rest(args.begin() + 1, args.end());
-    const bool withTarget = rest.size() >= 6 && isNumber(rest[rest.size() - 1]) &&
-                            isNumber(rest[rest.size() - 2]) && isNumber(rest[rest.size() - 3]) &&
-                            isNumber(rest[rest.size() - 4]);
-    const std::size_t numbers = withTarget ? 4 : 1;
+    // DAYS, then perhaps the target point and the date its longitude and
+    // latitude refer to.
+    std::size_t numbers = 0;
+    while (numbers < rest.size() && numbers < 5 && isNumber(rest[rest.size() - 1 - numbers])) ++numbers;
+    if (numbers != 1 && numbers != 4 && numbers != 5) {
+        error = std::string("usage: ") + usage;
+        return false;
+    }
+    const bool withTarget = numbers >= 4;
     const Vessel *vessel;
     const sim::Body *body;
     if (!vesselAndBody(c, rest, numbers, usage, vessel, body, error)) return false;
-    double days, target[3] = {0, 0, 0};
-    if (!parseNumber(rest[rest.size() - numbers], days, error)) return false;
-    for (std::size_t i = 0; withTarget && i < 3; ++i)
-        if (!parseNumber(rest[rest.size() - 3 + i], target[i], error)) return false;
+    double values[5] = {0, 0, 0, 0, 0};
+    for (std::size_t i = 0; i < numbers; ++i)
+        if (!parseNumber(rest[rest.size() - numbers + i], values[i], error)) return false;
+    const double days = values[0];
 
     const std::vector<VECTOR3> path = sim::predictPath(c.simulation, *vessel, *body, days, 2000);
     const sim::PredictedPeriapsis periapsis =
@@ -182,7 +204,7 @@ bool cmdPlot(ScriptContext &c, const std::vector<std::string> &args, std::string
     double extent = body->radius() * 1.5;
     for (const VECTOR3 &p : path)
         extent = std::max(extent, std::max(std::fabs(dotp(p, xAxis)), std::fabs(dotp(p, yAxis))));
-    extent = std::min(extent, body->radius() * 60.0);  // a long path leaves the picture
+    extent = std::min(extent, body->radius() * 15.0);  // the approach close up; a long path leaves the picture
     const int size = 900;
     const double scale = (size / 2.0 - 40.0) / extent;
     auto toPicture = [&](const VECTOR3 &p, double &x, double &y) {
@@ -227,8 +249,9 @@ bool cmdPlot(ScriptContext &c, const std::vector<std::string> &args, std::string
         label(cr, x, y, -8, size, text);
     }
     if (withTarget && periapsis.found) {
+        const double pointMjd = numbers == 5 ? values[4] : periapsis.mjd;
         const VECTOR3 aim =
-            surfacePoint(*body, periapsis.mjd, target[0] * RAD, target[1] * RAD, target[2] * 1000.0);
+            surfacePoint(*body, pointMjd, values[1] * RAD, values[2] * RAD, values[3] * 1000.0);
         double x, y;
         toPicture(aim, x, y);
         cairo_set_source_rgb(cr, 0.3, 1.0, 0.4);
@@ -271,11 +294,14 @@ void registerTrajectoryCommands() {
                     "osculating NAME BODY  (periapsis of the two-body orbit through the present state)");
     registerCommand(
         "expectperiapsis", cmdExpectPeriapsis,
-        "expectperiapsis NAME BODY LON LAT RADIUS_KM WITHIN_KM [MJD WITHIN_S]  (fail unless the next "
-        "periapsis lies that near the point over the rotating body)");
+        "expectperiapsis NAME BODY LON LAT RADIUS_KM WITHIN_KM [MJD]  (fail unless the next periapsis "
+        "lies that near the point over the rotating body, as it stands at MJD)");
+    registerCommand(
+        "expectperiapsisdate", cmdExpectPeriapsisDate,
+        "expectperiapsisdate NAME BODY MJD WITHIN_S  (fail unless the next periapsis comes that near MJD)");
     registerCommand(
         "plot", cmdPlot,
-        "plot FILE.png NAME BODY DAYS [LON LAT RADIUS_KM]  (the path about BODY, periapsis and target "
+        "plot FILE.png NAME BODY DAYS [LON LAT RADIUS_KM [MJD]]  (the path about BODY, periapsis and target "
         "marked)");
 }
 

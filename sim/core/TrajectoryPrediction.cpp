@@ -1,5 +1,6 @@
 #include "core/TrajectoryPrediction.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Body.h"
@@ -126,10 +127,20 @@ std::vector<VECTOR3> predictPath(const Simulation &simulation, const Vessel &ves
     std::vector<VECTOR3> points;
     if (count < 2) count = 2;
     FreeState s = presentState(simulation, vessel);
-    const double step = days * 86400.0 / (count - 1);
-    for (int i = 0; i < count; ++i) {
-        if (i > 0) s = advance(simulation, s, step);
-        VECTOR3 r, v;
+    const double total = std::fabs(days) * 86400.0, direction = days < 0 ? -1.0 : 1.0;
+    const double longest = total / (count - 1);
+    double done = 0.0;
+    VECTOR3 r, v;
+    relative(body, s, r, v);
+    points.push_back(r);
+    // Steps of a hundredth of the time the vessel takes to cross its own
+    // distance from the body, so that a close pass is drawn as finely as
+    // the long way there.
+    while (done < total && points.size() < std::size_t(50 * count)) {
+        double step = std::min(longest, std::max(1.0, 0.01 * length(r) / std::max(length(v), 1e-3)));
+        step = std::min(step, total - done);
+        s = advance(simulation, s, direction * step);
+        done += step;
         relative(body, s, r, v);
         points.push_back(r);
     }

@@ -37,7 +37,8 @@ PredictedPeriapsis predictPeriapsis(const Simulation &simulation, const Vessel &
 PredictedPeriapsis osculatingPeriapsis(const Simulation &simulation, const Vessel &vessel, const Body &body);
 
 // Points of the path relative to the body (global axes) from now over
-// `days` (negative: the path behind), `count` of them evenly spaced in time.
+// `days` (negative: the path behind): at least `count` of them, closer in
+// time where the path passes near the body.
 std::vector<VECTOR3> predictPath(const Simulation &simulation, const Vessel &vessel, const Body &body,
                                  double days, int count);
 

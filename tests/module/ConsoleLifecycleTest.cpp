@@ -13,6 +13,7 @@ using testworld::twoHostScenario;
 namespace {
 
 const char kOnStack[] = "  ATTACHED 0:1,U5-Q4\n";
+const char kOnSpacecraft[] = "  ATTACHED 0:0,TAVR-12\n";
 
 struct KeyCase {
     const char *lines;
@@ -50,7 +51,8 @@ TEST(ConsoleKeysTest, SavingAndReloadingKeepsBothKeysAfterTheStandardLines) {
     SimulationWorld world;
     std::string error;
     ASSERT_TRUE(world.loadText(
-        twoHostScenario(std::string(kOnStack) + "  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 3\n"), error))
+        twoHostScenario(std::string(kOnSpacecraft) + "  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 3\n"),
+        error))
         << error;
     world.frames(50, 0.1);                 // past the first mass copy
     world.console()->attachTimer = 123.0;  // not saved: timers start afresh
@@ -61,7 +63,7 @@ TEST(ConsoleKeysTest, SavingAndReloadingKeepsBothKeysAfterTheStandardLines) {
     std::string lines = text.substr(block, text.find("END\n", block) - block);
     size_t configuration = lines.find("  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 3\n");
     ASSERT_NE(configuration, std::string::npos) << lines;
-    for (const char *standard : {"STATUS", "RPOS", "AROT", "ATTACHED 0:1,U5-Q4", "PRPLEVEL"})
+    for (const char *standard : {"STATUS", "RPOS", "AROT", "ATTACHED 0:0,TAVR-12", "PRPLEVEL"})
         EXPECT_LT(lines.find(standard), configuration) << standard;
     EXPECT_EQ(lines.find("T12", configuration + 40), std::string::npos) << "nothing after the keys";
 
@@ -72,7 +74,7 @@ TEST(ConsoleKeysTest, SavingAndReloadingKeepsBothKeysAfterTheStandardLines) {
     EXPECT_EQ(console->subConfiguration, 3);
     EXPECT_EQ(console->attachTimer, -2000000.0);
     EXPECT_TRUE(console->restartRequested);
-    EXPECT_EQ(world.vessel("OKUL")->parent(), world.vessel("U5-Q4"));
+    EXPECT_EQ(world.vessel("OKUL")->parent(), world.vessel("TAVR-12"));
 }
 
 TEST(ConsoleSetupTest, TankAndEngineAreMadeByTheFirstCopyAndATankAgainAfterClassCaps) {
