@@ -1,8 +1,10 @@
 #include "ScriptCommands.h"
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
+#include "gdi/BmpDecoder.h"
 #include "gdi/Cp1251.h"
 
 #include <unistd.h>
@@ -188,6 +190,55 @@ bool cmdExpectFile(ScriptContext &c, const std::vector<std::string> &args, std::
     return true;
 }
 
+// expectbmp FILE WIDTH HEIGHT [SHARE]: the file in the working folder is a
+// BMP picture of that size; with SHARE, at least that share of its pixels is
+// brighter than mid-grey (a lit body in a photograph). Prints what it found.
+bool cmdExpectBmp(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    double width, height, share = 0.0;
+    if ((args.size() != 3 && args.size() != 4) || !parseNumber(args[1], width, error) ||
+        !parseNumber(args[2], height, error) || (args.size() == 4 && !parseNumber(args[3], share, error))) {
+        if (error.empty()) error = "usage: expectbmp FILE WIDTH HEIGHT [SHARE]";
+        return false;
+    }
+    std::ifstream in(c.path(args[0]), std::ios::binary);
+    if (!in) {
+        error = "cannot read " + c.path(args[0]);
+        return false;
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string why;
+    const std::unique_ptr<sim::Surface> picture =
+        sim::decodeBmp(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size(), why);
+    if (!picture) {
+        error = args[0] + " is no BMP picture: " + why;
+        return false;
+    }
+    long bright = 0;
+    double level = 0.0;
+    for (int y = 0; y < picture->height(); ++y)
+        for (int x = 0; x < picture->width(); ++x) {
+            const std::uint32_t p = picture->pixel(x, y);
+            const double grey = (sim::Surface::red(p) + sim::Surface::green(p) + sim::Surface::blue(p)) / 3.0;
+            level += grey;
+            bright += grey > 128.0;
+        }
+    const double pixels = double(picture->width()) * picture->height();
+    char line[256];
+    std::snprintf(line, sizeof line, "%s: %d x %d, %d bits, mean level %.1f, %.3f%% brighter than mid-grey",
+                  args[0].c_str(), picture->width(), picture->height(), picture->bitsPerPixel(),
+                  level / pixels, 100.0 * bright / pixels);
+    c.out << line << "\n";
+    if (picture->width() != int(width) || picture->height() != int(height)) {
+        error = std::string("unexpected size: ") + line;
+        return false;
+    }
+    if (bright < share * pixels) {
+        error = std::string("too few bright pixels: ") + line;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string ScriptContext::path(const std::string &name) const {
@@ -243,6 +294,9 @@ void registerCoreCommands() {
                     "body: its global state)");
     registerCommand("debug", cmdDebug, "debug  (prints the debug line)");
     registerCommand("print", cmdPrint, "print TEXT");
+    registerCommand(
+        "expectbmp", cmdExpectBmp,
+        "expectbmp FILE WIDTH HEIGHT [SHARE]  (a BMP of that size, SHARE of it brighter than mid-grey)");
     registerCommand("expectfile", cmdExpectFile,
                     "expectfile FILE TEXT  (a file in the working folder contains TEXT)");
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CockpitCommands.h"
+#include "TrajectoryCommands.h"
 #include "ScriptCommands.h"
 #include "core/Simulation.h"
 #include "gdi/WorkingFolder.h"
@@ -65,6 +66,7 @@ void registerAllCommands() {
     done = true;
     registerCoreCommands();
     registerCockpitCommands();
+    registerTrajectoryCommands();
 }
 
 }  // namespace
@@ -89,8 +91,8 @@ int runScenario(const RunOptions &options, std::ostream &out, std::ostream &err)
         err << "okulsim: " << error << "\n";
         return 1;
     }
-    std::string scriptDir = options.script.empty() ? options.outDir
-                                                   : options.script.substr(0, options.script.find_last_of('/'));
+    std::string scriptDir =
+        options.script.empty() ? options.outDir : options.script.substr(0, options.script.find_last_of('/'));
     ScriptContext context{simulation, out, scriptDir, options.outDir, options.progress, ""};
     if (script.empty()) {
         context.frame();

@@ -74,6 +74,7 @@ HostVessel::HostVessel(OBJHANDLE hVessel, int flightModel, const HostFigures &ho
       stepLevel(0.0),
       stepTankMass(0.0),
       relayMissingLogged(false),
+      statusRead(false),
       logFile(nullptr) {}
 
 HostVessel::~HostVessel() {
@@ -156,6 +157,8 @@ void HostVessel::clbkPreStep(double simt, double simdt, double mjd) {
     const double now = oapiGetSimMJD();
     HostCommand command;
     while (queue.TakeDue(now, command)) Execute(command, now);
+    if (statusRead && figures.takesOverConsole) TakeOverConsole(now);
+    statusRead = false;
     FollowMode();
     PlanBurnStep(simdt);
 }
@@ -392,7 +395,29 @@ void HostVessel::FollowMode() {
 // ---------------------------------------------------------------------------
 // Status and log
 
+void HostVessel::TakeOverConsole(double mjd) {
+    ATTACHMENTHANDLE ownPoint = GetAttachmentHandle(false, 0);
+    if (!ownPoint) return;
+    for (DWORD i = 0; i < oapiGetVesselCount(); ++i) {
+        VESSEL *console = oapiGetVesselInterface(oapiGetVesselByIndex(static_cast<int>(i)));
+        if (!console || std::strcmp(console->GetClassName(), "OkulVessel") != 0) continue;
+        ATTACHMENTHANDLE consolePoint = console->GetAttachmentHandle(true, 0);
+        OBJHANDLE carrier = consolePoint ? console->GetAttachmentStatus(consolePoint) : nullptr;
+        if (!carrier || carrier == GetHandle()) continue;  // free (in its detach cycle) or here already
+        if (GetAttachmentStatus(ownPoint)) return;         // point 0 holds something else
+        VESSEL *previous = oapiGetVesselInterface(carrier);
+        for (DWORD k = 0; k < previous->AttachmentCount(false); ++k) {
+            ATTACHMENTHANDLE point = previous->GetAttachmentHandle(false, k);
+            if (previous->GetAttachmentStatus(point) == console->GetHandle())
+                previous->DetachChild(point, 0.0);
+        }
+        AttachChild(console->GetHandle(), ownPoint, consolePoint);
+        Log(mjd, "took over the console %s from %s", console->GetName(), previous->GetName());
+    }
+}
+
 int HostVessel::GetStatusText(int capacity, char *buffer) {
+    statusRead = true;
     if (!buffer || capacity <= 0) return 0;
     VECTOR3 velocity = _V(0, 0, 0);
     OBJHANDLE reference = GetGravityRef();

@@ -23,6 +23,9 @@ struct HostFigures {
     double nozzleRingRadius;   // m: thrusters sit on a ring at the aft end
     double nozzleZ;            // m
     int defaultMode;           // mode of a vessel whose scenario names none
+    // The spacecraft the console commands takes the console over from the
+    // vessel that carries it once the console reads this vessel's status.
+    bool takesOverConsole;
 };
 
 // Command codes the host carries out.
@@ -58,6 +61,9 @@ private:
     void MeasureBurnStep(double mjd);
     void EndBurn();
     void FollowMode();
+    // A console (class OkulVessel) that reads this vessel's status while it
+    // hangs on another vessel is moved onto this vessel's point 0.
+    void TakeOverConsole(double mjd);
     // Turns the vessel so that its +z and +x axes lie along z and x (global,
     // unit, perpendicular); an attached stack turns with it.
     void SetAxes(const VECTOR3 &z, const VECTOR3 &x);
@@ -77,6 +83,7 @@ private:
     double stepLevel;      // engine level set for the present step
     double stepTankMass;   // tank contents at the start of the present step
     bool relayMissingLogged;
+    bool statusRead;  // GetStatusText was asked since the last step
     std::FILE *logFile;
 };
 

@@ -18,6 +18,7 @@ const HostFigures kTavr12Figures = {
     0.6,                // nozzle ring radius, m
     -1.8,               // nozzle ring position on z, m
     0,                  // default mode: +y toward Earth
+    true,               // takes the console over when it relinks here
 };
 
 }  // namespace

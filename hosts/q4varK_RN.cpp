@@ -17,6 +17,7 @@ const HostFigures kLaunchStackFigures = {
     0.9,                // nozzle ring radius, m
     -5.5,               // nozzle ring position on z, m
     1,                  // default mode: hold the attitude
+    false,              // hands the console over to the spacecraft
 };
 
 }  // namespace

@@ -3,7 +3,7 @@
 # when they are missing. Run as root (or through sudo).
 set -e
 packages="cmake ninja-build g++ pkg-config libfreetype-dev libpng-dev fonts-liberation2 \
-libgtest-dev libgmock-dev libbenchmark-dev python3-pil"
+libgtest-dev libgmock-dev libbenchmark-dev python3-pil libcairo2-dev"
 if [ "${OKUL_WITH_CROSS:-0}" = 1 ]; then
     packages="$packages g++-mingw-w64-x86-64"
 fi

@@ -10,6 +10,7 @@ list(APPEND OKUL_SIM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Simulation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StandardLines.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextLines.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TrajectoryPrediction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Vessel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VesselInterface.cpp
 )

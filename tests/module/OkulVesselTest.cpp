@@ -35,6 +35,7 @@ void Command(SimulationWorld &world, const char *host, int code, const VECTOR3 &
 }
 
 const char kOnStack[] = "  ATTACHED 0:1,U5-Q4\n";
+const char kOnSpacecraft[] = "  ATTACHED 0:0,TAVR-12\n";
 
 struct KeyCase {
     const char *lines;
@@ -70,7 +71,7 @@ TEST(ConsoleKeysTest, ScenarioKeysChooseTheHost) {
 TEST(ConsoleKeysTest, SavingAndReloadingKeepsBothKeysAfterTheStandardLines) {
     SimulationWorld world;
     ASSERT_TRUE(world.loadText(
-        TwoHostScenario(std::string(kOnStack) + "  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 3\n")));
+        TwoHostScenario(std::string(kOnSpacecraft) + "  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 3\n")));
     world.frames(50, 0.1);                 // past the first mass copy
     world.console()->attachTimer = 123.0;  // not saved: timers start afresh
     std::string path = world.save("saved.scn");
@@ -80,7 +81,7 @@ TEST(ConsoleKeysTest, SavingAndReloadingKeepsBothKeysAfterTheStandardLines) {
     std::string lines = text.substr(block, text.find("END\n", block) - block);
     size_t configuration = lines.find("  CONFIGURATION_T12 1\n  SUB_CONFIGURA_T12 3\n");
     ASSERT_NE(configuration, std::string::npos) << lines;
-    for (const char *standard : {"STATUS", "RPOS", "AROT", "ATTACHED 0:1,U5-Q4", "PRPLEVEL"})
+    for (const char *standard : {"STATUS", "RPOS", "AROT", "ATTACHED 0:0,TAVR-12", "PRPLEVEL"})
         EXPECT_LT(lines.find(standard), configuration) << standard;
     EXPECT_EQ(lines.find("T12", configuration + 40), std::string::npos) << "nothing after the keys";
 
@@ -92,7 +93,7 @@ TEST(ConsoleKeysTest, SavingAndReloadingKeepsBothKeysAfterTheStandardLines) {
     EXPECT_EQ(console->subConfiguration, 3);
     EXPECT_EQ(console->attachTimer, -2000000.0);
     EXPECT_TRUE(console->restartRequested);
-    EXPECT_EQ(world.vessel("OKUL")->parent(), world.vessel("U5-Q4"));
+    EXPECT_EQ(world.vessel("OKUL")->parent(), world.vessel("TAVR-12"));
 }
 
 TEST(ConsoleSetupTest, TankAndEngineAreMadeByTheFirstCopyAndATankAgainAfterClassCaps) {
@@ -198,7 +199,7 @@ TEST(ConsoleMassCopyTest, EveryThirdOneSecondStepTheConsoleTakesTheHostsMassesAn
 
 TEST(ConsoleSwitchTest, TheTransmittedSwitchRelinksToTavr12AndCyclesAtItsPointZero) {
     SimulationWorld world;
-    ASSERT_TRUE(world.loadText(TwoHostScenario("  ATTACHED 0:0,TAVR-12\n")));
+    ASSERT_TRUE(world.loadText(TwoHostScenario(kOnSpacecraft)));
     OkulVessel *okul = world.console();
     Vessel *console = world.vessel("OKUL"), *spacecraft = world.vessel("TAVR-12");
     world.frames(31, 0.25);

@@ -14,15 +14,17 @@
 #include "OkulVessel.h"
 #include "ScriptLines.h"
 #include "SimulationWorld.h"
+#include "TrajectoryCommands.h"
 
 namespace {
 
-const char kScript[] = OKUL_SOURCE_DIR "/tests/programs/ple_session.script";
+const char kScript[] = OKUL_SOURCE_DIR "/tests/acceptance/earth_entry_flight.script";
 
 // Runs the script's commands on the world's simulation, as the runner does.
 void RunScript(testsupport::SimulationWorld &world, std::ostream &out) {
     okulsim::registerCoreCommands();
     okulsim::registerCockpitCommands();
+    okulsim::registerTrajectoryCommands();
     std::string scriptDir = kScript;
     scriptDir = scriptDir.substr(0, scriptDir.find_last_of('/'));
     okulsim::ScriptContext context{world.simulation(), out, scriptDir, world.workFolder(), false, ""};

@@ -1,0 +1,308 @@
+#include "TrajectoryCommands.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "ScriptCommands.h"
+#include "core/Body.h"
+#include "core/TrajectoryPrediction.h"
+#include "core/Vessel.h"
+
+namespace okulsim {
+
+namespace {
+
+const double kDefaultSearchDays = 60.0;
+
+bool isNumber(const std::string &text) {
+    char *end = nullptr;
+    std::strtod(text.c_str(), &end);
+    return !text.empty() && end && *end == '\0';
+}
+
+// "NAME... BODY" followed by `numbers` numbers: the vessel's name may hold
+// blanks, the body's does not.
+bool vesselAndBody(ScriptContext &c, const std::vector<std::string> &args, std::size_t numbers,
+                   const char *usage, const Vessel *&vessel, const sim::Body *&body, std::string &error) {
+    if (args.size() < numbers + 2) {
+        error = std::string("usage: ") + usage;
+        return false;
+    }
+    const std::size_t bodyIndex = args.size() - numbers - 1;
+    std::string name = args[0];
+    for (std::size_t i = 1; i < bodyIndex; ++i) name += " " + args[i];
+    vessel = c.simulation.vesselByName(name);
+    if (!vessel) {
+        error = "no vessel \"" + name + "\"";
+        return false;
+    }
+    body = c.simulation.bodyByName(args[bodyIndex]);
+    if (!body) {
+        error = "no body \"" + args[bodyIndex] + "\"";
+        return false;
+    }
+    return true;
+}
+
+std::string describe(const char *what, const std::string &vessel, const sim::Body &body,
+                     const sim::PredictedPeriapsis &p) {
+    char line[512];
+    std::snprintf(line, sizeof line,
+                  "%s of %s about %s: MJD %.6f radius %.3f km altitude %.3f km longitude %.4f latitude %.4f "
+                  "speed %.2f m/s",
+                  what, vessel.c_str(), body.name().c_str(), p.mjd, p.radius / 1000.0,
+                  (p.radius - body.radius()) / 1000.0, p.longitude * DEG, p.latitude * DEG,
+                  length(p.velocity));
+    return line;
+}
+
+// The body-relative position of a point fixed over the rotating body.
+VECTOR3 surfacePoint(const sim::Body &body, double mjd, double longitude, double latitude, double radius) {
+    VECTOR3 point, velocity, bodyPos, bodyVel;
+    body.surfaceToGlobal(mjd, longitude, latitude, radius, point, velocity);
+    body.stateAt(mjd, bodyPos, bodyVel);
+    return point - bodyPos;
+}
+
+bool cmdPeriapsis(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    const bool withDays = args.size() >= 3 && isNumber(args.back());
+    const Vessel *vessel;
+    const sim::Body *body;
+    if (!vesselAndBody(c, args, withDays ? 1 : 0, "periapsis NAME BODY [DAYS]", vessel, body, error))
+        return false;
+    double days = kDefaultSearchDays;
+    if (withDays && !parseNumber(args.back(), days, error)) return false;
+    const sim::PredictedPeriapsis p = sim::predictPeriapsis(c.simulation, *vessel, *body, days);
+    if (!p.found) {
+        error = "no periapsis of " + vessel->name() + " about " + body->name() + " within " + args.back() +
+                " days";
+        return false;
+    }
+    c.out << describe("periapsis", vessel->name(), *body, p) << "\n";
+    return true;
+}
+
+bool cmdOsculating(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    const Vessel *vessel;
+    const sim::Body *body;
+    if (!vesselAndBody(c, args, 0, "osculating NAME BODY", vessel, body, error)) return false;
+    c.out << describe("osculating periapsis", vessel->name(), *body,
+                      sim::osculatingPeriapsis(c.simulation, *vessel, *body))
+          << "\n";
+    return true;
+}
+
+// expectperiapsis NAME BODY LON LAT RADIUS_KM WITHIN_KM [MJD]: the next
+// periapsis lies within WITHIN_KM of the point over the rotating body as it
+// stands at MJD (by default at the periapsis date).
+bool cmdExpectPeriapsis(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    const char *usage = "expectperiapsis NAME BODY LON LAT RADIUS_KM WITHIN_KM [MJD]";
+    const std::size_t numbers = args.size() >= 7 && isNumber(args[args.size() - 5]) ? 5 : 4;
+    const Vessel *vessel;
+    const sim::Body *body;
+    if (!vesselAndBody(c, args, numbers, usage, vessel, body, error)) return false;
+    double values[5] = {0, 0, 0, 0, 0};
+    for (std::size_t i = 0; i < numbers; ++i)
+        if (!parseNumber(args[args.size() - numbers + i], values[i], error)) return false;
+    const sim::PredictedPeriapsis p = sim::predictPeriapsis(c.simulation, *vessel, *body, kDefaultSearchDays);
+    if (!p.found) {
+        error = "no periapsis of " + vessel->name() + " about " + body->name() + " ahead";
+        return false;
+    }
+    const double pointMjd = numbers == 5 ? values[4] : p.mjd;
+    const VECTOR3 point = surfacePoint(*body, pointMjd, values[0] * RAD, values[1] * RAD, values[2] * 1000.0);
+    const double miss = length(p.position - point) / 1000.0;
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "  from the target (%.4f, %.4f, %.3f km at MJD %.6f): %.3f km (allowed %.3f km)", values[0],
+                  values[1], values[2], pointMjd, miss, values[3]);
+    c.out << describe("periapsis", vessel->name(), *body, p) << "\n" << line << "\n";
+    if (miss <= values[3]) return true;
+    error = std::string("the periapsis misses the target:") + line;
+    return false;
+}
+
+// expectperiapsisdate NAME BODY MJD WITHIN_S: the next periapsis comes
+// within WITHIN_S seconds of MJD.
+bool cmdExpectPeriapsisDate(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    const Vessel *vessel;
+    const sim::Body *body;
+    double mjd, within;
+    if (!vesselAndBody(c, args, 2, "expectperiapsisdate NAME BODY MJD WITHIN_S", vessel, body, error) ||
+        !parseNumber(args[args.size() - 2], mjd, error) || !parseNumber(args.back(), within, error))
+        return false;
+    const sim::PredictedPeriapsis p = sim::predictPeriapsis(c.simulation, *vessel, *body, kDefaultSearchDays);
+    if (!p.found) {
+        error = "no periapsis of " + vessel->name() + " about " + body->name() + " ahead";
+        return false;
+    }
+    const double late = (p.mjd - mjd) * 86400.0;
+    char line[256];
+    std::snprintf(line, sizeof line, "  periapsis at MJD %.6f: %+.2f s from MJD %.6f (allowed %.2f s)", p.mjd,
+                  late, mjd, within);
+    c.out << line << "\n";
+    if (std::fabs(late) <= within) return true;
+    error = std::string("the periapsis comes at another time:") + line;
+    return false;
+}
+
+// Shows a label beside a point, on the side of the picture that has room.
+void label(cairo_t *cr, double x, double y, double dy, int size, const char *text) {
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, text, &extents);
+    const double left = x + 10.0 + extents.x_advance < size - 8 ? x + 10.0 : x - 10.0 - extents.x_advance;
+    cairo_move_to(cr, left, y + dy);
+    cairo_show_text(cr, text);
+}
+
+// plot FILE.png NAME BODY DAYS [LON LAT RADIUS_KM [MJD]]: the path in the plane of
+// the motion about the body, the body to scale, the periapsis marked.
+bool cmdPlot(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
+    const char *usage = "plot FILE.png NAME BODY DAYS [LON LAT RADIUS_KM [MJD]]";
+    if (args.size() < 4) {
+        error = std::string("usage: ") + usage;
+        return false;
+    }
+    const std::string file = args[0];
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    // DAYS, then perhaps the target point and the date its longitude and
+    // latitude refer to.
+    std::size_t numbers = 0;
+    while (numbers < rest.size() && numbers < 5 && isNumber(rest[rest.size() - 1 - numbers])) ++numbers;
+    if (numbers != 1 && numbers != 4 && numbers != 5) {
+        error = std::string("usage: ") + usage;
+        return false;
+    }
+    const bool withTarget = numbers >= 4;
+    const Vessel *vessel;
+    const sim::Body *body;
+    if (!vesselAndBody(c, rest, numbers, usage, vessel, body, error)) return false;
+    double values[5] = {0, 0, 0, 0, 0};
+    for (std::size_t i = 0; i < numbers; ++i)
+        if (!parseNumber(rest[rest.size() - numbers + i], values[i], error)) return false;
+    const double days = values[0];
+
+    const std::vector<VECTOR3> path = sim::predictPath(c.simulation, *vessel, *body, days, 2000);
+    const sim::PredictedPeriapsis periapsis =
+        sim::predictPeriapsis(c.simulation, *vessel, *body, days > 0 ? days : kDefaultSearchDays);
+    // The plane of the motion: x toward the periapsis (or the nearest point
+    // of the path), y along the motion there.
+    std::size_t nearest = 0;
+    for (std::size_t i = 1; i < path.size(); ++i)
+        if (length(path[i]) < length(path[nearest])) nearest = i;
+    const VECTOR3 toward = periapsis.found ? periapsis.position : path[nearest];
+    const VECTOR3 moving =
+        periapsis.found ? periapsis.velocity : path[std::min(nearest + 1, path.size() - 1)] - path[nearest];
+    const VECTOR3 xAxis = unit(toward);
+    const VECTOR3 normal = unit(crossp(toward, moving));
+    const VECTOR3 yAxis = unit(crossp(normal, xAxis));
+
+    double extent = body->radius() * 1.5;
+    for (const VECTOR3 &p : path)
+        extent = std::max(extent, std::max(std::fabs(dotp(p, xAxis)), std::fabs(dotp(p, yAxis))));
+    extent = std::min(extent, body->radius() * 15.0);  // the approach close up; a long path leaves the picture
+    const int size = 900;
+    const double scale = (size / 2.0 - 40.0) / extent;
+    auto toPicture = [&](const VECTOR3 &p, double &x, double &y) {
+        x = size / 2.0 + dotp(p, xAxis) * scale;
+        y = size / 2.0 - dotp(p, yAxis) * scale;
+    };
+
+    cairo_surface_t *surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, size, size);
+    cairo_t *cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, 0.04, 0.05, 0.09);
+    cairo_paint(cr);
+    // The body, to scale.
+    cairo_arc(cr, size / 2.0, size / 2.0, body->radius() * scale, 0, 2 * M_PI);
+    cairo_set_source_rgb(cr, 0.25, 0.45, 0.75);
+    cairo_fill(cr);
+    // The path, ahead in yellow (or behind in grey), its start as a dot.
+    cairo_set_line_width(cr, 1.6);
+    days >= 0 ? cairo_set_source_rgb(cr, 0.95, 0.85, 0.3) : cairo_set_source_rgb(cr, 0.6, 0.6, 0.6);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        double x, y;
+        toPicture(path[i], x, y);
+        i == 0 ? cairo_move_to(cr, x, y) : cairo_line_to(cr, x, y);
+    }
+    cairo_stroke(cr);
+    double x0, y0;
+    toPicture(path.front(), x0, y0);
+    cairo_arc(cr, x0, y0, 4, 0, 2 * M_PI);
+    cairo_fill(cr);
+
+    cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, 14);
+    char text[256];
+    if (periapsis.found) {
+        double x, y;
+        toPicture(periapsis.position, x, y);
+        cairo_set_source_rgb(cr, 1.0, 0.35, 0.3);
+        cairo_arc(cr, x, y, 5, 0, 2 * M_PI);
+        cairo_fill(cr);
+        std::snprintf(text, sizeof text, "periapsis MJD %.4f, %.1f km up, %.2f / %.2f deg", periapsis.mjd,
+                      (periapsis.radius - body->radius()) / 1000.0, periapsis.longitude * DEG,
+                      periapsis.latitude * DEG);
+        label(cr, x, y, -8, size, text);
+    }
+    if (withTarget && periapsis.found) {
+        const double pointMjd = numbers == 5 ? values[4] : periapsis.mjd;
+        const VECTOR3 aim =
+            surfacePoint(*body, pointMjd, values[1] * RAD, values[2] * RAD, values[3] * 1000.0);
+        double x, y;
+        toPicture(aim, x, y);
+        cairo_set_source_rgb(cr, 0.3, 1.0, 0.4);
+        cairo_set_line_width(cr, 2.0);
+        cairo_move_to(cr, x - 7, y - 7);
+        cairo_line_to(cr, x + 7, y + 7);
+        cairo_move_to(cr, x - 7, y + 7);
+        cairo_line_to(cr, x + 7, y - 7);
+        cairo_stroke(cr);
+        std::snprintf(text, sizeof text, "target, %.1f km from the periapsis",
+                      length(aim - periapsis.position) / 1000.0);
+        label(cr, x, y, 18, size, text);
+    }
+    cairo_set_source_rgb(cr, 0.9, 0.9, 0.9);
+    std::snprintf(text, sizeof text, "%s about %s, %+.2f days from MJD %.4f", vessel->name().c_str(),
+                  body->name().c_str(), days, c.simulation.mjd());
+    cairo_move_to(cr, 16, 26);
+    cairo_show_text(cr, text);
+    std::snprintf(text, sizeof text, "%.0f km across", 2.0 * extent / 1000.0);
+    cairo_move_to(cr, 16, size - 16);
+    cairo_show_text(cr, text);
+
+    cairo_destroy(cr);
+    const cairo_status_t status = cairo_surface_write_to_png(surface, c.path(file).c_str());
+    cairo_surface_destroy(surface);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        error = "cannot write " + c.path(file) + ": " + cairo_status_to_string(status);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void registerTrajectoryCommands() {
+    registerCommand(
+        "periapsis", cmdPeriapsis,
+        "periapsis NAME BODY [DAYS]  (next periapsis about BODY by the simulator's own propagation)");
+    registerCommand("osculating", cmdOsculating,
+                    "osculating NAME BODY  (periapsis of the two-body orbit through the present state)");
+    registerCommand(
+        "expectperiapsis", cmdExpectPeriapsis,
+        "expectperiapsis NAME BODY LON LAT RADIUS_KM WITHIN_KM [MJD]  (fail unless the next periapsis "
+        "lies that near the point over the rotating body, as it stands at MJD)");
+    registerCommand(
+        "expectperiapsisdate", cmdExpectPeriapsisDate,
+        "expectperiapsisdate NAME BODY MJD WITHIN_S  (fail unless the next periapsis comes that near MJD)");
+    registerCommand(
+        "plot", cmdPlot,
+        "plot FILE.png NAME BODY DAYS [LON LAT RADIUS_KM [MJD]]  (the path about BODY, periapsis and target "
+        "marked)");
+}
+
+}  // namespace okulsim
