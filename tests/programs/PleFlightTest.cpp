@@ -1,6 +1,7 @@
-// The PLE session script flown with the real console and TAVR-12: PLE on the
-// Earth entry scenario, the two records transmitted, the host's turn and
-// burn; afterwards the simulator's own periapsis against the "Tar=" point.
+// The Earth entry acceptance flight flown with the real console and TAVR-12:
+// PLE on the Earth entry scenario, the two records transmitted, the host's
+// turn and burn; afterwards the simulator's own periapsis against the "Tar="
+// point.
 #include <gtest/gtest.h>
 
 #include <cstdio>
