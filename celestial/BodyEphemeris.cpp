@@ -1,5 +1,6 @@
 #include "BodyEphemeris.h"
 
+#include <OrbiterAPI.h>
 #include <CelBodyAPI.h>
 
 #include <cmath>

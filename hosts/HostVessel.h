@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include <OrbiterAPI.h>
 #include <VesselAPI.h>
 
 #include "HostCommandQueue.h"

@@ -5,6 +5,7 @@
 #ifndef OKUL_MODULE_HOSTSPACECRAFT_H
 #define OKUL_MODULE_HOSTSPACECRAFT_H
 
+#include <OrbiterAPI.h>
 #include <VesselAPI.h>
 
 #include "ShipProgram.h"

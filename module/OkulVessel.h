@@ -4,6 +4,7 @@
 #ifndef OKUL_MODULE_OKULVESSEL_H
 #define OKUL_MODULE_OKULVESSEL_H
 
+#include <OrbiterAPI.h>
 #include <VesselAPI.h>
 
 #include "CommandComposer.h"

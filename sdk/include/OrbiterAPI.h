@@ -26,9 +26,9 @@
 // ======================================================================
 // Constants
 // ======================================================================
-const double PI = 3.14159265358979;
-const double PI05 = 1.57079632679490;
-const double PI2 = 6.28318530717958;
+const double PI = 3.14159265358979323846;
+const double PI05 = 1.57079632679489661923;
+const double PI2 = 6.28318530717958647692;
 const double RAD = PI / 180.0;
 const double DEG = 180.0 / PI;
 const double C0 = 299792458.0;       // speed of light [m/s]
@@ -93,6 +93,14 @@ typedef struct {
     int bt_yofs, bt_ydist;
 } MFDSPEC;
 
+// What clbkDrawHUD may draw on.
+typedef struct {
+    int W, H;            // HUD size [pixels]
+    int CX, CY;          // the HUD's centre
+    double Scale;        // pixels per degree
+    int Markersize;
+} HUDPAINTSPEC;
+
 typedef enum {
     THGROUP_MAIN,
     THGROUP_RETRO,
@@ -153,7 +161,7 @@ typedef struct {
 #define PANEL_MOVEOUT_LEFT 0x0040
 #define PANEL_MOVEOUT_RIGHT 0x0080
 
-#define MAXMFD 10
+#define MAXMFD 12
 #define MFD_LEFT 0
 #define MFD_RIGHT 1
 #define MFD_USER1 2
@@ -175,17 +183,6 @@ typedef struct {
 #define HUD_ORBIT 1
 #define HUD_SURFACE 2
 #define HUD_DOCKING 3
-
-// ======================================================================
-// Celestial-body ephemeris request and result flags
-// ======================================================================
-#define EPHEM_TRUEPOS 0x01
-#define EPHEM_TRUEVEL 0x02
-#define EPHEM_BARYPOS 0x04
-#define EPHEM_BARYVEL 0x08
-#define EPHEM_BARYISTRUE 0x10
-#define EPHEM_PARENTBARY 0x20
-#define EPHEM_POLAR 0x40
 
 // ======================================================================
 // Keyboard scan codes

@@ -1,21 +1,23 @@
 // Orbiter 2006 vessel interface: VESSEL (operations on a simulated vessel)
 // and VESSEL2 (the callback table a vessel module overrides).
+//
+// Like the simulator's own header this one includes nothing: a source
+// includes OrbiterAPI.h (or Orbitersdk.h) first.
 #ifndef __VESSELAPI_H
 #define __VESSELAPI_H
-
-#include "OrbiterAPI.h"
 
 class Vessel;  // the simulator's own vessel object
 
 class OAPIFUNC VESSEL {
 public:
     VESSEL(OBJHANDLE hVessel, int fmodel = 1);
-    // No virtual destructor: a module destroys its vessel through ovcExit.
-
-    virtual int Version() const { return 0; }
+    // No virtual functions at all, a destructor included: a module destroys
+    // its vessel through ovcExit. The simulator reads the interface version
+    // (0 for VESSEL, 1 for VESSEL2) to decide whether to call the callbacks.
+    int Version() const { return version; }
 
     // Identity
-    OBJHANDLE GetHandle() const;
+    const OBJHANDLE GetHandle() const;
     char *GetName() const;
     char *GetClassName() const;
     int GetFlightModel() const;
@@ -50,9 +52,9 @@ public:
     void Local2Global(const VECTOR3 &local, VECTOR3 &global) const;
     void Global2Local(const VECTOR3 &global, VECTOR3 &local) const;
     void GlobalRot(const VECTOR3 &rloc, VECTOR3 &rglob) const;
-    OBJHANDLE GetGravityRef() const;
-    OBJHANDLE GetSurfaceRef() const;
-    int GetFlightStatus() const;
+    const OBJHANDLE GetGravityRef() const;
+    const OBJHANDLE GetSurfaceRef() const;
+    DWORD GetFlightStatus() const;
 
     // Propellant resources
     PROPELLANT_HANDLE CreatePropellantResource(double maxmass, double mass = -1.0, double efficiency = 1.0) const;
@@ -110,7 +112,7 @@ public:
                                       const char *id, bool loose = false) const;
     bool DelAttachment(ATTACHMENTHANDLE attachment) const;
     void ClearAttachments() const;
-    bool SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3 &pos, const VECTOR3 &dir,
+    void SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3 &pos, const VECTOR3 &dir,
                              const VECTOR3 &rot) const;
     void GetAttachmentParams(ATTACHMENTHANDLE attachment, VECTOR3 &pos, VECTOR3 &dir, VECTOR3 &rot) const;
     const char *GetAttachmentId(ATTACHMENTHANDLE attachment) const;
@@ -134,7 +136,6 @@ protected:
 class OAPIFUNC VESSEL2 : public VESSEL {
 public:
     VESSEL2(OBJHANDLE hVessel, int fmodel = 1);
-    int Version() const { return 1; }
 
     virtual void clbkSetClassCaps(FILEHANDLE cfg);
     virtual void clbkSaveState(FILEHANDLE scn);
@@ -147,7 +148,7 @@ public:
     virtual bool clbkPlaybackEvent(double simt, double event_t, const char *event_type, const char *event);
     virtual void clbkVisualCreated(VISHANDLE vis, int refcount);
     virtual void clbkVisualDestroyed(VISHANDLE vis, int refcount);
-    virtual void clbkDrawHUD(int mode, const void *hps, HDC hDC);
+    virtual void clbkDrawHUD(int mode, const HUDPAINTSPEC *hps, HDC hDC);
     virtual void clbkRCSMode(int mode);
     virtual void clbkADCtrlMode(DWORD mode);
     virtual void clbkHUDMode(int mode);

@@ -81,8 +81,12 @@ private:
 
 }  // namespace
 
-std::unique_ptr<CELBODY> makeBodyEphemerisModule(BodyId id, const SolarSystemEphemeris &eph) {
-    return std::unique_ptr<CELBODY>(new BodyEphemerisModule(id, eph));
+void BodyEphemerisModuleDeleter::operator()(CELBODY *module) const {
+    delete static_cast<BodyEphemerisModule *>(module);
+}
+
+BodyEphemerisModulePtr makeBodyEphemerisModule(BodyId id, const SolarSystemEphemeris &eph) {
+    return BodyEphemerisModulePtr(new BodyEphemerisModule(id, eph));
 }
 
 }  // namespace sim

@@ -19,6 +19,7 @@
 // answered (return 0, nothing written).
 #pragma once
 
+#include <OrbiterAPI.h>
 #include <CelBodyAPI.h>
 
 #include <memory>
@@ -28,7 +29,14 @@
 
 namespace sim {
 
+// CELBODY has no virtual destructor (as in the simulator's own headers), so
+// an owner deletes a module through its concrete type.
+struct BodyEphemerisModuleDeleter {
+    void operator()(CELBODY *module) const;
+};
+using BodyEphemerisModulePtr = std::unique_ptr<CELBODY, BodyEphemerisModuleDeleter>;
+
 // The module keeps a reference to eph, which must outlive it.
-std::unique_ptr<CELBODY> makeBodyEphemerisModule(BodyId id, const SolarSystemEphemeris &eph);
+BodyEphemerisModulePtr makeBodyEphemerisModule(BodyId id, const SolarSystemEphemeris &eph);
 
 }  // namespace sim

@@ -13,6 +13,7 @@
 // current simulation.
 #pragma once
 
+#include <OrbiterAPI.h>
 #include <VesselAPI.h>
 
 #include <string>

@@ -12,6 +12,7 @@
 // mode; the grave-accent key (0x29) opens the button menu.
 #pragma once
 
+#include <OrbiterAPI.h>
 #include <VesselAPI.h>
 
 #include <climits>

@@ -12,6 +12,7 @@
 // of flight data and a boresight cross are drawn over the view.
 #pragma once
 
+#include <OrbiterAPI.h>
 #include <VesselAPI.h>
 
 #include <cstdint>

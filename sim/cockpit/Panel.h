@@ -10,6 +10,7 @@
 // returns false keeps showing what it showed before.
 #pragma once
 
+#include <OrbiterAPI.h>
 #include <VesselAPI.h>
 
 #include <memory>

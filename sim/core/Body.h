@@ -6,9 +6,11 @@
 #include <memory>
 #include <string>
 
+#include <OrbiterAPI.h>
 #include <CelBodyAPI.h>
 
 #include "core/SimObject.h"
+#include "bodies/BodyEphemerisModule.h"
 #include "bodies/BodyId.h"
 #include "bodies/PlanetRotation.h"
 #include "bodies/SolarSystemEphemeris.h"
@@ -51,7 +53,7 @@ private:
     double radius_;
     Body *parent_ = nullptr;
     const SolarSystemEphemeris &ephemeris_;
-    std::unique_ptr<CELBODY> celbody_;
+    BodyEphemerisModulePtr celbody_;
     VECTOR3 position_{};
     VECTOR3 velocity_{};
 };

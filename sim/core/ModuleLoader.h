@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include <OrbiterAPI.h>
 #include <VesselAPI.h>
 
 namespace sim {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include <OrbiterAPI.h>
 #include <CelBodyAPI.h>
 
 #include "core/ConfigFile.h"

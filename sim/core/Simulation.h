@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <OrbiterAPI.h>
 #include <VesselAPI.h>
 
 #include "bodies/SolarSystemEphemeris.h"

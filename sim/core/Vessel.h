@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include <OrbiterAPI.h>
 #include <VesselAPI.h>
 
 #include "core/SimObject.h"

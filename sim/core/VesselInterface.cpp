@@ -18,7 +18,7 @@ VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel)
 VESSEL2::VESSEL2(OBJHANDLE hVessel, int fmodel) : VESSEL(hVessel, fmodel) { version = 1; }
 
 // ---- identity -------------------------------------------------------------
-OBJHANDLE VESSEL::GetHandle() const { return static_cast<sim::SimObject *>(vessel); }
+const OBJHANDLE VESSEL::GetHandle() const { return static_cast<sim::SimObject *>(vessel); }
 char *VESSEL::GetName() const { return vessel->nameBuffer(); }
 char *VESSEL::GetClassName() const { return vessel->classBuffer(); }
 int VESSEL::GetFlightModel() const { return flightmodel; }
@@ -120,9 +120,9 @@ void VESSEL::Global2Local(const VECTOR3 &global, VECTOR3 &local) const {
     local = vessel->globalToLocal(global);
 }
 void VESSEL::GlobalRot(const VECTOR3 &rloc, VECTOR3 &rglob) const { rglob = mul(vessel->rotation, rloc); }
-OBJHANDLE VESSEL::GetGravityRef() const { return static_cast<sim::SimObject *>(vessel->gravityRef); }
-OBJHANDLE VESSEL::GetSurfaceRef() const { return GetGravityRef(); }
-int VESSEL::GetFlightStatus() const { return vessel->landed ? 1 : 0; }
+const OBJHANDLE VESSEL::GetGravityRef() const { return static_cast<sim::SimObject *>(vessel->gravityRef); }
+const OBJHANDLE VESSEL::GetSurfaceRef() const { return GetGravityRef(); }
+DWORD VESSEL::GetFlightStatus() const { return vessel->landed ? 1 : 0; }
 
 // ---- propellant --------------------------------------------------------------
 static PropellantResource *asPropellant(Vessel *v, PROPELLANT_HANDLE ph) {
@@ -380,10 +380,10 @@ bool VESSEL::DelAttachment(ATTACHMENTHANDLE attachment) const {
 void VESSEL::ClearAttachments() const {
     while (!vessel->attachments.empty()) DelAttachment(vessel->attachments.back().get());
 }
-bool VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3 &pos, const VECTOR3 &dir,
+void VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3 &pos, const VECTOR3 &dir,
                                  const VECTOR3 &rot) const {
     Attachment *a = asAttachment(vessel, attachment);
-    if (!a) return false;
+    if (!a) return;
     a->position = pos;
     a->direction = dir;
     a->rotation = rot;
@@ -392,7 +392,6 @@ bool VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3 &pos
         Vessel *parent = a->toParent ? a->mate->owner : vessel;
         Simulation::current()->placeAttachedChildren(parent);
     }
-    return true;
 }
 void VESSEL::GetAttachmentParams(ATTACHMENTHANDLE attachment, VECTOR3 &pos, VECTOR3 &dir,
                                  VECTOR3 &rot) const {
@@ -467,7 +466,7 @@ bool VESSEL2::clbkPlaybackEvent(double simt, double event_t, const char *event_t
 }
 void VESSEL2::clbkVisualCreated(VISHANDLE vis, int refcount) {}
 void VESSEL2::clbkVisualDestroyed(VISHANDLE vis, int refcount) {}
-void VESSEL2::clbkDrawHUD(int mode, const void *hps, HDC hDC) {}
+void VESSEL2::clbkDrawHUD(int mode, const HUDPAINTSPEC *hps, HDC hDC) {}
 void VESSEL2::clbkRCSMode(int mode) {}
 void VESSEL2::clbkADCtrlMode(DWORD mode) {}
 void VESSEL2::clbkHUDMode(int mode) {}

@@ -2,6 +2,7 @@
 // points; the test reads the counts through EntryProbeCounts.
 #include <new>
 
+#include <OrbiterAPI.h>
 #include <VesselAPI.h>
 
 namespace {

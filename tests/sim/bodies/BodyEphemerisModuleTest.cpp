@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <OrbiterAPI.h>
 #include <CelBodyAPI.h>
 
 #include <cmath>
@@ -20,7 +21,7 @@ struct Answer {
 };
 
 Answer ask(BodyId body, double mjd = kMjd) {
-    std::unique_ptr<CELBODY> module = sim::makeBodyEphemerisModule(body, installedEphemeris());
+    sim::BodyEphemerisModulePtr module = sim::makeBodyEphemerisModule(body, installedEphemeris());
     EXPECT_TRUE(module->bEphemeris());
     Answer answer;
     for (double &value : answer.ret) value = kUnwritten;
