@@ -39,7 +39,7 @@ void BM_BodyState(benchmark::State &state) {
 BENCHMARK(BM_BodyState)->DenseRange(0, sim::kBodyCount - 1);
 
 void BM_ModuleEphemeris(benchmark::State &state) {
-    std::unique_ptr<CELBODY> earth = sim::makeBodyEphemerisModule(sim::BodyId::Earth, ephemeris());
+    sim::BodyEphemerisModulePtr earth = sim::makeBodyEphemerisModule(sim::BodyId::Earth, ephemeris());
     double ret[12];
     double mjd = 43644.0;
     for (auto _ : state) {

@@ -1,4 +1,5 @@
 #include "FrameReception.h"
+#include "InterfaceConstants.h"
 
 #include <cstdio>
 
@@ -114,7 +115,7 @@ void TransmitStep(FrameSlot &slot, int index, double simdt, double mjd, bool &ac
     HDC onBoard = slot.rawImage ? oapiGetDC(slot.rawImage) : nullptr;
     int target = kPictureSize - TruncateToInt((mjd - slot.transmitTime) * kColumnsPerDay);
     if (target < 0) target = 0;
-    const double chance = DropoutChance(relayAngle * DEG);
+    const double chance = DropoutChance(relayAngle * kDeg);
     if (received) {
         SelectObject(received, GetStockObject(DC_PEN));
         SetDCPenColor(received, RGB(255, 0, 0));

@@ -1,4 +1,5 @@
 #include "PhotoCapture.h"
+#include "InterfaceConstants.h"
 
 #include <cstdio>
 
@@ -51,7 +52,7 @@ double LensOffsetOf(const FrameSlot &slot) {
 
 void PointCamera(const CameraMount &mount, double lensOffset, const Pointing &pointing) {
     if (!mount.console || !mount.ownAttachment) return;
-    const VECTOR3 angles = _V(pointing.firstAngle * RAD, 0.0, pointing.thirdAngle * RAD);
+    const VECTOR3 angles = _V(pointing.firstAngle * kRad, 0.0, pointing.thirdAngle * kRad);
     VECTOR3 direction, reference;
     RotateXYZ(_V(0.0, 0.0, 1.0), angles, direction);
     RotateXYZ(_V(1.0, 0.0, 0.0), angles, reference);
@@ -128,7 +129,7 @@ void CaptureStep1(const CameraMount &mount, FrameSlot &slot, double simdt, doubl
     if (!(mjd > slot.time)) return;
     oapiSetPanel(kBarePanel);
     oapiSetHUDMode(HUD_NONE);
-    oapiCameraSetAperture((slot.paramA[2] == 1.0 ? kWideAperture : kNarrowAperture) * RAD);
+    oapiCameraSetAperture((slot.paramA[2] == 1.0 ? kWideAperture : kNarrowAperture) * kRad);
     PointCamera(mount, LensOffsetOf(slot), Pointing{120.0, -45.0});
     PlaceHostPoint(mount, kHostPointAside);
     slot.state = kFrameCameraSet;
@@ -141,7 +142,7 @@ void CaptureStep2(const CameraMount &mount, FrameSlot &slot, double mjd) {
     keybd_event(kPrintScreenKey, 0, 0, 0);
     keybd_event(kPrintScreenKey, 0, KEYEVENTF_KEYUP, 0);
     keybd_event(kAltKey, 0, KEYEVENTF_KEYUP, 0);
-    oapiCameraSetAperture(kNarrowAperture * RAD);
+    oapiCameraSetAperture(kNarrowAperture * kRad);
     slot.time = mjd;
     slot.state = kFramePictureRequested;
 }

@@ -1,4 +1,5 @@
 #include "OrbitRecord.h"
+#include "InterfaceConstants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +8,6 @@
 
 namespace {
 
-const double kPi = 3.14159265358979;
 const double kTwoPi = kPi + kPi;
 const double kSecondsPerDay = 86400.0;
 

@@ -1,4 +1,5 @@
 #include "PlanetFrames.h"
+#include "InterfaceConstants.h"
 
 #include <cmath>
 
@@ -6,7 +7,6 @@
 
 namespace {
 
-const double kPi = 3.14159265358979;
 
 // Rotation angle of the planet at mjd.
 double RotationAt(double mjd, OBJHANDLE planet) {

@@ -1,4 +1,5 @@
 #include "OkulVessel.h"
+#include "InterfaceConstants.h"
 
 #include <cctype>
 #include <cmath>
@@ -51,7 +52,7 @@ OkulVessel::OkulVessel(OBJHANDLE hVessel, int flightModel)
       hostMode(-1),
       hostValueA(0.0),
       hostValueB(0.0),
-      relayAngle(90.0 * RAD),
+      relayAngle(90.0 * kRad),
       ownAttachment(nullptr),
       axisZ(_V(0, 0, 1)),
       axisX(_V(1, 0, 0)),
@@ -278,7 +279,7 @@ void OkulVessel::UpdateVisibility() {
             const VECTOR3 &v = earthInHostFrame;
             double r = length(v);
             double offAxis = std::asin(std::sqrt(v.x * v.x + v.z * v.z) / r);
-            targetVisible = offAxis <= 10.0 * RAD && v.y >= 0.0;
+            targetVisible = offAxis <= 10.0 * kRad && v.y >= 0.0;
             break;
         }
         case 5: {
@@ -294,7 +295,7 @@ void OkulVessel::UpdateVisibility() {
             oapiGetGlobalPos(relay, &relayGlobal);
             host->Global2Local(relayGlobal, w);
             double angle = std::asin(std::sqrt(w.x * w.x + w.y * w.y) / length(w));
-            if (angle > 60.0 * RAD || w.z < 0.0) {
+            if (angle > 60.0 * kRad || w.z < 0.0) {
                 targetVisible = false;
             } else {
                 relayAngle = angle;
@@ -355,7 +356,7 @@ void OkulVessel::clbkPreStep(double simt, double simdt, double mjd) {
     UpdateAxes();
     earthKnown = false;
     if (host) UpdateSignalTime();
-    relayAngle = 90.0 * RAD;
+    relayAngle = 90.0 * kRad;
     UpdateVisibility();
     PassFrameSlots(simdt, mjd);
 }

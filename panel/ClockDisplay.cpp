@@ -1,4 +1,5 @@
 #include "ClockDisplay.h"
+#include "InterfaceConstants.h"
 
 #include <cmath>
 
@@ -81,7 +82,7 @@ void DrawClocks(SURFHANDLE surface, const ClockReadings &readings) {
                         elapsed.day - 1);
     panel.FormattedText(kTextLeft, kLineTops[7], "%2dч%2dм%2dс", elapsed.hour, elapsed.minute,
                         elapsed.second);
-    panel.FormattedText(kTextLeft, kLineTops[8], "ПВ%.1fКС%.1f", 2.0 * readings.cameraAperture * DEG,
+    panel.FormattedText(kTextLeft, kLineTops[8], "ПВ%.1fКС%.1f", 2.0 * readings.cameraAperture * kDeg,
                         readings.frameRate);
     panel.FormattedText(kTextLeft, kLineTops[9], "Шаг %.3f", readings.simStep);
     panel.FormattedText(kTextLeft, kLineTops[10], "Уск %.1f dB",

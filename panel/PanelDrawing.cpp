@@ -1,4 +1,5 @@
 #include "PanelDrawing.h"
+#include "InterfaceConstants.h"
 
 #include "ClockDisplay.h"
 #include "HostStatusDisplay.h"
@@ -47,7 +48,7 @@ bool PanelRedrawEvent(PanelFields &fields, int areaId, int event, SURFHANDLE sur
             return true;
         case kDrawRelayAngle:
             // Negative while the target is not visible.
-            DrawReadout(surface, fields.targetVisible ? fields.relayAngle * DEG : -(fields.relayAngle * DEG));
+            DrawReadout(surface, fields.targetVisible ? fields.relayAngle * kDeg : -(fields.relayAngle * kDeg));
             return true;
         case kDrawTransmissionEstimate:
             DrawReadout(surface, fields.transmissionEstimate);

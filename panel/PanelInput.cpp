@@ -1,4 +1,5 @@
 #include "PanelInput.h"
+#include "InterfaceConstants.h"
 
 #include "CommandTransmission.h"
 #include "PanelElements.h"
@@ -146,7 +147,7 @@ void TurnByKeypad(Quaternion &pointing, double &keyStep, char *keyState) {
         for (const TurningKey &turning : kTurningKeys) {
             if (!KEYDOWN(keyState, turning.key)) continue;
             keyStep += kKeyStepGrowth;
-            const Quaternion step(turning.sign * keyStep * RAD, turning.axis);
+            const Quaternion step(turning.sign * keyStep * kRad, turning.axis);
             // The step is applied in the console's own axes.
             pointing = pointing * step;
             RESETKEY(keyState, turning.key);

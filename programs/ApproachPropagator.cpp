@@ -1,4 +1,5 @@
 #include "ApproachPropagator.h"
+#include "InterfaceConstants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,6 @@ namespace {
 const double kGmSun = 1.3271243995508995e20;
 const double kGmMars = 4.282829916378e13;
 const double kInitialMinimumDistance = 1e24;
-const double kPi = 3.14159265358979;
 
 ApproachState Add(const ApproachState &y, const ApproachState &k, double factor) {
     return {y.marsPos + k.marsPos * factor, y.marsVel + k.marsVel * factor, y.shipPos + k.shipPos * factor,

@@ -1,4 +1,5 @@
 #include "CorrectionSearch.h"
+#include "InterfaceConstants.h"
 
 #include <cmath>
 
@@ -12,8 +13,8 @@ namespace {
 const char kSearchLog[] = "Q4K12techout\\prg78OH.txt";
 
 const double kEarthRadius = 6371000.0;      // m: no periapsis counts below it
-const double kFirstAngleStep = 10.0 * RAD;  // rad
-const double kSmallestAngleStep = RAD;      // a step below one degree ends the axis
+const double kFirstAngleStep = 10.0 * kRad;  // rad
+const double kSmallestAngleStep = kRad;      // a step below one degree ends the axis
 const double kFirstMagnitudeStep = 1.0;     // m/s
 const double kSmallestMagnitudeStep = 0.5;  // m/s
 const int kResultLine = 3;
@@ -41,7 +42,7 @@ void CorrectionSearch::Log(const char *text) {
 void CorrectionSearch::LogTrial(const char *label, const TrialRecord &trial) {
     if (log) {
         std::fprintf(log, "\n%s R%.1f, T%.2f R%.2f Vi%.2f", label, trial.periapsis / 1000.0,
-                     trial.elevation * DEG, trial.azimuth * DEG, trial.magnitude);
+                     trial.elevation * kDeg, trial.azimuth * kDeg, trial.magnitude);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "EntryGeometry.h"
+#include "InterfaceConstants.h"
 
 #include <cmath>
 
@@ -100,7 +101,7 @@ bool ComputeEntryGeometry(const OrbitRecord &closestApproach, double startMjd, d
     // Approach direction: the periapsis velocity turned back by half the
     // deflection.
     const double halfAngle = std::atan(g.semiMinorAxis / g.semiMajorAxis);
-    const Quaternion toAsymptote(-(PI / 2.0 - halfAngle), g.orbitNormal);
+    const Quaternion toAsymptote(-(kPi / 2.0 - halfAngle), g.orbitNormal);
     const VECTOR3 u = unit(toAsymptote.Rotate(g.periapsisVelocity));
     g.approachDirection = u;
 
@@ -123,10 +124,10 @@ bool ComputeEntryGeometry(const OrbitRecord &closestApproach, double startMjd, d
     const double period = oapiGetPlanetPeriod(earth) / kSecondsPerDay;
     const double rotation = oapiGetPlanetCurrentRotation(earth);
     const double hourAngle =
-        std::asin(std::sin(2.0 * PI * (day - startMjd) / period + kLandingSiteHourAngleOffset + rotation));
+        std::asin(std::sin(2.0 * kPi * (day - startMjd) / period + kLandingSiteHourAngleOffset + rotation));
     double dates[2];
     for (int i = 0; i < 2; ++i) {
-        dates[i] = day + (std::atan2(candidates[i].z, candidates[i].x) - hourAngle) * period / (2.0 * PI);
+        dates[i] = day + (std::atan2(candidates[i].z, candidates[i].x) - hourAngle) * period / (2.0 * kPi);
         PlanetEquatorialToEcliptic(earth, candidates[i]);
     }
     const int chosen = std::fabs(dates[1] - g.entryMjd) < std::fabs(dates[0] - g.entryMjd) ? 1 : 0;

@@ -1,4 +1,5 @@
 #include "PieProgram.h"
+#include "InterfaceConstants.h"
 
 #include <cmath>
 #include <cstdio>
@@ -164,7 +165,7 @@ void PieProgram::ReportPeriapsis() {
     const double periapsisRadius = p / (1.0 + e);
     const double periapsisSpeed = (1.0 + e) * std::sqrt(kEarthGm / p);
     std::snprintf(resultLines[kErrorLine], kLineSize, "ERR=TuA %.1f R %.1f км V %.1f м/с",
-                  orbit.trueAnomaly * DEG, closestPosError / 1000.0, closestVelError);
+                  orbit.trueAnomaly * kDeg, closestPosError / 1000.0, closestVelError);
     std::snprintf(resultLines[kPeriapsisLine], kLineSize, "REZ=MJD %.3f R %.2f км V %.1f м/с",
                   orbit.periapsisTime, periapsisRadius / 1000.0, periapsisSpeed);
 
@@ -174,6 +175,6 @@ void PieProgram::ReportPeriapsis() {
     OBJHANDLE earth = BodyByName("Earth");
     VECTOR3 surface = orbit.position;
     EclipticToPlanetSurface(orbit.periapsisTime, earth, surface);
-    std::snprintf(resultLines[kSurfaceLine], kLineSize, "REZ=Д %.2f Ш %.2f Выс %.1f", surface.x * DEG,
-                  surface.y * DEG, (surface.z - oapiGetSize(earth)) / 1000.0);
+    std::snprintf(resultLines[kSurfaceLine], kLineSize, "REZ=Д %.2f Ш %.2f Выс %.1f", surface.x * kDeg,
+                  surface.y * kDeg, (surface.z - oapiGetSize(earth)) / 1000.0);
 }

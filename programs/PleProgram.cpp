@@ -1,4 +1,5 @@
 #include "PleProgram.h"
+#include "InterfaceConstants.h"
 
 #include <cmath>
 #include <cstdio>
@@ -48,7 +49,7 @@ double EquatorialInclination(const VECTOR3 &r, const VECTOR3 &v, double obliquit
     const VECTOR3 normal = unit(crossp(vEquatorial, rEquatorial));
     // Rounding may put the component a hair beyond 1; no number stays no number.
     const double y = normal.y > 1.0 ? 1.0 : normal.y < -1.0 ? -1.0 : normal.y;
-    return std::acos(y) * DEG;
+    return std::acos(y) * kDeg;
 }
 
 // "Tru=" / "Tar=" line of a periapsis: date, seconds from now, radius [km],
@@ -59,8 +60,8 @@ void FormatPeriapsisLine(char *out, std::size_t size, const char *label, double 
     EclipticToPlanetSurface(mjd, earth, surface);
     std::snprintf(out, size, kPeriapsisFormat, label, mjd, (mjd - oapiGetSimMJD()) * kSecondsPerDay,
                   radius / 1000.0, length(velocity),
-                  EquatorialInclination(position, velocity, oapiGetPlanetObliquity(earth)), surface.x * DEG,
-                  surface.y * DEG);
+                  EquatorialInclination(position, velocity, oapiGetPlanetObliquity(earth)), surface.x * kDeg,
+                  surface.y * kDeg);
 }
 
 // Hyperbolic excess speed of an Earth-relative state (NaN when bound).
@@ -85,7 +86,7 @@ PleProgram::PleProgram(VESSEL *owner)
       moonPos(_V(0.0, 0.0, 0.0)),
       moonVel(_V(0.0, 0.0, 0.0)),
       startMjd(0.0),
-      entryAngleOffset(1.66 * PI / 180.0),
+      entryAngleOffset(1.66 * kPi / 180.0),
       accuracyClass(0),
       singularSolve(false),
       propagationCount(0),

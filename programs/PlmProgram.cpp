@@ -1,4 +1,5 @@
 #include "PlmProgram.h"
+#include "InterfaceConstants.h"
 
 #include <cmath>
 #include <cstdio>
@@ -31,7 +32,7 @@ const PropagationParameters kFinalPropagation = {3600.0, 3000000.0, 0.001};
 const double kSearchBound = 0.001;
 
 VECTOR3 TargetVector(double mjd, OBJHANDLE mars) {
-    VECTOR3 target = _V(kTargetLongitude * RAD, kTargetLatitude * RAD, kTargetRadius);
+    VECTOR3 target = _V(kTargetLongitude * kRad, kTargetLatitude * kRad, kTargetRadius);
     PlanetSurfaceToEcliptic(mjd, mars, target);
     return target;
 }
@@ -94,7 +95,7 @@ void PlmProgram::ReportTrajectory(const ApproachState &start, const VECTOR3 &cor
     VECTOR3 surface = r;
     EclipticToPlanetSurface(arrival, mars, surface);
     std::snprintf(resultLines[1], sizeof(resultLines[1]), "Д %.2f Ш %.2f В %.1f км Rош %.3g км",
-                  surface.x * DEG, surface.y * DEG, (surface.z - kReferenceRadius) / 1000.0,
+                  surface.x * kDeg, surface.y * kDeg, (surface.z - kReferenceRadius) / 1000.0,
                   length(miss) / 1000.0);
     if (report) std::fprintf(report, "\n%s", resultLines[1]);
 }

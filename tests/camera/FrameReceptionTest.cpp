@@ -9,6 +9,7 @@
 #include <string>
 
 #include "FrameReception.h"
+#include "InterfaceConstants.h"
 #include "NoiseGenerator.h"
 #include "PhotoCapture.h"
 #include "TemporaryFolder.h"
@@ -19,7 +20,6 @@ namespace {
 
 const double kStart = 43049.25;  // transmission time of the test frames
 const double kSecond = 1.0 / 86400.0;
-const double kRad = 3.14159265358979 / 180.0;
 
 // A frame on board with an on-board picture of one colour, ready for the
 // downlink at kStart, in a working folder of its own.

@@ -10,6 +10,7 @@
 
 #include "FileContents.h"
 #include "HostSpacecraft.h"
+#include "InterfaceConstants.h"
 #include "OkulVessel.h"
 #include "PanelFields.h"
 #include "Quaternion.h"
@@ -255,7 +256,7 @@ TEST_F(CruiseConsoleTest, VisibilityFollowsTheHostModeAndGeometry) {
     Mode(0);  // +y toward the Earth
     world.frames(1);
     EXPECT_TRUE(okul->targetVisible);
-    EXPECT_DOUBLE_EQ(okul->relayAngle, 90.0 * RAD);
+    EXPECT_DOUBLE_EQ(okul->relayAngle, 90.0 * kRad);
     Command(world, "TAVR-12", 210, VesselAxis(host, 1));  // the antenna turned away
     okul->hostMode = 0;
     world.frames(1);
@@ -268,7 +269,7 @@ TEST_F(CruiseConsoleTest, VisibilityFollowsTheHostModeAndGeometry) {
     Command(world, "TAVR-12", 210, -VesselAxis(host, 2));
     world.frames(1);
     EXPECT_FALSE(okul->targetVisible);
-    EXPECT_DOUBLE_EQ(okul->relayAngle, 90.0 * RAD);
+    EXPECT_DOUBLE_EQ(okul->relayAngle, 90.0 * kRad);
 
     for (int mode : {9, -1, 2, 3, 9, 4, 9, 6}) {
         Mode(mode);
@@ -295,7 +296,7 @@ TEST(ConsoleVisibilityTest, TheLaunchStackIsAlwaysInSight) {
         okul->targetVisible = false;
         world.frames(1);
         EXPECT_TRUE(okul->targetVisible);
-        EXPECT_DOUBLE_EQ(okul->relayAngle, 90.0 * RAD);
+        EXPECT_DOUBLE_EQ(okul->relayAngle, 90.0 * kRad);
     }
 }
 
@@ -322,13 +323,13 @@ TEST_F(CruiseConsoleTest, TheConsolesAxesFollowItsPointing) {
     axesAreTheConsoles();
     for (int c = 0; c < 3; ++c) EXPECT_LT(length(VesselAxis(console, c) - VesselAxis(host, c)), kTolerance);
 
-    okul->pointing = Quaternion(90.0 * RAD, _V(1, 0, 0));  // about the host's x axis
+    okul->pointing = Quaternion(90.0 * kRad, _V(1, 0, 0));  // about the host's x axis
     world.frames(1);
     axesAreTheConsoles();
     EXPECT_NEAR(std::fabs(dotp(okul->axisZ, VesselAxis(host, 1))), 1.0, kTolerance);
     EXPECT_LT(length(okul->axisX - VesselAxis(host, 0)), kTolerance);
 
-    okul->pointing = Quaternion(90.0 * RAD, _V(0, 1, 0));  // about the host's y axis
+    okul->pointing = Quaternion(90.0 * kRad, _V(0, 1, 0));  // about the host's y axis
     world.frames(3);
     axesAreTheConsoles();
     EXPECT_NEAR(std::fabs(dotp(okul->axisX, VesselAxis(host, 2))), 1.0, kTolerance);
