@@ -7,7 +7,6 @@
 
 namespace {
 
-
 // Rotation angle of the planet at mjd.
 double RotationAt(double mjd, OBJHANDLE planet) {
     double rotation = oapiGetPlanetCurrentRotation(planet);

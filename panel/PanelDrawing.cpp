@@ -48,7 +48,8 @@ bool PanelRedrawEvent(PanelFields &fields, int areaId, int event, SURFHANDLE sur
             return true;
         case kDrawRelayAngle:
             // Negative while the target is not visible.
-            DrawReadout(surface, fields.targetVisible ? fields.relayAngle * kDeg : -(fields.relayAngle * kDeg));
+            DrawReadout(surface,
+                        fields.targetVisible ? fields.relayAngle * kDeg : -(fields.relayAngle * kDeg));
             return true;
         case kDrawTransmissionEstimate:
             DrawReadout(surface, fields.transmissionEstimate);

@@ -12,11 +12,11 @@ namespace {
 
 const char kSearchLog[] = "Q4K12techout\\prg78OH.txt";
 
-const double kEarthRadius = 6371000.0;      // m: no periapsis counts below it
+const double kEarthRadius = 6371000.0;       // m: no periapsis counts below it
 const double kFirstAngleStep = 10.0 * kRad;  // rad
 const double kSmallestAngleStep = kRad;      // a step below one degree ends the axis
-const double kFirstMagnitudeStep = 1.0;     // m/s
-const double kSmallestMagnitudeStep = 0.5;  // m/s
+const double kFirstMagnitudeStep = 1.0;      // m/s
+const double kSmallestMagnitudeStep = 0.5;   // m/s
 const int kResultLine = 3;
 
 void SetAngles(TrialRecord &trial, const TrialRecord &from) {

@@ -15,8 +15,8 @@
 #include "OrbitRecord.h"
 #include "InterfaceConstants.h"
 
-const double kGroundRadius = 6371000.0;             // m
-const double kEntryInterfaceRadius = 6491000.0;     // m, 120 km above the ground
+const double kGroundRadius = 6371000.0;              // m
+const double kEntryInterfaceRadius = 6491000.0;      // m, 120 km above the ground
 const double kEntryFlightPathAngle = 31.0 * kRad;    // below the horizontal
 const double kLandingSiteLatitude = 45.9375 * kRad;  // in the Earth's equatorial frame
 const double kLandingSiteHourAngleOffset = 63.33125 * kRad;

@@ -18,7 +18,6 @@ using testsupport::TwoHostScenario;
 
 namespace {
 
-
 // The console on TAVR-12's point 0 in a low Earth orbit, past its start-up.
 class PhotoCaptureTest : public ::testing::Test {
 protected:

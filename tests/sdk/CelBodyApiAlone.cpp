@@ -2,6 +2,4 @@
 // first, as the simulator's published header does.
 #include <CelBodyAPI.h>
 
-int main() {
-    return sizeof(CELBODY) > 0 ? 0 : 1;
-}
+int main() { return sizeof(CELBODY) > 0 ? 0 : 1; }

@@ -3,6 +3,4 @@
 // does. The test that compiles this file expects the compiler to fail.
 #include <VesselAPI.h>
 
-int main() {
-    return sizeof(VESSEL) > 0 ? 0 : 1;
-}
+int main() { return sizeof(VESSEL) > 0 ? 0 : 1; }
