@@ -164,7 +164,8 @@ bool needArgs(const std::vector<std::string> &args, std::size_t low, std::size_t
 // releases it (delivered with the next frame).
 void pressFor(ScriptContext &c, int x, int y, long frames) {
     cockpitOf(c).pressMouse(x, y);
-    for (long i = 0; i < frames; ++i) c.frame();
+    for (long i = 0; i < frames && c.frame(); ++i) {
+    }
     cockpitOf(c).releaseMouse();
 }
 
@@ -243,7 +244,7 @@ bool cmdType(ScriptContext &c, const std::vector<std::string> &args, std::string
         const int code = characterKey(ch);
         cockpitOf(c).queueKey(code, true);
         cockpitOf(c).queueKey(code, false);
-        c.frame();
+        if (!c.frame()) break;
     }
     return true;
 }
@@ -266,14 +267,16 @@ bool cmdHoldKey(ScriptContext &c, const std::vector<std::string> &args, std::str
         !parseCount(args[1], frames, error))
         return false;
     for (int code : codes) cockpitOf(c).queueKey(code, true);
-    for (long i = 0; i < frames; ++i) c.frame();
+    for (long i = 0; i < frames && c.frame(); ++i) {
+    }
     for (auto it = codes.rbegin(); it != codes.rend(); ++it) cockpitOf(c).queueKey(*it, false);
     return true;
 }
 
 bool deliverAnswer(ScriptContext &c, const char *what, std::string &error) {
     sim::Cockpit &cockpit = cockpitOf(c);
-    for (int i = 0; i < kInputWaitFrames && cockpit.pendingInputAnswers() > 0; ++i) c.frame();
+    for (int i = 0; i < kInputWaitFrames && cockpit.pendingInputAnswers() > 0 && c.frame(); ++i) {
+    }
     if (cockpit.pendingInputAnswers() == 0) return true;
     cockpit.dropInputAnswers();
     error = std::string("no input box took the ") + what + " within " + std::to_string(kInputWaitFrames) +

@@ -77,10 +77,7 @@ bool cmdRun(ScriptContext &c, const std::vector<std::string> &args, std::string 
     const double end = c.simulation.simTime() + seconds;
     ProgressBar bar(c.progress && seconds > 60, seconds);
     const double start = c.simulation.simTime();
-    while (c.simulation.simTime() < end - 1e-9) {
-        c.frame();
-        bar.update(c.simulation.simTime() - start);
-    }
+    while (c.simulation.simTime() < end - 1e-9 && c.frame()) bar.update(c.simulation.simTime() - start);
     return true;
 }
 
@@ -88,10 +85,7 @@ bool cmdFrames(ScriptContext &c, const std::vector<std::string> &args, std::stri
     long n;
     if (!needArgs(args, 1, "frames N", error) || !parseCount(args[0], n, error)) return false;
     ProgressBar bar(c.progress && n > 2000, static_cast<double>(n));
-    for (long i = 0; i < n; ++i) {
-        c.frame();
-        bar.update(static_cast<double>(i + 1));
-    }
+    for (long i = 0; i < n && c.frame(); ++i) bar.update(static_cast<double>(i + 1));
     return true;
 }
 
@@ -100,10 +94,7 @@ bool cmdUntil(ScriptContext &c, const std::vector<std::string> &args, std::strin
     if (!needArgs(args, 1, "until MJD", error) || !parseNumber(args[0], mjd, error)) return false;
     const double start = c.simulation.mjd();
     ProgressBar bar(c.progress && mjd - start > 0.01, mjd - start);
-    while (c.simulation.mjd() < mjd) {
-        c.frame();
-        bar.update(c.simulation.mjd() - start);
-    }
+    while (c.simulation.mjd() < mjd && c.frame()) bar.update(c.simulation.mjd() - start);
     return true;
 }
 
@@ -246,7 +237,26 @@ std::string ScriptContext::path(const std::string &name) const {
     return outDir + "/" + name;
 }
 
-void ScriptContext::frame() { simulation.frame(); }
+bool ScriptContext::frame() {
+    if (!halted.empty()) return false;
+    if (frameLimit >= 0 && framesRun >= frameLimit) {
+        halted = "the script's limit of " + std::to_string(frameLimit) + " frames is reached";
+        return false;
+    }
+    const sim::SolarSystemEphemeris &ephemeris = simulation.ephemeris();
+    const double next = simulation.mjd() + simulation.frameLength() * simulation.timeAcceleration() / 86400.0;
+    if (!ephemeris.covers(next)) {
+        char text[160];
+        std::snprintf(text, sizeof text,
+                      "the next frame would reach MJD %.5f, past the ephemeris (MJD %.1f to %.1f)", next,
+                      ephemeris.firstMjd(), ephemeris.lastMjd());
+        halted = text;
+        return false;
+    }
+    simulation.frame();
+    ++framesRun;
+    return true;
+}
 
 void registerCommand(const char *name, ScriptHandler handler, const char *usage) {
     registry().push_back({name, handler, usage});

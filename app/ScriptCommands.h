@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Simulation.h"
@@ -12,21 +13,37 @@
 namespace okulsim {
 
 struct ScriptContext {
+    ScriptContext(sim::Simulation &simulation, std::ostream &out, std::string scriptDir, std::string outDir,
+                  bool progress = false, std::string rest = "")
+        : simulation(simulation),
+          out(out),
+          scriptDir(std::move(scriptDir)),
+          outDir(std::move(outDir)),
+          progress(progress),
+          rest(std::move(rest)) {}
+
     sim::Simulation &simulation;
     std::ostream &out;
     std::string scriptDir;  // relative file names in scripts resolve here
     std::string outDir;     // the working folder
     bool progress = false;  // draw a progress bar on long runs (terminal only)
     std::string rest;       // the current command's text after its name, as written
+    long frameLimit = -1;   // frames the whole script may advance; negative: no limit
 
     // Resolves a file name given in the script: files the script writes
     // (pictures, saved scenarios) land in the working folder.
     std::string path(const std::string &name) const;
-    // Advances one frame.
-    void frame();
+    // Advances one frame. False, with the simulation left as it is and the
+    // reason in `halted`, once the frame limit is spent or when the frame
+    // would carry the date past the ephemeris; every later call is refused
+    // too. The runner fails the script line that was halted.
+    bool frame();
+    std::string halted;
+    long framesRun = 0;
 };
 
-using ScriptHandler = bool (*)(ScriptContext &context, const std::vector<std::string> &args, std::string &error);
+using ScriptHandler = bool (*)(ScriptContext &context, const std::vector<std::string> &args,
+                               std::string &error);
 
 struct ScriptCommand {
     const char *name;

@@ -16,13 +16,6 @@ namespace okulsim {
 
 namespace {
 
-struct ScriptLine {
-    int number;
-    std::string command;
-    std::vector<std::string> args;
-    std::string rest;
-};
-
 std::string trimmed(const std::string &s) {
     size_t b = s.find_first_not_of(" \t\r");
     if (b == std::string::npos) return "";
@@ -30,8 +23,8 @@ std::string trimmed(const std::string &s) {
     return s.substr(b, e - b + 1);
 }
 
-// Reads and checks the whole script before the scenario runs, so that a bad
-// line fails at once.
+}  // namespace
+
 bool readScript(const std::string &path, std::vector<ScriptLine> &lines, std::string &error) {
     std::ifstream in(path);
     if (!in) {
@@ -60,6 +53,26 @@ bool readScript(const std::string &path, std::vector<ScriptLine> &lines, std::st
     return true;
 }
 
+bool runScript(ScriptContext &context, const std::string &path, const std::vector<ScriptLine> &lines,
+               std::string &error) {
+    for (const ScriptLine &line : lines) {
+        context.rest = line.rest;
+        const ScriptCommand *command = findCommand(line.command);
+        std::string message;
+        bool done = command != nullptr && command->handler(context, line.args, message);
+        if (command == nullptr) message = "unknown command \"" + line.command + "\"";
+        if (done && !context.halted.empty()) {
+            done = false;
+            message = context.halted;
+        }
+        if (!done) {
+            error = path + ":" + std::to_string(line.number) + ": " + message;
+            return false;
+        }
+    }
+    return true;
+}
+
 void registerAllCommands() {
     static bool done = false;
     if (done) return;
@@ -68,8 +81,6 @@ void registerAllCommands() {
     registerCockpitCommands();
     registerTrajectoryCommands();
 }
-
-}  // namespace
 
 int runScenario(const RunOptions &options, std::ostream &out, std::ostream &err) {
     registerAllCommands();
@@ -99,14 +110,10 @@ int runScenario(const RunOptions &options, std::ostream &out, std::ostream &err)
         out << "loaded " << options.scenario << ": " << simulation.vessels().size() << " vessels at MJD "
             << simulation.mjd() << "\n";
     }
-    for (const ScriptLine &line : script) {
-        context.rest = line.rest;
-        const ScriptCommand *command = findCommand(line.command);
-        if (!command->handler(context, line.args, error)) {
-            err << "okulsim: " << options.script << ":" << line.number << ": " << error << "\n";
-            simulation.shutdown();
-            return 1;
-        }
+    if (!runScript(context, options.script, script, error)) {
+        err << "okulsim: " << error << "\n";
+        simulation.shutdown();
+        return 1;
     }
     simulation.shutdown();
     return 0;

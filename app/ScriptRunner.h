@@ -4,6 +4,9 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
+
+#include "ScriptCommands.h"
 
 namespace okulsim {
 
@@ -11,9 +14,32 @@ struct RunOptions {
     std::string scenario;  // absolute paths
     std::string script;    // empty: no script
     std::string rootDir;
-    std::string outDir;    // working folder (exists)
+    std::string outDir;  // working folder (exists)
     bool progress = false;
 };
+
+// One line of a script: its number in the file, the command's name, its
+// words and the text after the name as written (blanks around it removed).
+struct ScriptLine {
+    int number = 0;
+    std::string command;
+    std::vector<std::string> args;
+    std::string rest;
+};
+
+// Reads the whole script and checks every command's name, so that a bad line
+// fails before the scenario runs. False with "path:line: ..." (or "cannot
+// open script path").
+bool readScript(const std::string &path, std::vector<ScriptLine> &lines, std::string &error);
+
+// Runs the lines in order on the context's simulation. False at the first
+// line that fails (its command's message, or why the simulation halted), with
+// "path:line: message".
+bool runScript(ScriptContext &context, const std::string &path, const std::vector<ScriptLine> &lines,
+               std::string &error);
+
+// Every command of the runner, registered once.
+void registerAllCommands();
 
 // Returns the process exit code: 0 on success, 1 on a failed scenario,
 // script or expectation (one message on `err`).

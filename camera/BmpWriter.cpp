@@ -96,13 +96,14 @@ int SaveSurfaceBmp(SURFHANDLE surface, int x, int y, int width, int height, cons
     SelectObject(memory, previous);
 
     BITMAPINFO *header = BuildBitmapHeader(bitmap);
+    int failures = kBmpPixelsNotRead;
     if (header) {
-        WriteBmpFile(path, header, bitmap, memory);
+        failures = WriteBmpFile(path, header, bitmap, memory);
         LocalFree(header);
     }
 
     DeleteObject(bitmap);
     oapiReleaseDC(surface, surfaceContext);
     DeleteDC(memory);
-    return 1;
+    return failures == 0 ? 1 : 0;
 }

@@ -17,7 +17,8 @@ enum BmpWriteFailure {
 };
 
 // Copies the rectangle (x, y, width, height) of the surface into a BMP file
-// at `path` (Windows separators). Returns 1; failures are not reported.
+// at `path` (Windows separators). Returns 1 when the file was written, 0
+// when it was not (a missing folder, a full disk).
 int SaveSurfaceBmp(SURFHANDLE surface, int x, int y, int width, int height, const char *path);
 
 // A zero-filled block holding the information header of the bitmap and its

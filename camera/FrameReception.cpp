@@ -100,7 +100,7 @@ void RestartTransmission(FrameSlot &slot) {
     SeedNoiseFromClock();
 }
 
-void TransmitStep(FrameSlot &slot, int index, double simdt, double mjd, bool &accelerationCut,
+bool TransmitStep(FrameSlot &slot, int index, double simdt, double mjd, bool &accelerationCut,
                   double relayAngle) {
     if ((slot.transmitTime - mjd) * 86400.0 / simdt < 3.0 && !accelerationCut) {
         const double warp = oapiGetTimeAcceleration();
@@ -109,7 +109,7 @@ void TransmitStep(FrameSlot &slot, int index, double simdt, double mjd, bool &ac
             accelerationCut = true;
         }
     }
-    if (!(mjd > slot.transmitTime)) return;
+    if (!(mjd > slot.transmitTime)) return true;
 
     HDC received = slot.image ? oapiGetDC(slot.image) : nullptr;
     HDC onBoard = slot.rawImage ? oapiGetDC(slot.rawImage) : nullptr;
@@ -139,11 +139,13 @@ void TransmitStep(FrameSlot &slot, int index, double simdt, double mjd, bool &ac
     if (onBoard) oapiReleaseDC(slot.rawImage, onBoard);
     if (received) oapiReleaseDC(slot.image, received);
 
+    bool saved = true;
     if (slot.scanColumn < 0) {
         char path[32];
         std::snprintf(path, sizeof(path), "PHOTO\\photo%d.bmp", index);
-        if (slot.image) SaveSurfaceBmp(slot.image, 0, 0, kPictureSize, kPictureSize, path);
+        if (slot.image) saved = SaveSurfaceBmp(slot.image, 0, 0, kPictureSize, kPictureSize, path) == 1;
         slot.state = kFrameTransmitted;
         oapiSetTimeAcceleration(1.0);
     }
+    return saved;
 }

@@ -15,8 +15,10 @@
 // A frame in transmission: slows the simulation tenfold (from above 100,
 // at most once per step for all slots: accelerationCut) while fewer than
 // three steps remain before the transmission time; once it has come, paints
-// every column that has arrived. relayAngle is in radians.
-void TransmitStep(FrameSlot &slot, int index, double simdt, double mjd, bool &accelerationCut,
+// every column that has arrived. relayAngle is in radians. Returns false when
+// the picture was complete but its file could not be written (the frame is
+// transmitted all the same).
+bool TransmitStep(FrameSlot &slot, int index, double simdt, double mjd, bool &accelerationCut,
                   double relayAngle);
 
 // A transmitted frame requested again: the blank picture is painted anew and

@@ -36,7 +36,11 @@ function(okul_vessel_module target)
   if(NOT WIN32)
     set_target_properties(${target} PROPERTIES BUILD_RPATH "$ORIGIN/../bin" INSTALL_RPATH "$ORIGIN/../bin")
     target_link_libraries(${target} PRIVATE Orbiter)
-    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+    # Clang leaves the sanitizer runtime to the executable: a fuzzing build's
+    # modules find it there when they are loaded.
+    if(NOT OKUL_FUZZ)
+      target_link_options(${target} PRIVATE -Wl,--no-undefined)
+    endif()
   endif()
   okul_cp1251(${target})
 endfunction()

@@ -329,7 +329,8 @@ void OkulVessel::PassFrameSlots(double simdt, double mjd) {
                 CaptureStep3(mount, slot, index);
                 break;
             case kFrameTransmitting:
-                TransmitStep(slot, index, simdt, mjd, accelerationCut, relayAngle);
+                if (!TransmitStep(slot, index, simdt, mjd, accelerationCut, relayAngle))
+                    terminal.AddFormattedLine("кадр %d не записан: PHOTO\\photo%d.bmp", index, index);
                 break;
             case kFrameResend:
                 RestartTransmission(slot);

@@ -11,12 +11,13 @@
 #include <OrbiterAPI.h>
 
 #include "OrbitRecord.h"
+#include "RunBounds.h"
 
 class CheckpointTable {
 public:
     // More checkpoints than this are refused by Build (a year at a
     // five-minute step).
-    static const int kMaxCount = 100000;
+    static const int kMaxCount = kMaxCheckpoints;
 
     CheckpointTable();
     ~CheckpointTable();

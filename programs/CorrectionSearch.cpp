@@ -6,6 +6,7 @@
 #include "OrbitRecord.h"
 #include "PieProgram.h"
 #include "ReportFile.h"
+#include "RunBounds.h"
 #include "VectorMath.h"
 
 namespace {
@@ -90,21 +91,22 @@ bool CorrectionSearch::SearchDirection(TrialRecord &trial, TrialRecord &best) {
             best = trial;
             improved = true;
             Log("\n====Continue");
-            continue;
-        }
-        step /= 2.0;
-        SetAngles(trial, best);
-        if (step >= kSmallestAngleStep) {
-            Log("\n====Change step size, reverse direction");
-            trial.increment[axis] = -Sign(trial.increment[axis]) * step;
-        } else if (axis == 0) {
-            Log("\n====Change axis");
-            step = kFirstAngleStep;
-            SetIncrement(trial, 0.0, step, 0.0);
-            axis = 1;
         } else {
-            return improved;
+            step /= 2.0;
+            SetAngles(trial, best);
+            if (step >= kSmallestAngleStep) {
+                Log("\n====Change step size, reverse direction");
+                trial.increment[axis] = -Sign(trial.increment[axis]) * step;
+            } else if (axis == 0) {
+                Log("\n====Change axis");
+                step = kFirstAngleStep;
+                SetIncrement(trial, 0.0, step, 0.0);
+                axis = 1;
+            } else {
+                return improved;
+            }
         }
+        if (trials >= kMaxCorrectionTrials) return improved;
     }
 }
 
@@ -131,6 +133,10 @@ bool CorrectionSearch::SearchMagnitude(TrialRecord &trial, TrialRecord &best) {
             trial.periapsis = best.periapsis;
             pending = "\n====new routine";
         } else {
+            trial = best;
+            return improved;
+        }
+        if (trials >= kMaxCorrectionTrials) {
             trial = best;
             return improved;
         }
@@ -167,7 +173,7 @@ bool CorrectionSearch::Search(VECTOR3 &deltaV) {
     do {
         improved = SearchDirection(trial, best);
         if (SearchMagnitude(trial, best)) improved = true;
-    } while (improved);
+    } while (improved && trials < kMaxCorrectionTrials);
 
     std::snprintf(summary, summarySize, "Коррекция (%d) dV %.2f м/с ErrR %.1f км", trials, best.magnitude,
                   best.periapsis / 1000.0);

@@ -11,6 +11,7 @@
 #include "ProgramNotes.h"
 #include "Quaternion.h"
 #include "RecordFormat.h"
+#include "RunBounds.h"
 #include "ThreeBodyPropagator.h"
 #include "VectorMath.h"
 
@@ -144,6 +145,7 @@ double PleProgram::Run(int e) {
     int limit;
     double probeFactor;
     SolveSettings(e, limit, probeFactor);
+    if (limit > kMaxPlePasses) limit = kMaxPlePasses;
     const int result = SolveIncrement(deltaV, kSolveTolerance, limit, probeFactor);
     EvaluateMiss(deltaV, residual, kEvaluateReport);
     if (singularSolve) {

@@ -11,6 +11,7 @@
 #include "ProgramNotes.h"
 #include "RecordFormat.h"
 #include "ReportFile.h"
+#include "RunBounds.h"
 #include "VectorMath.h"
 
 namespace {
@@ -152,6 +153,7 @@ double PlmProgram::Run(int n) {
         if (report) std::fprintf(report, "\n\n Поиск параметром %d", n);
         double damping;
         SearchLimits(n, limit, damping);
+        if (limit > kMaxPlmPasses) limit = kMaxPlmPasses;
         Search(limit, damping);
     }
 

@@ -6,6 +6,7 @@
 #include "BodyEphemeris.h"
 #include "PieProgram.h"
 #include "ReportFile.h"
+#include "RunBounds.h"
 
 namespace {
 
@@ -17,7 +18,6 @@ const double kEarthRadius = 6371000.0;        // m
 const double kSecondsPerDay = 86400.0;
 const double kInitialStep = 1.0;    // s
 const double kMinimumStep = 0.001;  // s
-const int kMaxSteps = 100000;       // accepted steps
 
 const char *const kBodyNames[ReturnIntegrator::kBodyCount] = {"Earth",   "Moon",  "Mars",
                                                               "Jupiter", "Venus", "Saturn"};
@@ -195,7 +195,7 @@ double ReturnIntegrator::Integrate(double endMjd, double tolerance, const VECTOR
             LogStep(log, flight, relativeError, tolerance);
             flight.stepChanged = false;
         }
-        running = !(flight.h < kMinimumStep) && flight.n <= kMaxSteps && flight.t < endMjd;
+        running = !(flight.h < kMinimumStep) && flight.n <= kMaxReturnSteps && flight.t < endMjd;
     }
 
     integrating = false;

@@ -63,11 +63,14 @@ bool SolarSystemEphemeris::load(const std::string &path, std::string &error) {
     records_.clear();
     blockCount_ = 0;
 
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) return fail(error, path, "cannot open the ephemeris file");
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                     std::istreambuf_iterator<char>());
-    if (file.bad()) return fail(error, path, "cannot read the ephemeris file");
+    const std::streamoff fileSize = file.tellg();
+    if (fileSize < 0) return fail(error, path, "cannot read the ephemeris file");
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(fileSize));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char *>(bytes.data()), fileSize))
+        return fail(error, path, "cannot read the ephemeris file");
 
     const std::size_t headerSize = kHeaderBytes + kSeriesCount * kSeriesEntryBytes;
     if (bytes.size() < headerSize || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0)

@@ -14,6 +14,7 @@ namespace sim {
 bool ConfigFile::load(const std::string &path, std::string &error) {
     path_ = path;
     std::ifstream in(path);
+    found_ = static_cast<bool>(in);
     if (!in) {
         error = "cannot open class configuration " + path;
         return false;
@@ -37,8 +38,8 @@ bool ConfigFile::load(const std::string &path, std::string &error) {
             AttachmentSpec spec;
             char type[8] = {0}, id[64] = {0};
             double v[9];
-            int n = std::sscanf(line.c_str(), "%7s %lf %lf %lf %lf %lf %lf %lf %lf %lf %63s", type, &v[0], &v[1],
-                                &v[2], &v[3], &v[4], &v[5], &v[6], &v[7], &v[8], id);
+            int n = std::sscanf(line.c_str(), "%7s %lf %lf %lf %lf %lf %lf %lf %lf %lf %63s", type, &v[0],
+                                &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7], &v[8], id);
             if (n < 10 || (type[0] != 'P' && type[0] != 'C' && type[0] != 'p' && type[0] != 'c') || type[1]) {
                 error = path + ":" + std::to_string(lineNumber) + ": malformed attachment line";
                 return false;

@@ -19,7 +19,10 @@ struct AttachmentSpec {
 
 class ConfigFile {
 public:
+    // Reads the file; false with "cannot open class configuration PATH" or
+    // "PATH:LINE: ..." for a malformed line. `found` tells the two apart.
     bool load(const std::string &path, std::string &error);
+    bool found() const { return found_; }
     // The value of a key (compared without regard to case); false if absent.
     bool value(const std::string &key, std::string &out) const;
     const std::vector<AttachmentSpec> &attachments() const { return attachments_; }
@@ -27,6 +30,7 @@ public:
 
 private:
     std::string path_;
+    bool found_ = false;
     std::vector<std::pair<std::string, std::string>> items_;
     std::vector<AttachmentSpec> attachments_;
 };

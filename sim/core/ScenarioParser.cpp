@@ -106,6 +106,7 @@ private:
                 return false;
             }
             haveDate_ = true;
+            scenario_.dateLine = number;
         }
         return true;
     }

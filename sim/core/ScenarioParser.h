@@ -28,6 +28,7 @@ struct ScenarioDescription {
 
     std::string description;  // the BEGIN_DESC text, each line ending in a line feed
     double mjd = 0.0;
+    int dateLine = 0;       // line number of the "Date MJD" line
     std::string focusName;  // empty: the first vessel
     std::vector<Vessel> vessels;
 };

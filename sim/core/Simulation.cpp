@@ -133,7 +133,9 @@ bool Simulation::loadScenario(const std::string &path, std::string &error) {
     const std::string &focusName = scenario.focusName;
     std::string bodyError;
     if (!loadBodies(mjd, bodyError)) {
-        error = path + ": " + bodyError;
+        // A date the ephemeris does not cover is the date line's fault.
+        error =
+            ephemeris_.loaded() ? fileLocation(path, scenario.dateLine) + bodyError : path + ": " + bodyError;
         return false;
     }
     mjd_ = mjd;
@@ -181,7 +183,10 @@ bool Simulation::createVessel(const std::string &name, const std::string &classN
     std::string configPath = rootDir_ + "/Config/Vessels/" + className + ".cfg";
     std::string why;
     if (!config.load(configPath, why)) {
-        error = location + "unknown vessel class \"" + className + "\" (no " + configPath + ")";
+        if (config.found())
+            error = location + "vessel \"" + name + "\" of class \"" + className + "\": " + why;
+        else
+            error = location + "unknown vessel class \"" + className + "\" (no " + configPath + ")";
         return false;
     }
     auto owned = std::make_unique<Vessel>(name, className);

@@ -14,21 +14,30 @@ constexpr long largestSide = 32768;
 std::uint32_t read16(const unsigned char *p) { return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8); }
 std::uint32_t read32(const unsigned char *p) { return read16(p) | (read16(p + 2) << 16); }
 
-// One colour channel given by a bit mask, scaled to 0-255.
+// One colour channel given by a bit mask, scaled to 0-255. Masks of up to
+// ten bits (the 5-5-5 and 5-6-5 pixels of 16-bit pictures) are scaled through
+// a table made once.
 struct Channel {
+    static constexpr std::uint32_t tabulated = 1024;
     std::uint32_t mask = 0;
     int shift = 0;
     std::uint32_t maximum = 0;
+    std::vector<unsigned char> table;
 
     explicit Channel(std::uint32_t mask) : mask(mask) {
         if (mask == 0) return;
         while (((mask >> shift) & 1u) == 0) ++shift;
         maximum = mask >> shift;
+        if (maximum < tabulated) {
+            table.resize(maximum + 1);
+            for (std::uint32_t raw = 0; raw <= maximum; ++raw) table[raw] = (unsigned char)(scale(raw));
+        }
     }
+    unsigned scale(std::uint64_t raw) const { return unsigned((raw * 255 + maximum / 2) / maximum); }
     unsigned value(std::uint32_t pixel) const {
         if (maximum == 0) return 0;
         const std::uint64_t raw = (pixel & mask) >> shift;
-        return unsigned((raw * 255 + maximum / 2) / maximum);
+        return table.empty() ? scale(raw) : table[raw];
     }
 };
 
@@ -153,36 +162,47 @@ bool readPalette(const unsigned char *data, std::size_t size, BmpLayout &layout,
     return true;
 }
 
+// One row of pixels into the surface's row; the depth is chosen once per row.
+void decodeRow(const unsigned char *source, long width, unsigned bits,
+               const std::vector<std::uint32_t> &palette, const Channel &red, const Channel &green,
+               const Channel &blue, std::uint32_t *target) {
+    switch (bits) {
+        case 1:
+            for (long x = 0; x < width; ++x) target[x] = palette[(source[x / 8] >> (7 - x % 8)) & 1u];
+            break;
+        case 4:
+            for (long x = 0; x < width; ++x)
+                target[x] = palette[(source[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xFu];
+            break;
+        case 8:
+            for (long x = 0; x < width; ++x) target[x] = palette[source[x]];
+            break;
+        case 24:
+            for (long x = 0; x < width; ++x)
+                target[x] = Surface::rgb(source[3 * x + 2], source[3 * x + 1], source[3 * x]);
+            break;
+        case 16:
+            for (long x = 0; x < width; ++x) {
+                const std::uint32_t value = read16(source + 2 * x);
+                target[x] = Surface::rgb(red.value(value), green.value(value), blue.value(value));
+            }
+            break;
+        default:
+            for (long x = 0; x < width; ++x) {
+                const std::uint32_t value = read32(source + 4 * x);
+                target[x] = Surface::rgb(red.value(value), green.value(value), blue.value(value));
+            }
+            break;
+    }
+}
+
 void decodeRows(const unsigned char *pixels, std::size_t stride, const BmpLayout &layout,
                 const std::vector<std::uint32_t> &palette, const std::uint32_t masks[3], Surface &surface) {
     const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
-    const unsigned bits = layout.bits;
     for (long line = 0; line < layout.height; ++line) {
-        const unsigned char *source = pixels + stride * std::size_t(line);
         std::uint32_t *target = surface.row(int(layout.topDown ? line : layout.height - 1 - line));
-        for (long x = 0; x < layout.width; ++x) {
-            std::uint32_t colour = 0;
-            switch (bits) {
-                case 1:
-                    colour = palette[(source[x / 8] >> (7 - x % 8)) & 1u];
-                    break;
-                case 4:
-                    colour = palette[(source[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xFu];
-                    break;
-                case 8:
-                    colour = palette[source[x]];
-                    break;
-                case 24:
-                    colour = Surface::rgb(source[3 * x + 2], source[3 * x + 1], source[3 * x]);
-                    break;
-                default: {
-                    const std::uint32_t value = bits == 16 ? read16(source + 2 * x) : read32(source + 4 * x);
-                    colour = Surface::rgb(red.value(value), green.value(value), blue.value(value));
-                    break;
-                }
-            }
-            target[x] = colour;
-        }
+        decodeRow(pixels + stride * std::size_t(line), layout.width, layout.bits, palette, red, green, blue,
+                  target);
     }
 }
 

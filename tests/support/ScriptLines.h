@@ -32,7 +32,10 @@ inline bool RunScriptLine(okulsim::ScriptContext &context, const std::string &li
         return false;
     }
     error.clear();
-    return command->handler(context, args, error);
+    if (!command->handler(context, args, error)) return false;
+    if (context.halted.empty()) return true;
+    error = context.halted;
+    return false;
 }
 
 // Runs every line of a script file but blank lines and comments; false with

@@ -1,6 +1,6 @@
-// Helpers of the panel tests: the vessel fields the panel works on, a host
-// spacecraft stand-in, and simulator surfaces whose text records show what
-// was drawn where.
+// Helpers of the panel tests and the fuzz targets: the vessel fields the
+// panel works on, a host spacecraft stand-in, and simulator surfaces whose
+// text records show what was drawn where.
 #pragma once
 
 #include <OrbiterAPI.h>
