@@ -255,6 +255,7 @@ bool ScriptContext::frame() {
     }
     simulation.frame();
     ++framesRun;
+    if (afterFrame) afterFrame();
     return true;
 }
 

@@ -3,6 +3,7 @@
 // cockpit's (panels, mouse, keys, pictures) in CockpitCommands.cpp.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -40,6 +41,8 @@ struct ScriptContext {
     bool frame();
     std::string halted;
     long framesRun = 0;
+    // Called after every frame the script runs (measurements of long runs).
+    std::function<void()> afterFrame;
 };
 
 using ScriptHandler = bool (*)(ScriptContext &context, const std::vector<std::string> &args,

@@ -25,6 +25,33 @@ std::string trimmed(const std::string &s) {
 
 }  // namespace
 
+bool parseScriptLine(const std::string &text, int number, ScriptLine &parsed) {
+    const std::string line = trimmed(text);
+    if (line.empty() || line[0] == '#') return false;
+    parsed = ScriptLine{};
+    parsed.number = number;
+    const size_t space = line.find_first_of(" \t");
+    parsed.command = line.substr(0, space);
+    parsed.rest = space == std::string::npos ? "" : trimmed(line.substr(space));
+    std::istringstream words(parsed.rest);
+    for (std::string w; words >> w;) parsed.args.push_back(w);
+    return true;
+}
+
+bool runScriptLine(ScriptContext &context, const ScriptLine &line, std::string &error) {
+    const ScriptCommand *command = findCommand(line.command);
+    if (command == nullptr) {
+        error = "unknown command \"" + line.command + "\"";
+        return false;
+    }
+    context.rest = line.rest;
+    error.clear();
+    if (!command->handler(context, line.args, error)) return false;
+    if (context.halted.empty()) return true;
+    error = context.halted;
+    return false;
+}
+
 bool readScript(const std::string &path, std::vector<ScriptLine> &lines, std::string &error) {
     std::ifstream in(path);
     if (!in) {
@@ -34,16 +61,8 @@ bool readScript(const std::string &path, std::vector<ScriptLine> &lines, std::st
     std::string raw;
     int number = 0;
     while (std::getline(in, raw)) {
-        ++number;
-        std::string line = trimmed(raw);
-        if (line.empty() || line[0] == '#') continue;
         ScriptLine parsed;
-        parsed.number = number;
-        size_t space = line.find_first_of(" \t");
-        parsed.command = line.substr(0, space);
-        parsed.rest = space == std::string::npos ? "" : trimmed(line.substr(space));
-        std::istringstream words(parsed.rest);
-        for (std::string w; words >> w;) parsed.args.push_back(w);
+        if (!parseScriptLine(raw, ++number, parsed)) continue;
         if (!findCommand(parsed.command)) {
             error = path + ":" + std::to_string(number) + ": unknown command \"" + parsed.command + "\"";
             return false;
@@ -56,16 +75,8 @@ bool readScript(const std::string &path, std::vector<ScriptLine> &lines, std::st
 bool runScript(ScriptContext &context, const std::string &path, const std::vector<ScriptLine> &lines,
                std::string &error) {
     for (const ScriptLine &line : lines) {
-        context.rest = line.rest;
-        const ScriptCommand *command = findCommand(line.command);
         std::string message;
-        bool done = command != nullptr && command->handler(context, line.args, message);
-        if (command == nullptr) message = "unknown command \"" + line.command + "\"";
-        if (done && !context.halted.empty()) {
-            done = false;
-            message = context.halted;
-        }
-        if (!done) {
+        if (!runScriptLine(context, line, message)) {
             error = path + ":" + std::to_string(line.number) + ": " + message;
             return false;
         }

@@ -27,6 +27,14 @@ struct ScriptLine {
     std::string rest;
 };
 
+// Parses one line of a script (`number` is its line number); false for a
+// blank line or a comment.
+bool parseScriptLine(const std::string &text, int number, ScriptLine &line);
+
+// Runs one line on the context's simulation; false with its command's message
+// (an unknown command's, or why the simulation halted).
+bool runScriptLine(ScriptContext &context, const ScriptLine &line, std::string &error);
+
 // Reads the whole script and checks every command's name, so that a bad line
 // fails before the scenario runs. False with "path:line: ..." (or "cannot
 // open script path").

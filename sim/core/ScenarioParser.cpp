@@ -93,6 +93,7 @@ private:
             return true;
         }
         const std::vector<std::string> words = splitWords(text);
+        if (words.empty()) return true;
         if (equalsIgnoreCase(words[0], "System")) {
             if (words.size() < 2 || !equalsIgnoreCase(words[1], "Sol")) {
                 error = fileLocation(path_, number) + "only the system Sol is simulated";
@@ -117,8 +118,9 @@ private:
             return;
         }
         const std::vector<std::string> words = splitWords(text);
-        if (equalsIgnoreCase(words[0], "Ship") && words.size() >= 2)
-            scenario_.focusName = text.substr(text.find(words[1]));
+        // The name is the rest of the line after "Ship", blanks inside kept.
+        if (words.size() >= 2 && equalsIgnoreCase(words[0], "Ship"))
+            scenario_.focusName = text.substr(text.find(words[1], words[0].size()));
     }
 
     bool shipsLine(const std::string &raw, const std::string &text, int number, std::string &error) {

@@ -1,6 +1,7 @@
 #include "core/Simulation.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdarg>
 #include <cmath>
 #include <cstdio>
@@ -155,7 +156,13 @@ bool Simulation::loadScenario(const std::string &path, std::string &error) {
             error = pending->location + "ATTACHED names an attachment point that does not exist";
             return false;
         }
-        attach(parent, parentPoint, pending->child, childPoint);
+        if (!attach(parent, parentPoint, pending->child, childPoint)) {
+            error = pending->location +
+                    "ATTACHED cannot be made: a point is taken or of the wrong side, or the vessels would "
+                    "hang from "
+                    "each other";
+            return false;
+        }
     }
     pendingAttachments_.clear();
 
@@ -445,9 +452,15 @@ void Simulation::propagateVessels(double mjd0, double dt) {
 
 void Simulation::frame() {
     if (!running_) return;
+    using Clock = std::chrono::steady_clock;
+    const auto seconds = [](Clock::time_point from, Clock::time_point to) {
+        return std::chrono::duration<double>(to - from).count();
+    };
+    const Clock::time_point start = Clock::now();
     const double dt = frameLength_ * warp_;
     VESSEL *focusInterface = focus_ ? focus_->iface : nullptr;
     cockpit_.beginFrame(focusInterface);
+    const Clock::time_point inputDone = Clock::now();
 
     // The modules see the time the step leads to; oapiGetSimTime and
     // oapiGetSimMJD keep the present time until the state has moved.
@@ -455,6 +468,7 @@ void Simulation::frame() {
     const double mjd1 = mjd_ + dt / 86400.0;
     for (auto &v : vessels_)
         if (VESSEL2 *v2 = v->iface2()) v2->clbkPreStep(t1, dt, mjd1);
+    const Clock::time_point preStepDone = Clock::now();
 
     for (auto &v : vessels_)
         for (auto &p : v->propellants) p->flowRate = 0;
@@ -463,11 +477,18 @@ void Simulation::frame() {
     simTime_ = t1;
     mjd_ = mjd1;
     simStep_ = dt;
+    const Clock::time_point motionDone = Clock::now();
 
     for (auto &v : vessels_)
         if (VESSEL2 *v2 = v->iface2()) v2->clbkPostStep(simTime_, dt, mjd_);
+    const Clock::time_point postStepDone = Clock::now();
     cockpit_.endFrame(focus_ ? focus_->iface : nullptr);
     ++frameCount_;
+    frameTimes_.input = seconds(start, inputDone);
+    frameTimes_.preStep = seconds(inputDone, preStepDone);
+    frameTimes_.motion = seconds(preStepDone, motionDone);
+    frameTimes_.postStep = seconds(motionDone, postStepDone);
+    frameTimes_.drawing = seconds(postStepDone, Clock::now());
 }
 
 }  // namespace sim

@@ -44,6 +44,17 @@ public:
     // One frame: input, clbkPreStep, state update, clbkPostStep, panel redraw.
     void frame();
 
+    // Where the last frame's time went, in seconds of the process's steady
+    // clock.
+    struct FrameTimes {
+        double input = 0.0;     // the cockpit's message loop: keys, mouse, input boxes, what they start
+        double preStep = 0.0;   // every vessel's clbkPreStep
+        double motion = 0.0;    // bodies and vessels moved
+        double postStep = 0.0;  // every vessel's clbkPostStep
+        double drawing = 0.0;   // panel areas and MFDs redrawn
+    };
+    const FrameTimes &lastFrameTimes() const { return frameTimes_; }
+
     // Time
     double simTime() const { return simTime_; }
     double simStep() const { return simStep_; }
@@ -92,8 +103,9 @@ public:
 
 private:
     bool loadBodies(double mjd, std::string &error);
-    bool createVessel(const std::string &name, const std::string &className, const std::vector<std::string> &lines,
-                      const std::string &path, int firstLine, std::string &error);
+    bool createVessel(const std::string &name, const std::string &className,
+                      const std::vector<std::string> &lines, const std::string &path, int firstLine,
+                      std::string &error);
     void updateBodies(double mjd);
     void applyStatus(Vessel *vessel, const VESSELSTATUS &status);
     void propagateVessels(double mjd0, double dt);
@@ -116,6 +128,7 @@ private:
     double frameLength_ = 0.02;
     double warp_ = 1.0;
     long frameCount_ = 0;
+    FrameTimes frameTimes_;
     double cameraAperture_ = 20.0 * RAD;
     int hudMode_ = HUD_ORBIT;
     char debugString_[256] = {0};

@@ -1,6 +1,8 @@
 #include "core/StandardLines.h"
 
+#include <cmath>
 #include <cstdio>
+#include <initializer_list>
 
 #include "core/TextLines.h"
 
@@ -15,8 +17,17 @@ void parseStandardLine(const char *rawLine, ScenarioStatus &status) {
     auto fail = [&](const char *what) {
         if (status.error.empty()) status.error = std::string("malformed ") + what + " line \"" + line + "\"";
     };
+    // Numbers must be numbers: "nan" and "inf" (which sscanf takes) and
+    // values beyond the range of a double are malformed too.
+    auto finite = [](std::initializer_list<double> values) {
+        for (double value : values)
+            if (!std::isfinite(value)) return false;
+        return true;
+    };
     auto readVector = [&](VECTOR3 &v, const char *what) {
-        if (std::sscanf(line.c_str() + key.size(), "%lf %lf %lf", &v.x, &v.y, &v.z) != 3) fail(what);
+        if (std::sscanf(line.c_str() + key.size(), "%lf %lf %lf", &v.x, &v.y, &v.z) != 3 ||
+            !finite({v.x, v.y, v.z}))
+            fail(what);
     };
     if (equalsIgnoreCase(key, "STATUS")) {
         if (words.size() < 3 ||
@@ -34,9 +45,12 @@ void parseStandardLine(const char *rawLine, ScenarioStatus &status) {
     } else if (equalsIgnoreCase(key, "AROT")) {
         readVector(status.arot, "AROT");
     } else if (equalsIgnoreCase(key, "POS")) {
-        if (std::sscanf(line.c_str() + 3, "%lf %lf", &status.longitude, &status.latitude) != 2) fail("POS");
+        if (std::sscanf(line.c_str() + 3, "%lf %lf", &status.longitude, &status.latitude) != 2 ||
+            !finite({status.longitude, status.latitude}))
+            fail("POS");
     } else if (equalsIgnoreCase(key, "HEADING")) {
-        if (std::sscanf(line.c_str() + 7, "%lf", &status.heading) != 1) fail("HEADING");
+        if (std::sscanf(line.c_str() + 7, "%lf", &status.heading) != 1 || !finite({status.heading}))
+            fail("HEADING");
     } else if (equalsIgnoreCase(key, "ATTACHED")) {
         char parent[256] = {0};
         if (std::sscanf(line.c_str() + 8, " %d:%d,%255[^\n]", &status.childPoint, &status.parentPoint,
@@ -50,7 +64,7 @@ void parseStandardLine(const char *rawLine, ScenarioStatus &status) {
         for (size_t i = 1; i < words.size(); ++i) {
             int index;
             double level;
-            if (std::sscanf(words[i].c_str(), "%d:%lf", &index, &level) != 2) {
+            if (std::sscanf(words[i].c_str(), "%d:%lf", &index, &level) != 2 || !finite({level})) {
                 fail("PRPLEVEL");
                 return;
             }
@@ -72,8 +86,8 @@ std::vector<std::string> standardLines(const ScenarioStatus &state, const std::v
     }
     lines.push_back(formatText("  AROT %.6f %.6f %.6f", state.arot.x, state.arot.y, state.arot.z));
     if (state.attached)
-        lines.push_back(formatText("  ATTACHED %u:%u,%s", unsigned(state.childPoint), unsigned(state.parentPoint),
-                               state.parentName.c_str()));
+        lines.push_back(formatText("  ATTACHED %u:%u,%s", unsigned(state.childPoint),
+                                   unsigned(state.parentPoint), state.parentName.c_str()));
     if (!levels.empty()) {
         std::string line = "  PRPLEVEL";
         for (size_t i = 0; i < levels.size(); ++i) line += formatText(" %zu:%.6f", i, levels[i]);

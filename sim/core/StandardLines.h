@@ -34,8 +34,8 @@ struct ScenarioStatus {
     std::string error;  // the first malformed standard line
 };
 
-// Reads one line into the status; a malformed standard line sets
-// status.error (the first one only).
+// Reads one line into the status; a malformed standard line (too few numbers,
+// or one that is not finite) sets status.error (the first one only).
 void parseStandardLine(const char *line, ScenarioStatus &status);
 
 // The standard lines for a vessel in that state (levels in tank order), each

@@ -9,18 +9,27 @@
 namespace sim {
 
 std::string formatText(const char *format, ...) {
-    char buffer[512];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format, args);
     va_end(args);
-    return buffer;
+    std::string text(length > 0 ? std::size_t(length) : 0, '\0');
+    if (length > 0) std::vsnprintf(&text[0], text.size() + 1, format, again);
+    va_end(again);
+    return text;
 }
 
+namespace {
+// White space as the words of a line are split at (std::isspace in the "C" locale).
+const char kBlanks[] = " \t\r\n\v\f";
+}  // namespace
+
 std::string trim(const std::string &s) {
-    size_t b = s.find_first_not_of(" \t\r\n");
+    size_t b = s.find_first_not_of(kBlanks);
     if (b == std::string::npos) return "";
-    size_t e = s.find_last_not_of(" \t\r\n");
+    size_t e = s.find_last_not_of(kBlanks);
     return s.substr(b, e - b + 1);
 }
 

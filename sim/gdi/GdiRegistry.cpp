@@ -210,7 +210,7 @@ Surface *deviceContextSurface(HDC dc) {
 
 GdiCounts liveGdiCounts() {
     gdi::Registry &gdi = gdi::registry();
-    return GdiCounts{gdi.surfaceCount(), gdi.objectCount(), gdi.contextCount()};
+    return GdiCounts{gdi.surfaceCount(), gdi.objectCount(), gdi.contextCount(), gdi.fileCount()};
 }
 
 void releaseGdiResources() {

@@ -134,6 +134,7 @@ public:
     std::size_t surfaceCount() const { return surfaces.size(); }
     std::size_t objectCount() const { return objects.size(); }
     std::size_t contextCount() const { return contexts.size(); }
+    std::size_t fileCount() const { return files.size(); }
     ClipboardState &clipboard() { return clipboardState; }
 
 private:

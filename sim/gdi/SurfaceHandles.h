@@ -45,10 +45,10 @@ HBITMAP createBitmap(const Surface &pixels);
 Surface *deviceContextSurface(HDC dc);
 
 // What is alive now: surfaces, GDI objects (bitmaps, pens, brushes, fonts;
-// the stock objects included) and device contexts. Leak checks compare them
-// before and after.
+// the stock objects included), device contexts and file handles. Leak checks
+// compare them before and after.
 struct GdiCounts {
-    std::size_t surfaces, objects, contexts;
+    std::size_t surfaces, objects, contexts, files;
 };
 GdiCounts liveGdiCounts();
 

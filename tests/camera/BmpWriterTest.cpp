@@ -104,6 +104,11 @@ TEST_F(BmpWriterTest, MissingFolderGivesEveryFileFailureBit) {
     LocalFree(info);
     DeleteDC(context);
     DeleteObject(bitmap);
+
+    SURFHANDLE surface = sim::createSurface(pixels);
+    EXPECT_EQ(SaveSurfaceBmp(surface, 0, 0, 4, 4, path.c_str()), 0);
+    EXPECT_EQ(SaveSurfaceBmp(surface, 0, 0, 4, 4, (folder / "saved.bmp").c_str()), 1);
+    oapiDestroySurface(surface);
 }
 
 TEST_F(BmpWriterTest, IndependentReaderSeesThePixels) {

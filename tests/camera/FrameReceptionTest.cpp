@@ -1,6 +1,7 @@
 // The reception of a picture on Earth: the grey levels of the channels and
 // receivers, the column schedule, the dropouts by relay angle, the colour
-// channel, the saved file and the retransmission.
+// channel, the saved file (or the report that it could not be written) and
+// the retransmission.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -45,9 +46,9 @@ protected:
         MakeBlankImage(slot);
     }
     // Runs the step that leads to `mjd` (one-second steps unless said otherwise).
-    void Step(double mjd, double relayAngleDegrees = 0.0, double simdt = 1.0) {
+    bool Step(double mjd, double relayAngleDegrees = 0.0, double simdt = 1.0) {
         bool cut = false;
-        TransmitStep(slot, 7, simdt, mjd, cut, relayAngleDegrees * kRad);
+        return TransmitStep(slot, 7, simdt, mjd, cut, relayAngleDegrees * kRad);
     }
     sim::Surface &Received() { return *sim::surfaceFromHandle(slot.image); }
     std::uint32_t ReceivedAt(int x, int y) { return Received().pixel(x, y); }
@@ -153,10 +154,19 @@ TEST_F(FrameReceptionTest, ColumnsArriveEveryTwoSecondsFromTheRightEdge) {
 
 TEST_F(FrameReceptionTest, OneLongStepReceivesTheWholePicture) {
     OnBoard(sim::Surface::rgb(0, 0, 0));
-    Step(kStart + 2.0, 0.0, 86400.0);
+    EXPECT_TRUE(Step(kStart + 2.0, 0.0, 86400.0));
     EXPECT_EQ(slot.state, kFrameTransmitted);
     EXPECT_TRUE(FileExists());
     for (int x : {0, 399, 799}) EXPECT_EQ(ReceivedAt(x, 10), sim::Surface::rgb(25, 25, 25));
+}
+
+TEST_F(FrameReceptionTest, APictureWithoutItsFolderIsReceivedButReportedUnsaved) {
+    std::filesystem::remove_all(*folder / "PHOTO");
+    OnBoard(sim::Surface::rgb(0, 0, 0));
+    EXPECT_TRUE(Step(kStart + 1000.0 * kSecond));  // under way: nothing to save yet
+    EXPECT_FALSE(Step(kStart + 2000.0 * kSecond));
+    EXPECT_EQ(slot.state, kFrameTransmitted);
+    EXPECT_FALSE(FileExists());
 }
 
 TEST_F(FrameReceptionTest, DropoutsFollowTheRelayAngle) {

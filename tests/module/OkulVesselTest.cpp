@@ -2,10 +2,11 @@
 // keys, saving and reloading, and the physical set-up that waits for the
 // host; the per-step driver: start-up, the detach cycle, the mass copy, the
 // switch of host, the visibility test, the signal time and the console's
-// axes.
+// axes; a picture that cannot be written.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "FileContents.h"
@@ -13,8 +14,10 @@
 #include "InterfaceConstants.h"
 #include "OkulVessel.h"
 #include "PanelFields.h"
+#include "PhotoCapture.h"
 #include "Quaternion.h"
 #include "SimulationWorld.h"
+#include "TerminalScreen.h"
 
 using testsupport::SimulationWorld;
 using testsupport::TwoHostScenario;
@@ -338,6 +341,22 @@ TEST_F(CruiseConsoleTest, TheConsolesAxesFollowItsPointing) {
     okul->pointing = Quaternion();
     world.frames(1);
     EXPECT_LT(length(okul->axisZ - VesselAxis(host, 2)), kTolerance);
+}
+
+TEST_F(CruiseConsoleTest, APictureThatCannotBeWrittenIsReportedOnTheTerminal) {
+    // The last column of frame 3 arrives in the next step, with no PHOTO
+    // folder to write the picture into.
+    std::filesystem::remove_all(world.workFolder() + "/PHOTO");
+    FrameSlot &slot = okul->terminal.frameTable.slots[3];
+    slot.state = kFrameTransmitting;
+    slot.transmitTime = world.simulation().mjd() - 1.0;
+    slot.scanColumn = 0;
+    slot.image = oapiCreateSurface(kPictureSize, kPictureSize);
+    world.frames(1);
+    EXPECT_EQ(slot.state, kFrameTransmitted);
+    EXPECT_EQ(testsupport::NewestRow(okul->terminal), "кадр 3 не записан: PHOTO\\photo3.bmp");
+    world.frames(1);  // said once
+    EXPECT_NE(testsupport::ScreenRow(okul->terminal, 1), "кадр 3 не записан: PHOTO\\photo3.bmp");
 }
 
 TEST(ConsoleMissingTest, NoHostOrNoRelayIsReportedOnTheDebugLineWithoutACrash) {

@@ -4,38 +4,21 @@
 #pragma once
 
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
-#include "ScriptCommands.h"
+#include "ScriptRunner.h"
 
 namespace testsupport {
 
-// Runs one line (the command's name, then its words and the rest of the line
-// as written, without the blanks around it); false with the command's
-// message.
-inline bool RunScriptLine(okulsim::ScriptContext &context, const std::string &line, std::string &error) {
-    const char *const blanks = " \t\r";
-    const std::size_t begin = line.find_first_not_of(blanks);
-    const std::size_t end = line.find_first_of(blanks, begin);
-    const std::string name = begin == std::string::npos ? "" : line.substr(begin, end - begin);
-    const std::size_t rest = end == std::string::npos ? end : line.find_first_not_of(blanks, end);
-    context.rest =
-        rest == std::string::npos ? "" : line.substr(rest, line.find_last_not_of(blanks) + 1 - rest);
-    std::istringstream words(context.rest);
-    std::vector<std::string> args;
-    for (std::string word; words >> word;) args.push_back(word);
-    const okulsim::ScriptCommand *command = okulsim::findCommand(name);
-    if (command == nullptr) {
-        error = "no command " + name;
+// Runs one line (the command's name, then its words); false with the
+// command's message ("no command" for a blank line or a comment).
+inline bool RunScriptLine(okulsim::ScriptContext &context, const std::string &text, std::string &error) {
+    okulsim::ScriptLine line;
+    if (!okulsim::parseScriptLine(text, 0, line)) {
+        error = "no command";
         return false;
     }
-    error.clear();
-    if (!command->handler(context, args, error)) return false;
-    if (context.halted.empty()) return true;
-    error = context.halted;
-    return false;
+    return okulsim::runScriptLine(context, line, error);
 }
 
 // Runs every line of a script file but blank lines and comments; false with
@@ -46,11 +29,11 @@ inline bool RunScriptFile(okulsim::ScriptContext &context, const std::string &pa
         error = "cannot open " + path;
         return false;
     }
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        const std::size_t begin = line.find_first_not_of(" \t\r");
-        if (begin == std::string::npos || line[begin] == '#') continue;
-        if (!RunScriptLine(context, line, error)) {
+    std::string text;
+    for (int number = 1; std::getline(in, text); ++number) {
+        okulsim::ScriptLine line;
+        if (!okulsim::parseScriptLine(text, number, line)) continue;
+        if (!okulsim::runScriptLine(context, line, error)) {
             error = "line " + std::to_string(number) + ": " + error;
             return false;
         }

@@ -24,6 +24,10 @@ const char kProbeClass[] =
     "P 0 0 -1  0 0 -1  0 1 0  BASE\n"
     "END_ATTACHMENT\n";
 
+// A second probe hanging from the first by its base.
+const char kChild[] =
+    "P2:Probe\n  STATUS Orbiting Earth\n  RPOS 0 0 0\n  RVEL 0 0 0\n  ATTACHED 0:0,P1\nEND\n";
+
 // A circular low Earth orbit at 6771 km in the ecliptic plane.
 std::string leoScenario(const std::string &extraShips = "") {
     return "BEGIN_DESC\nTest world\nEND_DESC\n\n"
@@ -54,13 +58,23 @@ TEST_F(SimulationTest, BrokenScenariosGiveOneMessageNamingFileAndLine) {
         {leoScenario().replace(leoScenario().find("P1:Probe"), 8, "P1:Nothing"),
          "unknown vessel class \"Nothing\""},
         {leoScenario().replace(leoScenario().find("Date MJD 43100.5"), 16, "Date MJD 30000"),
-         "outside the ephemeris"},
+         "test.scn:7: date MJD 30000.00000 is outside the ephemeris"},
         {leoScenario().replace(leoScenario().find("Date MJD 43100.5"), 16, "Date MJD x"),
          "test.scn:7: malformed date"},
         {leoScenario().replace(leoScenario().find("END_SHIPS"), 9, ""), "not closed"},
         {leoScenario().replace(leoScenario().find("RPOS 6771000 0 0"), 16, "RPOS 1 2"), "malformed RPOS"},
         {leoScenario().replace(leoScenario().find("STATUS Orbiting Earth"), 21, "STATUS Orbiting Vulcan"),
          "unknown body \"Vulcan\""},
+        // Numbers that are none: sscanf would take them.
+        {leoScenario().replace(leoScenario().find("RPOS 6771000 0 0"), 16, "RPOS nan 0 0"), "malformed RPOS"},
+        {leoScenario().replace(leoScenario().find("RVEL 0 0 7672.6"), 15, "RVEL 0 inf 0"), "malformed RVEL"},
+        {leoScenario().replace(leoScenario().find("RVEL 0 0 7672.6"), 15, "RVEL 0 1e999 0"),
+         "malformed RVEL"},
+        {leoScenario(kChild).replace(leoScenario(kChild).find("ATTACHED 0:0,P1"), 15, "ATTACHED 1:0,P1"),
+         "test.scn:21: ATTACHED names an attachment point that does not exist"},
+        {leoScenario(std::string(kChild) + "P3:Probe\n  STATUS Orbiting Earth\n  RPOS 0 0 0\n  RVEL 0 0 0\n"
+                                           "  ATTACHED 0:0,P1\nEND\n"),
+         "test.scn:27: ATTACHED cannot be made: a point is taken"},
     };
     for (const Case &c : cases) {
         sim::Simulation fresh(installation.root(), installation.work());
@@ -72,6 +86,39 @@ TEST_F(SimulationTest, BrokenScenariosGiveOneMessageNamingFileAndLine) {
     std::string error;
     EXPECT_FALSE(simulation.loadScenario(installation.root() + "/missing.scn", error));
     EXPECT_NE(error.find("missing.scn"), std::string::npos);
+}
+
+TEST_F(SimulationTest, WhiteSpaceLinesAndTheFocusNameReadAsWritten) {
+    // A line of a vertical tab and a form feed is blank; the focus name is
+    // everything after "Ship", even when it begins like "Ship".
+    std::string text =
+        leoScenario("Sh:Probe\n  STATUS Orbiting Earth\n  RPOS 0 7e6 0\n  RVEL 7600 0 0\nEND\n");
+    text.replace(text.find("  System Sol"), 0, "\v\f\n");
+    text.replace(text.find("Ship P1"), 7, "Ship Sh");
+    std::string error;
+    ASSERT_TRUE(load(text, error)) << error;
+    EXPECT_EQ(simulation.focus()->name(), "Sh");
+}
+
+TEST_F(SimulationTest, HugeButFiniteNumbersAreSavedWhole) {
+    std::string text = leoScenario();
+    text.replace(text.find("RPOS 6771000 0 0"), 16, "RPOS 1e308 -1e308 1e308");
+    std::string error;
+    ASSERT_TRUE(load(text, error)) << error;
+    const std::string saved = installation.workFile("saved.scn");
+    ASSERT_TRUE(simulation.saveScenario(saved, error)) << error;
+    sim::Simulation reloaded(installation.root(), installation.work());
+    ASSERT_TRUE(reloaded.loadScenario(saved, error)) << error;
+    EXPECT_EQ(reloaded.vesselByName("P1")->position.y, simulation.vesselByName("P1")->position.y);
+}
+
+TEST_F(SimulationTest, AMalformedClassFileIsNamedWithItsLine) {
+    installation.writeClass(
+        "Probe", std::string(kProbeClass).replace(std::string(kProbeClass).find("C 0 0 2"), 7, "C 0 zero 2"));
+    std::string error;
+    EXPECT_FALSE(load(leoScenario(), error));
+    EXPECT_NE(error.find("test.scn:15: vessel \"P1\" of class \"Probe\": "), std::string::npos) << error;
+    EXPECT_NE(error.find("Probe.cfg:5: malformed attachment line"), std::string::npos) << error;
 }
 
 TEST_F(SimulationTest, GenericCapsAndConfigAttachmentsApply) {
