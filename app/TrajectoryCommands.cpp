@@ -48,6 +48,19 @@ bool vesselAndBody(ScriptContext &c, const std::vector<std::string> &args, std::
     return true;
 }
 
+// The prediction over `days` from now (negative: back) stays within the
+// ephemeris; a longer one would also take the integration forever.
+bool withinEphemeris(const ScriptContext &c, double days, std::string &error) {
+    const sim::SolarSystemEphemeris &ephemeris = c.simulation.ephemeris();
+    const double reach = c.simulation.mjd() + days;
+    if (ephemeris.covers(reach)) return true;
+    char text[160];
+    std::snprintf(text, sizeof text, "%g days reach MJD %.1f, outside the ephemeris (MJD %.1f to %.1f)", days,
+                  reach, ephemeris.firstMjd(), ephemeris.lastMjd());
+    error = text;
+    return false;
+}
+
 std::string describe(const char *what, const std::string &vessel, const sim::Body &body,
                      const sim::PredictedPeriapsis &p) {
     char line[512];
@@ -75,7 +88,8 @@ bool cmdPeriapsis(ScriptContext &c, const std::vector<std::string> &args, std::s
     if (!vesselAndBody(c, args, withDays ? 1 : 0, "periapsis NAME BODY [DAYS]", vessel, body, error))
         return false;
     double days = kDefaultSearchDays;
-    if (withDays && !parseNumber(args.back(), days, error)) return false;
+    if (withDays && (!parseNumber(args.back(), days, error) || !withinEphemeris(c, days, error)))
+        return false;
     const sim::PredictedPeriapsis p = sim::predictPeriapsis(c.simulation, *vessel, *body, days);
     if (!p.found) {
         error = "no periapsis of " + vessel->name() + " about " + body->name() + " within " + args.back() +
@@ -185,6 +199,7 @@ bool cmdPlot(ScriptContext &c, const std::vector<std::string> &args, std::string
     for (std::size_t i = 0; i < numbers; ++i)
         if (!parseNumber(rest[rest.size() - numbers + i], values[i], error)) return false;
     const double days = values[0];
+    if (!withinEphemeris(c, days, error)) return false;
 
     const std::vector<VECTOR3> path = sim::predictPath(c.simulation, *vessel, *body, days, 2000);
     const sim::PredictedPeriapsis periapsis =
@@ -204,7 +219,8 @@ bool cmdPlot(ScriptContext &c, const std::vector<std::string> &args, std::string
     double extent = body->radius() * 1.5;
     for (const VECTOR3 &p : path)
         extent = std::max(extent, std::max(std::fabs(dotp(p, xAxis)), std::fabs(dotp(p, yAxis))));
-    extent = std::min(extent, body->radius() * 15.0);  // the approach close up; a long path leaves the picture
+    extent =
+        std::min(extent, body->radius() * 15.0);  // the approach close up; a long path leaves the picture
     const int size = 900;
     const double scale = (size / 2.0 - 40.0) / extent;
     auto toPicture = [&](const VECTOR3 &p, double &x, double &y) {

@@ -1,8 +1,9 @@
 // The runner's scripts: what a bad line gets (one message naming the script
-// and line), and the frames a script may not run (past the ephemeris, over
-// its limit of frames).
+// and line, and nothing run that would not end), and the frames a script may
+// not run (past the ephemeris, over its limit of frames).
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -57,7 +58,17 @@ TEST_F(ScriptRunnerTest, ABadLineGetsOneMessageNamingScriptAndLine) {
         {"warp\n", "test.script:1: usage: warp FACTOR"},
         {"state Vulcan\n", "test.script:1: no vessel or body \"Vulcan\""},
         {"run 1e999\n", "test.script:1: \"1e999\" is not a number"},
+        {"frame 0\n", "test.script:1: the frame length must lie between 0.001 and 100 s"},
+        {"frame 1e-300\n", "test.script:1: the frame length must lie between"},
+        {"periapsis P1 Earth 1e9\n",
+         "test.script:1: 1e+09 days reach MJD 1000047890.0, outside the ephemeris"},
+        {"plot p.png P1 Earth -1e6\n",
+         "test.script:1: -1e+06 days reach MJD -952110.0, outside the ephemeris"},
+        {"expectbmp picture.bmp 1e300 16\n", "test.script:1: unexpected size: picture.bmp: 24 x 16"},
     };
+    std::filesystem::copy_file(
+        std::string(OKUL_SOURCE_DIR) + "/tests/fuzz/corpus/fuzz_bmp/seed-panel_main-crop0.bmp",
+        installation.workFile("picture.bmp"));
     for (const auto &c : cases) {
         std::string error;
         EXPECT_FALSE(run(c.script, error)) << c.script;
