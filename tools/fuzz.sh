@@ -9,8 +9,10 @@
 # only) and the inputs earlier runs found (build/fuzz/corpus/<target>, where
 # new ones are added). A finding stops that target: the input is written to
 # build/fuzz/findings/ and the script fails at the end. Logs are in
-# build/fuzz/logs/. Long runs: tools/fuzz.sh 3600 (an hour per target), under
-# `nice -n 19` on a shared machine.
+# build/fuzz/logs/, every run's figures are added to build/fuzz/runs.txt.
+# Long runs: OKUL_FUZZ_RUNS=10000000 tools/fuzz.sh 3600 (ten million inputs or
+# an hour per target, whichever comes first), under `nice -n 19` on a shared
+# machine.
 set -e
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -45,7 +47,8 @@ for target in $targets; do
     log=$build/logs/$target.log
     mkdir -p "$corpus"
     start=$(date +%s)
-    if $build/bin/$target $(options "$target") -max_total_time="$seconds" -timeout=25 -rss_limit_mb=3072 \
+    if $build/bin/$target $(options "$target") -max_total_time="$seconds" ${OKUL_FUZZ_RUNS:+-runs=$OKUL_FUZZ_RUNS} \
+        -timeout=25 -rss_limit_mb=3072 \
         -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
         "$corpus" "$PWD/tests/fuzz/corpus/$target" >"$log" 2>&1; then
         result=ok
@@ -60,6 +63,8 @@ for target in $targets; do
     ft=$(echo "$status" | sed -n 's/.*ft: \([0-9]*\).*/\1/p')
     size=$(ls "$corpus" | wc -l)
     printf '%-22s %10s %8s %8s %8s %8s %s\n' "$target" "${runs:-?}" "$elapsed" "${cov:-?}" "${ft:-?}" "$size" "$result"
+    printf '%s %-22s runs %s seconds %s cov %s ft %s corpus %s %s\n' "$(date -u +%Y-%m-%dT%H:%M)" "$target" \
+        "${runs:-?}" "$elapsed" "${cov:-?}" "${ft:-?}" "$size" "$result" >>$build/runs.txt
 done
 if [ -n "$failed" ]; then
     echo "findings in:$failed"

@@ -197,6 +197,23 @@ TEST_F(PanelDrawing, HostStatusEmptyTextOrLinkingLeavesEverythingAlone) {
     EXPECT_NEAR(state.transmissionEstimate, 14 * 0.4, 1e-12);
 }
 
+TEST_F(PanelDrawing, HostStatusFillingTheWholeBufferIsCutAtItsEnd) {
+    // A host that writes all 1024 bytes and no terminating zero: the text
+    // ends at byte 1023, and nothing past the buffer is read.
+    ConsoleState state;
+    FakeHost host;
+    state.hostProgram = &host;
+    PanelFields fields = state.Fields();
+    host.statusText = "ВКС;5;1e999;junk+" + std::string(2000, 'x');
+    AreaSurface area(132, 175);
+    DrawHostStatus(area.handle, fields);
+    ASSERT_EQ(area.texts().size(), 2u);
+    EXPECT_EQ(area.texts()[1].text.size(), 1023u - std::strlen("ВКС;5;1e999;junk+"));
+    EXPECT_EQ(state.hostMode, 5);
+    EXPECT_EQ(state.hostValueA, HUGE_VAL);  // a number too large for a double is held at infinity
+    EXPECT_EQ(state.hostValueB, 0.0);       // and one that is none reads 0
+}
+
 TEST_F(PanelDrawing, ReadoutsAndComposerFields) {
     ConsoleState state;
     state.relayAngle = 0.5 * PI;
