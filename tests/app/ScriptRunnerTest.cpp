@@ -19,7 +19,7 @@ namespace {
 const char kScenario[] =
     "BEGIN_ENVIRONMENT\n  System Sol\n  Date MJD 47890.0\nEND_ENVIRONMENT\n"
     "BEGIN_SHIPS\n"
-    "P1:Probe\n  STATUS Orbiting Earth\n  RPOS 6771000 0 0\n  RVEL 0 0 7672.6\nEND\n"
+    "P1:Probe\n  STATUS Orbiting Sun\n  RPOS 1.5e11 0 0\n  RVEL 0 0 29800\nEND\n"
     "END_SHIPS\n";
 
 class ScriptRunnerTest : public ::testing::Test {

@@ -147,7 +147,8 @@ def script_seeds():
     # The fuzz target passes over inputs holding '/': such lines are left out.
     for path in scripts():
         text = "".join(l for l in open(path, encoding="utf-8") if "/" not in l)
-        write("fuzz_script", os.path.relpath(path, ROOT).replace("/", "."), text)
+        name = os.path.relpath(path, ROOT).replace("/", ".")
+        write("fuzz_script", name[:-len(".script")], text)
 
 
 def bmp(width, height, bits, pixels, palette=None, masks=None, top_down=False, bare=False):
