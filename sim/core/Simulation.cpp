@@ -20,6 +20,7 @@ namespace sim {
 
 namespace {
 Simulation *g_current = nullptr;
+const double kSpeedOfLight = 299792458.0;  // m/s
 }  // namespace
 
 // A vessel of a class without a module: the interface's defaults only.
@@ -251,6 +252,23 @@ bool Simulation::createVessel(const std::string &name, const std::string &classN
     if (!ref) {
         error = location + "vessel \"" + name + "\": unknown body \"" + status.body + "\"";
         return false;
+    }
+    // A free vessel in flight starts outside its body (at the centre its
+    // gravity has no direction) and below the speed of light (faster, its
+    // position would soon overflow). Attached vessels are placed by their
+    // parents, landed ones by POS.
+    if (!status.landed && !status.attached) {
+        const double distance = length(status.rpos);
+        if (!(distance >= ref->radius())) {
+            error = location +
+                    formatText("vessel \"%s\" starts inside %s: RPOS %.0f m from its centre, radius %.0f m",
+                               name.c_str(), ref->name().c_str(), distance, ref->radius());
+            return false;
+        }
+        if (!(length(status.rvel) < kSpeedOfLight)) {
+            error = location + "vessel \"" + name + "\": RVEL is not below the speed of light";
+            return false;
+        }
     }
     VESSELSTATUS vs;
     std::memset(&vs, 0, sizeof vs);

@@ -70,6 +70,14 @@ TEST_F(SimulationTest, BrokenScenariosGiveOneMessageNamingFileAndLine) {
         {leoScenario().replace(leoScenario().find("RVEL 0 0 7672.6"), 15, "RVEL 0 inf 0"), "malformed RVEL"},
         {leoScenario().replace(leoScenario().find("RVEL 0 0 7672.6"), 15, "RVEL 0 1e999 0"),
          "malformed RVEL"},
+        // A key glued to its number is no RPOS line: the vessel would start
+        // at the Earth's centre.
+        {leoScenario().replace(leoScenario().find("RPOS 6771000 0 0"), 16, "RPOS-6771000 0 0"),
+         "test.scn:15: vessel \"P1\" starts inside Earth: RPOS 0 m from its centre, radius 6371010 m"},
+        {leoScenario().replace(leoScenario().find("RPOS 6771000 0 0"), 16, "RPOS 6000000 0 0"),
+         "starts inside Earth"},
+        {leoScenario().replace(leoScenario().find("RVEL 0 0 7672.6"), 15, "RVEL 0 0 299792458"),
+         "test.scn:15: vessel \"P1\": RVEL is not below the speed of light"},
         {leoScenario(kChild).replace(leoScenario(kChild).find("ATTACHED 0:0,P1"), 15, "ATTACHED 1:0,P1"),
          "test.scn:21: ATTACHED names an attachment point that does not exist"},
         {leoScenario(std::string(kChild) + "P3:Probe\n  STATUS Orbiting Earth\n  RPOS 0 0 0\n  RVEL 0 0 0\n"
