@@ -1,13 +1,12 @@
 #include "ScriptCommands.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "gdi/BmpDecoder.h"
 #include "gdi/Cp1251.h"
-
-#include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
@@ -242,7 +241,7 @@ bool cmdExpectBmp(ScriptContext &c, const std::vector<std::string> &args, std::s
 }  // namespace
 
 std::string ScriptContext::path(const std::string &name) const {
-    if (!name.empty() && name[0] == '/') return name;
+    if (std::filesystem::path(name).is_absolute()) return name;
     return outDir + "/" + name;
 }
 

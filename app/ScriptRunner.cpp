@@ -1,7 +1,6 @@
 #include "ScriptRunner.h"
 
-#include <unistd.h>
-
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -10,7 +9,6 @@
 #include "TrajectoryCommands.h"
 #include "ScriptCommands.h"
 #include "core/Simulation.h"
-#include "gdi/WorkingFolder.h"
 
 namespace okulsim {
 
@@ -80,11 +78,12 @@ int runScenario(const RunOptions &options, std::ostream &out, std::ostream &err)
         return 1;
     }
     // Modules write their files relative to the working folder.
-    if (chdir(options.outDir.c_str()) != 0) {
+    std::error_code entered;
+    std::filesystem::current_path(options.outDir, entered);
+    if (entered) {
         err << "okulsim: cannot enter the working folder " << options.outDir << "\n";
         return 1;
     }
-    sim::setWorkingFolder(options.outDir);
 
     sim::Simulation simulation(options.rootDir, options.outDir);
     if (!simulation.loadScenario(options.scenario, error)) {

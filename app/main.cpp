@@ -6,17 +6,21 @@
 //         folder above the executable's bin/, i.e. the build tree)
 // --out   working folder where modules write their files (default ./okulsim-out);
 //         PHOTO and Q4K12techout are created in it
-#include <limits.h>
-#include <sys/stat.h>
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
-#include <memory>
 #include <string>
 
 #include "ScriptRunner.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -25,27 +29,41 @@ int usage() {
     return 2;
 }
 
+// Forward slashes throughout: the runner and the simulator join paths with '/'.
 std::string absolutePath(const std::string &path) {
-    if (!path.empty() && path[0] == '/') return path;
-    char cwd[PATH_MAX];
-    if (!getcwd(cwd, sizeof cwd)) return path;
-    return std::string(cwd) + "/" + path;
+    std::error_code ignored;
+    return fs::absolute(fs::path(path), ignored).generic_string();
 }
 
+fs::path executablePath() {
+#if defined(_WIN32)
+    char self[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
+    return length > 0 && length < sizeof self ? fs::path(std::string(self, length)) : fs::path();
+#else
+    std::error_code ignored;
+    return fs::read_symlink("/proc/self/exe", ignored);
+#endif
+}
+
+// The installation root: the folder above bin/.
 std::string executableRoot() {
-    char self[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0) return ".";
-    self[n] = '\0';
-    std::string path(self);
-    path = path.substr(0, path.find_last_of('/'));  // bin/
-    return path.substr(0, path.find_last_of('/'));  // the installation root
+    const fs::path self = executablePath();
+    return self.empty() ? std::string(".") : self.parent_path().parent_path().generic_string();
 }
 
 bool makeFolder(const std::string &path) {
-    struct stat info;
-    if (stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-    return mkdir(path.c_str(), 0755) == 0;
+    std::error_code ignored;
+    fs::create_directory(path, ignored);
+    return fs::is_directory(path, ignored);
+}
+
+bool standardErrorIsTerminal() {
+#if defined(_WIN32)
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
+#endif
 }
 
 }  // namespace
@@ -75,6 +93,6 @@ int main(int argc, char **argv) {
         std::cerr << "okulsim: cannot create the working folder " << options.outDir << "\n";
         return 1;
     }
-    options.progress = isatty(STDERR_FILENO);
+    options.progress = standardErrorIsTerminal();
     return okulsim::runScenario(options, std::cout, std::cerr);
 }

@@ -27,15 +27,24 @@ endfunction()
 
 # A vessel module library, written to <root>/Modules/lib<name>.so
 # (or <name>.dll) and linked against the simulator as against Orbiter.lib.
+# On Windows the module takes the interface from the simulator's library
+# orbiter.exe, links the SDK's start-up code (DllMain) and carries its own
+# C++ runtime, as an add-on does.
 function(okul_vessel_module target)
   set_target_properties(${target} PROPERTIES
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON
     LIBRARY_OUTPUT_DIRECTORY ${OKUL_INSTALL_ROOT}/Modules
     RUNTIME_OUTPUT_DIRECTORY ${OKUL_INSTALL_ROOT}/Modules)
-  if(NOT WIN32)
-    set_target_properties(${target} PROPERTIES BUILD_RPATH "$ORIGIN/../bin" INSTALL_RPATH "$ORIGIN/../bin")
-    target_link_libraries(${target} PRIVATE Orbiter)
+  target_link_libraries(${target} PRIVATE Orbiter)
+  if(WIN32)
+    set_target_properties(${target} PROPERTIES PREFIX "")
+    target_sources(${target} PRIVATE $<TARGET_OBJECTS:orbiter_sdk_support>)
+    target_link_libraries(${target} PRIVATE gdi32 user32 kernel32)
+    target_link_options(${target} PRIVATE -static-libgcc -static-libstdc++ -Wl,--no-undefined)
+  else()
+    set_target_properties(${target} PROPERTIES PREFIX "lib" BUILD_RPATH "$ORIGIN/../bin"
+                          INSTALL_RPATH "$ORIGIN/../bin")
     target_link_options(${target} PRIVATE -Wl,--no-undefined)
   endif()
   okul_cp1251(${target})

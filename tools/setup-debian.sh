@@ -7,6 +7,9 @@ libgtest-dev libgmock-dev libbenchmark-dev python3-pil libcairo2-dev"
 if [ "${OKUL_WITH_CROSS:-0}" = 1 ]; then
     packages="$packages g++-mingw-w64-x86-64"
 fi
+if [ "${OKUL_WITH_WINE:-0}" = 1 ]; then
+    packages="$packages g++-mingw-w64-x86-64 wine64"
+fi
 if [ "${OKUL_WITH_FUZZ:-0}" = 1 ]; then
     packages="$packages clang libclang-rt-14-dev"
 fi

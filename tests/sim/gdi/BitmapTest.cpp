@@ -201,7 +201,9 @@ TEST(GdiBitmapResources, LoadBitmapDecodesSixteenBitAndTopDownImages) {
     EXPECT_EQ(description.bmWidth, 5);
     EXPECT_EQ(description.bmHeight, 4);
     EXPECT_EQ(description.bmBitsPixel, 16);
-    const sim::Surface &pixels = *sim::bitmapSurface(panel);
+    const std::unique_ptr<sim::Surface> copy = sim::bitmapPixels(panel);
+    ASSERT_NE(copy, nullptr);
+    const sim::Surface &pixels = *copy;
     EXPECT_EQ(pixels.pixel(0, 0), sim::Surface::rgb(0, 0, 255));  // top-left: row 0 from the top
     EXPECT_EQ(sim::Surface::red(pixels.pixel(4, 3)), 33u);        // 4 of 31 -> 33 of 255
     EXPECT_EQ(sim::Surface::green(pixels.pixel(4, 3)), 25u);      // 3 of 31
@@ -215,8 +217,8 @@ TEST(GdiBitmapResources, LoadBitmapDecodesSixteenBitAndTopDownImages) {
 
     HBITMAP second = LoadBitmapA(instance, MAKEINTRESOURCE(110));
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(sim::bitmapSurface(second)->pixel(2, 1), sim::Surface::rgb(200, 1, 2));
-    EXPECT_EQ(sim::bitmapSurface(second)->bitsPerPixel(), 32);
+    EXPECT_EQ(sim::bitmapPixels(second)->pixel(2, 1), sim::Surface::rgb(200, 1, 2));
+    EXPECT_EQ(sim::bitmapPixels(second)->bitsPerPixel(), 32);
 
     EXPECT_EQ(LoadBitmapA(instance, MAKEINTRESOURCE(111)), nullptr);  // malformed
     EXPECT_EQ(LoadBitmapA(instance, MAKEINTRESOURCE(112)), nullptr);  // missing

@@ -217,10 +217,10 @@ TEST(GdiSurfaces, DestroyingASurfaceInvalidatesItsDcsAndCopyFromBitmap) {
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(sim::surfaceFromHandle(kept)->pixel(2, 1), sim::Surface::rgb(1, 2, 3));
     EXPECT_EQ(sim::surfaceFromHandle(kept)->bitsPerPixel(), 32);
-    EXPECT_NE(sim::bitmapSurface(bitmap), nullptr);
+    EXPECT_NE(sim::bitmapPixels(bitmap), nullptr);
     SURFHANDLE released = oapiCreateSurface(bitmap, true);
     EXPECT_NE(released, nullptr);
-    EXPECT_EQ(sim::bitmapSurface(bitmap), nullptr);
+    EXPECT_EQ(sim::bitmapPixels(bitmap), nullptr);
     oapiDestroySurface(kept);
     oapiDestroySurface(released);
 }

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "gdi/GdiRegistry.h"
+#include "gdi/linux/GdiRegistry.h"
 #include "gdi/SurfaceHandles.h"
 
 using namespace sim::gdi;
@@ -45,6 +45,9 @@ void setKeyboardEventHandler(KeyboardEventHandler handler, void *context) {
     keyboardHandler = handler;
     keyboardContext = context;
 }
+
+// keybd_event calls the handler at once: nothing waits.
+void deliverInjectedKeys() {}
 
 }  // namespace sim
 

@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "gdi/GdiRegistry.h"
+#include "gdi/linux/GdiRegistry.h"
 
 using namespace sim::gdi;
 using sim::Surface;

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gdi/GdiRegistry.h"
-#include "gdi/WorkingFolder.h"
+#include "gdi/linux/GdiRegistry.h"
+#include "gdi/linux/WindowsPaths.h"
 
 using namespace sim::gdi;
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "gdi/FontEngine.h"
+#include "gdi/linux/FontEngine.h"
 #include "gdi/Surface.h"
 
 namespace sim::gdi {

@@ -11,7 +11,7 @@
 #include <windows.h>
 
 #include "gdi/Cp1251.h"
-#include "gdi/GdiRegistry.h"
+#include "gdi/linux/GdiRegistry.h"
 
 using namespace sim::gdi;
 using sim::Surface;

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "gdi/GdiRegistry.h"
+#include "gdi/linux/GdiRegistry.h"
 
 using namespace sim::gdi;
 

@@ -2,7 +2,7 @@
 // on them.
 #include <OrbiterAPI.h>
 
-#include "gdi/GdiRegistry.h"
+#include "gdi/linux/GdiRegistry.h"
 #include "gdi/SurfaceHandles.h"
 
 using namespace sim::gdi;
@@ -30,7 +30,7 @@ SURFHANDLE oapiCreateSurface(int width, int height) {
 // The surface takes a copy of the bitmap's pixels in the display format
 // (32 bits per pixel); with release_bmp the bitmap is deleted.
 SURFHANDLE oapiCreateSurface(HBITMAP hBmp, bool release_bmp) {
-    const sim::Surface *pixels = sim::bitmapSurface(hBmp);
+    const std::unique_ptr<sim::Surface> pixels = sim::bitmapPixels(hBmp);
     if (pixels == nullptr) return nullptr;
     SURFHANDLE handle = sim::createSurface(*pixels);
     sim::surfaceFromHandle(handle)->setBitsPerPixel(32);

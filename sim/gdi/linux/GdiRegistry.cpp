@@ -1,4 +1,4 @@
-#include "gdi/GdiRegistry.h"
+#include "gdi/linux/GdiRegistry.h"
 
 #include <unistd.h>
 
@@ -192,20 +192,18 @@ void destroySurface(SURFHANDLE handle) {
     if (Surface *surface = registry().surface(handle)) registry().removeSurface(surface);
 }
 
-Surface *bitmapSurface(HBITMAP bitmap) {
+std::unique_ptr<Surface> bitmapPixels(HBITMAP bitmap) {
     gdi::Bitmap *found = registry().bitmap(bitmap);
-    return found == nullptr ? nullptr : &found->surface;
+    if (found == nullptr) return nullptr;
+    auto copy = std::make_unique<Surface>(found->surface);
+    copy->clearTexts();
+    return copy;
 }
 
 HBITMAP createBitmap(const Surface &pixels) {
     auto bitmap = std::make_unique<gdi::Bitmap>(pixels);
     bitmap->surface.clearTexts();
     return static_cast<HBITMAP>(gdi::objectHandle(registry().add(std::move(bitmap))));
-}
-
-Surface *deviceContextSurface(HDC dc) {
-    gdi::DeviceContext *context = registry().context(dc);
-    return context == nullptr ? nullptr : context->target();
 }
 
 GdiCounts liveGdiCounts() {

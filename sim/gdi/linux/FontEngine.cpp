@@ -1,4 +1,4 @@
-#include "gdi/FontEngine.h"
+#include "gdi/linux/FontEngine.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

@@ -13,7 +13,7 @@
 #include <cstring>
 
 #include "gdi/BmpDecoder.h"
-#include "gdi/GdiRegistry.h"
+#include "gdi/linux/GdiRegistry.h"
 
 using namespace sim::gdi;
 using sim::Surface;

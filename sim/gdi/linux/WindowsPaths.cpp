@@ -1,4 +1,4 @@
-#include "gdi/WorkingFolder.h"
+#include "gdi/linux/WindowsPaths.h"
 
 #include <dirent.h>
 #include <strings.h>
@@ -10,11 +10,6 @@
 namespace sim {
 
 namespace {
-
-std::string &folderSetting() {
-    static std::string folder;
-    return folder;
-}
 
 bool exists(const std::string &path) {
     struct stat status;
@@ -38,18 +33,13 @@ std::string matchCase(const std::string &folder, const std::string &name) {
     return matches == 1 ? match : name;
 }
 
-}  // namespace
-
-void setWorkingFolder(const std::string &folder) { folderSetting() = folder; }
-
-const std::string &workingFolder() {
-    std::string &folder = folderSetting();
-    if (folder.empty()) {
-        std::vector<char> buffer(4096);
-        folder = ::getcwd(buffer.data(), buffer.size()) != nullptr ? buffer.data() : ".";
-    }
-    return folder;
+// The process's current folder.
+std::string currentFolder() {
+    std::vector<char> buffer(4096);
+    return ::getcwd(buffer.data(), buffer.size()) != nullptr ? buffer.data() : ".";
 }
+
+}  // namespace
 
 std::string hostPath(const char *windowsPath) {
     if (windowsPath == nullptr) return std::string();
@@ -62,7 +52,7 @@ std::string hostPath(const char *windowsPath) {
         result = "/";
         position = 1;
     } else {
-        result = workingFolder();
+        result = currentFolder();
         if (result.empty() || result.back() != '/') result += '/';
     }
     // Resolve component by component so that a differently cased existing
