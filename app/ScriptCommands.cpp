@@ -174,7 +174,9 @@ bool cmdExpectFile(ScriptContext &c, const std::vector<std::string> &args, std::
     std::string text = c.rest.substr(c.rest.find(args[0]) + args[0].size());
     text = text.substr(text.find_first_not_of(" \t"));
     for (size_t at; (at = text.find("\\n")) != std::string::npos;) text.replace(at, 2, "\n");
-    std::ifstream in(c.path(args[0]), std::ios::binary);
+    // Read as text: the modules write their reports as text files, whose
+    // line ends Windows stores as CR LF.
+    std::ifstream in(c.path(args[0]));
     if (!in) {
         error = "cannot read " + c.path(args[0]);
         return false;

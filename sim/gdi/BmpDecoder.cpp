@@ -14,21 +14,27 @@ constexpr long largestSide = 32768;
 std::uint32_t read16(const unsigned char *p) { return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8); }
 std::uint32_t read32(const unsigned char *p) { return read16(p) | (read16(p + 2) << 16); }
 
-// One colour channel given by a bit mask, scaled to 0-255.
+// One colour channel given by a bit mask, widened to 8 bits as GDI does:
+// the channel's bits move to the top of the byte and its top bits repeat
+// below them (5 bits abcde give abcdeabc: 3 of 31 gives 24, 31 gives 255).
+// A channel wider than 8 bits keeps its top 8.
 struct Channel {
     std::uint32_t mask = 0;
     int shift = 0;
-    std::uint32_t maximum = 0;
+    int width = 0;
 
     explicit Channel(std::uint32_t mask) : mask(mask) {
         if (mask == 0) return;
         while (((mask >> shift) & 1u) == 0) ++shift;
-        maximum = mask >> shift;
+        while (shift + width < 32 && ((mask >> (shift + width)) & 1u) != 0) ++width;
     }
     unsigned value(std::uint32_t pixel) const {
-        if (maximum == 0) return 0;
-        const std::uint64_t raw = (pixel & mask) >> shift;
-        return unsigned((raw * 255 + maximum / 2) / maximum);
+        if (width == 0) return 0;
+        const std::uint32_t raw = (pixel & mask) >> shift;
+        if (width >= 8) return unsigned(raw >> (width - 8)) & 0xFFu;
+        std::uint32_t widened = raw << (8 - width);
+        widened |= widened >> width;
+        return unsigned(widened) & 0xFFu;
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_BITMAP_H
+#include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
@@ -39,54 +41,70 @@ std::string fontFile(bool bold, bool italic) {
     return path + "/LiberationSans-" + style + ".ttf";
 }
 
-FontInstance::FontInstance(FT_Face face, int ascent, int descent)
-    : face(face), fontAscent(ascent), fontDescent(descent) {}
+FontInstance::FontInstance(FT_Library library, FT_Face face, int ascent, int descent)
+    : library(library), face(face), fontAscent(ascent), fontDescent(descent) {}
 
 FontInstance::~FontInstance() { FT_Done_Face(face); }
 
+// As Windows draws TrueType text without font smoothing (Wine, the
+// reference, with its default settings): the glyph's outline hinted for
+// monochrome output and filled without anti-aliasing into its box, whose top
+// and bottom are held within the font's ascent and descent. Drawing moves
+// the pen by the advance of that monochrome glyph; text extents (and so the
+// placement of centred and right-aligned text) add up the advances of
+// ordinary (grey-level) hinting, which can differ by a pixel. Both are
+// rounded up to whole pixels.
 const Glyph &FontInstance::glyph(unsigned char cp1251Byte) {
     Glyph &glyph = glyphs[cp1251Byte];
     if (glyph.loaded) return glyph;
     glyph.loaded = true;
     const FT_UInt index = FT_Get_Char_Index(face, cp1251ToUnicode(cp1251Byte));
-    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) return glyph;
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH | FT_LOAD_NO_BITMAP) != 0)
+        return glyph;
+    glyph.extent = int((face->glyph->metrics.horiAdvance + 63) >> 6);
+
+    if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH) != 0) return glyph;
     FT_GlyphSlot slot = face->glyph;
-    glyph.advance = int((slot->advance.x + 32) >> 6);
-    if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return glyph;
-    const FT_Bitmap &bitmap = slot->bitmap;
-    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) return glyph;
-    glyph.left = slot->bitmap_left;
-    glyph.top = slot->bitmap_top;
-    glyph.width = int(bitmap.width);
-    glyph.rows = int(bitmap.rows);
-    glyph.coverage.resize(std::size_t(glyph.width) * glyph.rows);
+    glyph.advance = int((slot->metrics.horiAdvance + 63) >> 6);
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return glyph;
+    const FT_Glyph_Metrics &metrics = slot->metrics;
+    const FT_Pos top = std::min<FT_Pos>(metrics.horiBearingY, FT_Pos(fontAscent) * 64);
+    const FT_Pos bottom = std::max<FT_Pos>(metrics.horiBearingY - metrics.height, -FT_Pos(fontDescent) * 64);
+    const FT_Pos left = metrics.horiBearingX & -64, right = (metrics.horiBearingX + metrics.width + 63) & -64;
+    const FT_Pos boxTop = (top + 63) & -64, boxBottom = bottom & -64;
+    if (right <= left || boxTop <= boxBottom) return glyph;
+    glyph.left = int(left >> 6);
+    glyph.top = int(boxTop >> 6);
+    glyph.width = int((right - left) >> 6);
+    glyph.rows = int((boxTop - boxBottom) >> 6);
+    const int pitch = (glyph.width + 7) / 8;
+    std::vector<unsigned char> bits(std::size_t(pitch) * glyph.rows, 0);
+    FT_Bitmap bitmap;
+    FT_Bitmap_Init(&bitmap);
+    bitmap.width = unsigned(glyph.width);
+    bitmap.rows = unsigned(glyph.rows);
+    bitmap.pitch = pitch;
+    bitmap.pixel_mode = FT_PIXEL_MODE_MONO;
+    bitmap.buffer = bits.data();
+    FT_Outline_Translate(&slot->outline, -left, -boxBottom);
+    if (FT_Outline_Get_Bitmap(library, &slot->outline, &bitmap) != 0) {
+        glyph.width = glyph.rows = 0;
+        return glyph;
+    }
+    glyph.mask.resize(std::size_t(glyph.width) * glyph.rows);
     for (int y = 0; y < glyph.rows; ++y) {
-        const unsigned char *source = bitmap.buffer + std::ptrdiff_t(y) * bitmap.pitch;
-        std::copy(source, source + glyph.width, glyph.coverage.begin() + std::ptrdiff_t(y) * glyph.width);
+        const unsigned char *source = bits.data() + std::ptrdiff_t(y) * pitch;
+        for (int x = 0; x < glyph.width; ++x)
+            glyph.mask[std::size_t(y) * glyph.width + x] = (source[x / 8] >> (7 - x % 8)) & 1u;
     }
     return glyph;
 }
 
 int FontInstance::textWidth(const char *text, int length) {
     int width = 0;
-    for (int i = 0; i < length; ++i) width += glyph(static_cast<unsigned char>(text[i])).advance;
+    for (int i = 0; i < length; ++i) width += glyph(static_cast<unsigned char>(text[i])).extent;
     return width;
 }
-
-namespace {
-
-// under + (over - under) * alpha / 255 for each channel, rounded, with red
-// and blue computed side by side in one word.
-inline std::uint32_t blend(std::uint32_t under, std::uint32_t over, std::uint32_t alpha) {
-    const std::uint32_t inverse = 255 - alpha;
-    std::uint32_t redBlue = (under & 0x00FF00FFu) * inverse + (over & 0x00FF00FFu) * alpha + 0x00800080u;
-    redBlue = ((redBlue + ((redBlue >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-    std::uint32_t green = ((under >> 8) & 0xFFu) * inverse + ((over >> 8) & 0xFFu) * alpha + 0x80u;
-    green = ((green + (green >> 8)) >> 8) & 0xFFu;
-    return redBlue | (green << 8);
-}
-
-}  // namespace
 
 void FontInstance::draw(Surface &surface, int x, int baseline, const char *text, int length,
                         std::uint32_t colour) {
@@ -100,13 +118,10 @@ void FontInstance::draw(Surface &surface, int x, int baseline, const char *text,
         const int firstColumn = std::max(0, -left), lastColumn = std::min(glyph.width, surface.width() - left);
         const int firstRow = std::max(0, -top), lastRow = std::min(glyph.rows, surface.height() - top);
         for (int row = firstRow; row < lastRow; ++row) {
-            const std::uint8_t *coverage = glyph.coverage.data() + std::size_t(row) * glyph.width;
+            const std::uint8_t *mask = glyph.mask.data() + std::size_t(row) * glyph.width;
             std::uint32_t *target = surface.row(top + row) + left;
-            for (int column = firstColumn; column < lastColumn; ++column) {
-                const std::uint32_t alpha = coverage[column];
-                if (alpha == 0) continue;
-                target[column] = alpha == 255 ? colour : blend(target[column], colour, alpha);
-            }
+            for (int column = firstColumn; column < lastColumn; ++column)
+                if (mask[column]) target[column] = colour;
         }
     }
 }
@@ -132,22 +147,31 @@ FontInstance &FontEngine::instance(int height, int weight, bool italic) {
     const FT_Error error = FT_New_Face(library, path.c_str(), 0, &face);
     if (error != 0) fontFailure(path, error);
 
-    // Windows measures fonts by the OS/2 table's Windows ascent and descent.
-    double unitsAscent = face->ascender, unitsDescent = -face->descender;
+    // Windows measures fonts by the OS/2 table's Windows ascent and descent;
+    // the sizes are worked out in FreeType's fixed point as Windows (and
+    // Wine) do. A negative height is the em (character) height in pixels, a
+    // positive one the cell height, ascent plus descent, not exceeded.
+    FT_Long unitsAscent = face->ascender, unitsDescent = -face->descender;
     if (auto *os2 = static_cast<TT_OS2 *>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2))) {
-        if (os2->usWinAscent + os2->usWinDescent > 0) {
+        const FT_Long windowsDescent = std::abs(FT_Long(FT_Short(os2->usWinDescent)));
+        if (os2->usWinAscent + windowsDescent > 0) {
             unitsAscent = os2->usWinAscent;
-            unitsDescent = os2->usWinDescent;
+            unitsDescent = windowsDescent;
         }
     }
-    const double unitsPerEm = face->units_per_EM > 0 ? face->units_per_EM : 2048.0;
-    // Negative heights give the em (character) height, positive ones the
-    // cell height, ascent plus descent.
-    const double em = height < 0 ? -double(height) : height * unitsPerEm / (unitsAscent + unitsDescent);
-    FT_Set_Char_Size(face, 0, FT_F26Dot6(std::lround(em * 64.0)), 72, 72);
-    const int ascent = int(std::lround(unitsAscent * em / unitsPerEm));
-    const int descent = int(std::lround(unitsDescent * em / unitsPerEm));
-    auto created = std::make_unique<FontInstance>(face, ascent, descent);
+    const FT_Long unitsPerEm = face->units_per_EM > 0 ? face->units_per_EM : 2048;
+    FT_Long ppem = -height;
+    if (height > 0) {
+        const FT_Long cell = unitsAscent + unitsDescent;
+        ppem = FT_MulDiv(unitsPerEm, height, cell);
+        if (ppem > 1 && FT_MulDiv(cell, ppem, unitsPerEm) > height) --ppem;
+    }
+    ppem = std::max<FT_Long>(1, std::min<FT_Long>(ppem, 0xFFFF));
+    FT_Set_Pixel_Sizes(face, 0, FT_UInt(ppem));
+    const FT_Fixed emScale = FT_MulDiv(ppem, 1 << 16, unitsPerEm);
+    const int ascent = int(FT_MulFix(unitsAscent, emScale));
+    const int descent = int(FT_MulFix(unitsDescent, emScale));
+    auto created = std::make_unique<FontInstance>(library, face, ascent, descent);
     FontInstance &result = *created;
     instances.emplace(std::make_tuple(style, height), std::move(created));
     return result;

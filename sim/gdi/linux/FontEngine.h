@@ -1,7 +1,8 @@
 // Fonts of the drawing layer: FreeType faces of Liberation Sans (metric
 // compatible with Arial) at the pixel sizes GDI fonts ask for, with a glyph
 // cache per size indexed by the Windows-1251 byte, so that drawing text costs
-// one cached bitmap blend per character.
+// one cached glyph mask per character. Text is drawn as Windows draws
+// TrueType text without font smoothing: hinted, not anti-aliased.
 #pragma once
 
 #include <array>
@@ -19,21 +20,23 @@ typedef struct FT_FaceRec_ *FT_Face;
 
 namespace sim::gdi {
 
-// A rendered glyph: anti-aliased coverage (0-255), rows top-down.
+// A rendered glyph: a mask of the pixels it sets (1) and leaves (0), rows
+// top-down.
 struct Glyph {
     bool loaded = false;
     int left = 0;     // from the pen position to the first column
     int top = 0;      // from the baseline up to the first row
     int width = 0;
     int rows = 0;
-    int advance = 0;  // whole pixels
-    std::vector<std::uint8_t> coverage;
+    int advance = 0;  // how far drawing moves the pen, whole pixels
+    int extent = 0;   // what the glyph adds to a text extent, whole pixels
+    std::vector<std::uint8_t> mask;
 };
 
 // One face at one size.
 class FontInstance {
 public:
-    FontInstance(FT_Face face, int ascent, int descent);
+    FontInstance(FT_Library library, FT_Face face, int ascent, int descent);
     ~FontInstance();
     FontInstance(const FontInstance &) = delete;
     FontInstance &operator=(const FontInstance &) = delete;
@@ -45,13 +48,14 @@ public:
     int cellHeight() const { return fontAscent + fontDescent; }
 
     const Glyph &glyph(unsigned char cp1251Byte);
-    // Sum of the advances of `length` Windows-1251 bytes.
+    // The extent of `length` Windows-1251 bytes: the sum of their extents.
     int textWidth(const char *text, int length);
-    // Blends the glyphs in `colour` (0x00RRGGBB) with the pen starting at
-    // (x, baseline), clipped to the surface.
+    // Sets the glyphs' pixels to `colour` (0x00RRGGBB) with the pen starting
+    // at (x, baseline), clipped to the surface.
     void draw(Surface &surface, int x, int baseline, const char *text, int length, std::uint32_t colour);
 
 private:
+    FT_Library library;
     FT_Face face;
     int fontAscent;
     int fontDescent;

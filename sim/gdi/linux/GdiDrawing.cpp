@@ -3,9 +3,9 @@
 // Conventions (those of GDI):
 // - Rectangle(l, t, r, b) covers x in [l, r) and y in [t, b): the outline
 //   (a 1-pixel pen) runs along columns l and r - 1 and rows t and b - 1, the
-//   brush fills the inside. With the null pen there is no outline and the
-//   brush fills the whole [l, r) x [t, b) (the right and bottom edges stay
-//   excluded; GDI proper would fill one pixel less each way).
+//   brush fills the inside. With the null pen there is no outline, and the
+//   brush fills [l, r - 1) x [t, b - 1): one pixel less each way, as GDI
+//   fills a rectangle whose outline is not drawn.
 // - A line is drawn from its start point up to, not including, its end
 //   point, and LineTo leaves the current position at the end point. Pens
 //   wider than one pixel draw a square of their width at every point.
@@ -64,7 +64,7 @@ BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     const bool outline = penColour(*dc, pen);
     const bool filled = brushColour(*dc, brush);
     if (!outline) {
-        if (filled) surface->fillRect(left, top, right, bottom, brush);
+        if (filled) surface->fillRect(left, top, right - 1, bottom - 1, brush);
         return TRUE;
     }
     if (filled) surface->fillRect(left + 1, top + 1, right - 1, bottom - 1, brush);

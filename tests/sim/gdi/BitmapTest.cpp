@@ -205,8 +205,10 @@ TEST(GdiBitmapResources, LoadBitmapDecodesSixteenBitAndTopDownImages) {
     ASSERT_NE(copy, nullptr);
     const sim::Surface &pixels = *copy;
     EXPECT_EQ(pixels.pixel(0, 0), sim::Surface::rgb(0, 0, 255));  // top-left: row 0 from the top
-    EXPECT_EQ(sim::Surface::red(pixels.pixel(4, 3)), 33u);        // 4 of 31 -> 33 of 255
-    EXPECT_EQ(sim::Surface::green(pixels.pixel(4, 3)), 25u);      // 3 of 31
+    // 5 bits widen as GDI widens them: the top bits repeat below.
+    EXPECT_EQ(sim::Surface::red(pixels.pixel(4, 3)), 33u);    // 00100 -> 00100001
+    EXPECT_EQ(sim::Surface::green(pixels.pixel(4, 3)), 24u);  // 00011 -> 00011000 (not 25, the rounded share)
+    EXPECT_EQ(sim::Surface::red(pixels.pixel(3, 0)), 24u);
     // Read back as 16 bits, the original 5-5-5 values return.
     HDC memory = CreateCompatibleDC(nullptr);
     BITMAPINFO info = DibInfo(5, 4, 16);

@@ -33,14 +33,17 @@ TEST(GdiRectangle, NullPenFillsWithoutOutlineAndReversedCornersAreNormalised) {
     SelectObject(area.dc, GetStockObject(NULL_PEN));
     SelectObject(area.dc, brush);
     Rectangle(area.dc, 30, 25, 20, 15);
+    // Without an outline GDI fills one pixel less each way: [20, 29) x [15, 24).
     RECT box;
     ASSERT_TRUE(area.ink(box));
     EXPECT_EQ(box.left, 20);
     EXPECT_EQ(box.top, 15);
-    EXPECT_EQ(box.right, 29);
-    EXPECT_EQ(box.bottom, 24);
+    EXPECT_EQ(box.right, 28);
+    EXPECT_EQ(box.bottom, 23);
     EXPECT_EQ(area.at(20, 15), RGB(1, 2, 3));
-    EXPECT_EQ(area.at(29, 24), RGB(1, 2, 3));
+    EXPECT_EQ(area.at(28, 23), RGB(1, 2, 3));
+    EXPECT_EQ(area.at(29, 23), black);
+    EXPECT_EQ(area.at(28, 24), black);
 
     // The null brush with a pen leaves the inside untouched.
     SelectObject(area.dc, GetStockObject(NULL_BRUSH));
@@ -58,8 +61,8 @@ TEST(GdiRectangle, RectangleClippedAtTheSurfaceEdges) {
     SelectObject(area.dc, GetStockObject(WHITE_BRUSH));
     EXPECT_TRUE(Rectangle(area.dc, -5, -5, 3, 100));
     EXPECT_EQ(area.at(0, 9), RGB(255, 255, 255));
-    EXPECT_EQ(area.at(2, 0), RGB(255, 255, 255));
-    EXPECT_EQ(area.at(3, 0), black);
+    EXPECT_EQ(area.at(1, 0), RGB(255, 255, 255));
+    EXPECT_EQ(area.at(2, 0), black);
 }
 
 TEST(GdiDcColours, DcPenAndBrushColoursAffectOnlyTheDcStockObjects) {
