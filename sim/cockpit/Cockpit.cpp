@@ -259,6 +259,7 @@ void Cockpit::shutdown() {
 void Cockpit::beginFrame(VESSEL *focus) {
     impl->focus = focus;
     impl->retired.clear();
+    deliverInjectedKeys();
     impl->inputs.deliver();
     impl->deliverKeys(*this);
     impl->deliverMouse();

@@ -4,14 +4,17 @@
 // Modules press PrintScreen with keybd_event; a low-level keyboard hook of
 // the simulator's thread sees the events and hands them to the cockpit,
 // which puts the window image on the clipboard as Windows does with the
-// screen. Windows runs such a hook while the installing thread takes its
-// messages, which the message loop of every frame does
-// (deliverInjectedKeys); Wine runs it at once.
+// screen. The system calls such a hook through the installing thread's
+// message queue: Wine at once, from inside keybd_event, Windows when the
+// thread next takes its messages. Both skip the hook of a thread that has
+// not looked at its queue for a while (Wine: 5 seconds), so the message loop
+// of every frame takes the thread's messages (deliverInjectedKeys).
 #include "gdi/Clipboard.h"
 
 #include <windows.h>
 
 #include "gdi/SurfaceHandles.h"
+#include "gdi/windows/TextCapture.h"
 
 namespace sim {
 
@@ -70,7 +73,7 @@ void setKeyboardEventHandler(KeyboardEventHandler handler, void *context) {
     keyboardHandler = handler;
     keyboardContext = context;
     if (handler != nullptr && keyboardHook == nullptr) {
-        keyboardHook = SetWindowsHookExA(WH_KEYBOARD_LL, lowLevelKeyboard, GetModuleHandleA(nullptr), 0);
+        keyboardHook = SetWindowsHookExA(WH_KEYBOARD_LL, lowLevelKeyboard, simulatorLibrary(), 0);
     } else if (handler == nullptr && keyboardHook != nullptr) {
         UnhookWindowsHookEx(keyboardHook);
         keyboardHook = nullptr;
