@@ -176,6 +176,15 @@ struct Cockpit::Impl {
 
     void deliverKeys(Cockpit &cockpit) {
         VESSEL2 *v = vessel();
+        if (inputs.isOpen()) {
+            // The input box has the keyboard: what is typed goes to it, and
+            // the vessel sees no key held (its direct-key callback still runs).
+            keyEvents.clear();
+            std::memset(keys, 0, sizeof keys);
+            char state[256] = {0};
+            if (v != nullptr) v->clbkConsumeDirectKey(state);
+            return;
+        }
         while (!keyEvents.empty()) {
             const auto event = keyEvents.front();
             keyEvents.pop_front();

@@ -89,7 +89,9 @@ public:
 
     // ---- keyboard ---------------------------------------------------------
     // A buffered key event (press or release) for the next beginFrame; the
-    // key's byte in the direct-key state follows it.
+    // key's byte in the direct-key state follows it. While an input box is
+    // open it has the keyboard: key events go to it, not to the vessel, whose
+    // direct-key state is empty.
     void queueKey(int scanCode, bool down);
     bool keyHeld(int scanCode) const;
 

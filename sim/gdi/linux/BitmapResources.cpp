@@ -2,7 +2,8 @@
 //
 // The instance handle a module receives is its dlopen handle; the module
 // exports its resources as the table "orbiter_module_resources"
-// (see module_resources.h).
+// (see module_resources.h). As on Windows, the bitmap is made compatible
+// with the display, whatever the depth of the resource: 32 bits here.
 #include <dlfcn.h>
 #include <windows.h>
 #include <module_resources.h>
@@ -26,6 +27,7 @@ extern "C" HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName) 
             std::fprintf(stderr, "okulsim: bitmap resource %u: %s\n", unsigned(id), error.c_str());
             return nullptr;
         }
+        image->setBitsPerPixel(32);
         return sim::createBitmap(*image);
     }
     return nullptr;

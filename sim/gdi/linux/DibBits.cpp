@@ -6,7 +6,13 @@
 // biHeight asks for bottom-up rows (the first row in the buffer is the
 // bottom line, and `start` counts from the bottom), a negative one for
 // top-down rows. The colour table is written only for BI_BITFIELDS (the
-// three masks); for BI_RGB at these depths it is left untouched, as GDI does.
+// three masks); for BI_RGB at these depths it is left untouched, as GDI does
+// (so a 16-bit BI_RGB request leaves a caller's 2^16-entry table as it was).
+//
+// As Wine's GDI answers: a bitmap describes itself (biBitCount 0) as
+// BI_BITFIELDS at its depth, without writing the masks, and returns its
+// height; a request for the format alone (no bits) returns 1; a copy returns
+// the number of lines that lie within the bitmap.
 #include <windows.h>
 
 #include <cstdlib>
@@ -73,7 +79,7 @@ int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBi
         header.biHeight = surface.height();
         header.biPlanes = 1;
         header.biBitCount = WORD(bits);
-        header.biCompression = BI_RGB;
+        header.biCompression = BI_BITFIELDS;
         header.biSizeImage = rowBytes(surface.width(), bits) * std::uint32_t(surface.height());
         header.biXPelsPerMeter = 0;
         header.biYPelsPerMeter = 0;
@@ -96,19 +102,23 @@ int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBi
     if (width <= 0 || height <= 0) return 0;
     const std::uint32_t stride = rowBytes(width, bits);
     header.biSizeImage = stride * std::uint32_t(height);
-    if (lpvBits == nullptr) return height;
+    if (lpvBits == nullptr) return 1;
 
     if (start >= UINT(height)) return 0;
     const UINT lines = cLines < UINT(height) - start ? cLines : UINT(height) - start;
     auto *out = static_cast<unsigned char *>(lpvBits);
+    int copied = 0;
     for (UINT line = 0; line < lines; ++line) {
         const int scan = int(start + line);
         const int y = bottomUp ? height - 1 - scan : scan;  // bitmap row, from the top
         unsigned char *target = out + std::size_t(line) * stride;
         std::memset(target, 0, stride);
-        if (y < surface.height()) convertRow(surface.row(y), surface.width(), width, bits, target);
+        if (y < surface.height()) {
+            convertRow(surface.row(y), surface.width(), width, bits, target);
+            ++copied;
+        }
     }
-    return int(lines);
+    return copied;
 }
 
 }  // extern "C"

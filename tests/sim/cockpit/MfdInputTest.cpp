@@ -122,6 +122,31 @@ TEST_F(CockpitTest, InputBoxTakesAnswersAsWindows1251AndCloses) {
     EXPECT_EQ(record.answers.size(), 2u);
 }
 
+// An open input box has the keyboard: keys typed meanwhile never reach the
+// vessel, which sees no key held; once the box closes keys come through again.
+TEST_F(CockpitTest, KeysDoNotReachTheVesselWhileAnInputBoxIsOpen) {
+    BoxRecord record;
+    char title[] = "T";
+    cockpit().queueKey(OAPI_KEY_A, true);
+    frames(1);
+    ASSERT_EQ(probe->bufferedKeys.size(), 1u);
+    oapiOpenInputBox(title, boxCallback, nullptr, 20, &record);
+    probe->directKeys.clear();
+    cockpit().queueKey(OAPI_KEY_B, true);
+    cockpit().queueKey(OAPI_KEY_B, false);
+    frames(2);
+    EXPECT_EQ(probe->bufferedKeys.size(), 1u);
+    ASSERT_EQ(probe->directKeys.size(), 2u);
+    EXPECT_TRUE(probe->directKeys[0].empty());  // A, still held, is not seen either
+    EXPECT_FALSE(cockpit().keyHeld(OAPI_KEY_A));
+    cockpit().queueInputAnswer("1");
+    cockpit().queueKey(OAPI_KEY_C, true);
+    frames(1);  // the answer closes the box before the keys are handed on
+    EXPECT_FALSE(cockpit().inputBoxOpen());
+    ASSERT_EQ(probe->bufferedKeys.size(), 2u);
+    EXPECT_EQ(probe->bufferedKeys[1].id, OAPI_KEY_C);
+}
+
 TEST_F(CockpitTest, NewInputBoxReplacesTheOpenOne) {
     BoxRecord first, second;
     char title[] = "T";

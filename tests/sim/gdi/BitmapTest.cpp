@@ -112,21 +112,38 @@ protected:
 };
 
 TEST_F(GdiDibBits, NullBufferFillsTheHeader) {
+    // As Wine answers: the bitmap describes itself as bit fields of its depth
+    // (the masks are not written) and the height comes back.
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    ASSERT_NE(GetDIBits(memory, bitmap, 0, 2, nullptr, &info, DIB_RGB_COLORS), 0);
+    info.bmiColors[0] = RGBQUAD{1, 2, 3, 4};
+    ASSERT_EQ(GetDIBits(memory, bitmap, 0, 2, nullptr, &info, DIB_RGB_COLORS), 2);
     EXPECT_EQ(info.bmiHeader.biWidth, 3);
     EXPECT_EQ(info.bmiHeader.biHeight, 2);
     EXPECT_EQ(info.bmiHeader.biPlanes, 1);
     EXPECT_EQ(info.bmiHeader.biBitCount, 32);
-    EXPECT_EQ(info.bmiHeader.biCompression, DWORD(BI_RGB));
+    EXPECT_EQ(info.bmiHeader.biCompression, DWORD(BI_BITFIELDS));
     EXPECT_EQ(info.bmiHeader.biSizeImage, 24u);
-    // With a bit count given, the image size of that format.
+    EXPECT_EQ(info.bmiColors[0].rgbBlue, 1);
+    // With a bit count given, the image size of that format, and 1.
     info.bmiHeader.biBitCount = 24;
-    ASSERT_NE(GetDIBits(memory, bitmap, 0, 2, nullptr, &info, DIB_RGB_COLORS), 0);
+    info.bmiHeader.biCompression = BI_RGB;
+    ASSERT_EQ(GetDIBits(memory, bitmap, 0, 2, nullptr, &info, DIB_RGB_COLORS), 1);
     EXPECT_EQ(info.bmiHeader.biSizeImage, 24u);  // 9 bytes padded to 12, two rows
     info.bmiHeader.biSize = 12;
     EXPECT_EQ(GetDIBits(memory, bitmap, 0, 2, nullptr, &info, DIB_RGB_COLORS), 0);
+}
+
+// A DIB taller than the bitmap: the lines beyond it are zero and not
+// counted (Wine returns the lines that lie within the bitmap).
+TEST_F(GdiDibBits, LinesBeyondTheBitmapAreZeroAndNotCounted) {
+    BITMAPINFO info = DibInfo(3, 4, 32);
+    unsigned char bits[48];
+    std::memset(bits, 0xCD, sizeof bits);
+    ASSERT_EQ(GetDIBits(memory, bitmap, 0, 4, bits, &info, DIB_RGB_COLORS), 2);
+    // Bottom-up: the lowest two rows of the DIB lie below the bitmap.
+    for (int i = 0; i < 24; ++i) EXPECT_EQ(bits[i], 0) << i;
+    EXPECT_EQ(bits[36 + 2], 255);  // the top line's red pixel, in the DIB's top row
 }
 
 TEST_F(GdiDibBits, RowsAreBottomUpForPositiveHeightTopDownForNegative) {
@@ -200,7 +217,7 @@ TEST(GdiBitmapResources, LoadBitmapDecodesSixteenBitAndTopDownImages) {
     GetObjectA(panel, sizeof description, &description);
     EXPECT_EQ(description.bmWidth, 5);
     EXPECT_EQ(description.bmHeight, 4);
-    EXPECT_EQ(description.bmBitsPixel, 16);
+    EXPECT_EQ(description.bmBitsPixel, 32);  // compatible with the display, as Windows makes it
     const std::unique_ptr<sim::Surface> copy = sim::bitmapPixels(panel);
     ASSERT_NE(copy, nullptr);
     const sim::Surface &pixels = *copy;
