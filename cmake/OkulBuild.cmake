@@ -4,6 +4,13 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 endif()
 
+# The Windows build formats numbers with MinGW's C99 printf family rather than
+# the system's msvcrt.dll, so that texts and reports come out as on Linux
+# (and %zu is understood).
+if(MINGW)
+  add_compile_definitions(__USE_MINGW_ANSI_STDIO=1)
+endif()
+
 # Texts of the console are Windows-1251 bytes: sources stay UTF-8, narrow
 # literals are compiled as CP1251.
 # Clang accepts only UTF-8 as execution character set: a clang build (used for

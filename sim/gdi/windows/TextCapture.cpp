@@ -12,8 +12,8 @@ using TextOutFunction = BOOL(WINAPI *)(HDC, int, int, LPCSTR, int);
 
 // gdi32's own TextOutA: the simulator's import of it is routed here too.
 TextOutFunction realTextOut() {
-    static const TextOutFunction function =
-        reinterpret_cast<TextOutFunction>(GetProcAddress(GetModuleHandleA("gdi32.dll"), "TextOutA"));
+    static const TextOutFunction function = reinterpret_cast<TextOutFunction>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("gdi32.dll"), "TextOutA")));
     return function;
 }
 
