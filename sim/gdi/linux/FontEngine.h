@@ -1,8 +1,8 @@
 // Fonts of the drawing layer: FreeType faces of Liberation Sans (metric
 // compatible with Arial) at the pixel sizes GDI fonts ask for, with a glyph
 // cache per size indexed by the Windows-1251 byte, so that drawing text costs
-// one cached glyph mask per character. Text is drawn as Windows draws
-// TrueType text without font smoothing: hinted, not anti-aliased.
+// one cached glyph per character. Text is drawn as Windows draws TrueType
+// text with its standard font smoothing (see FontEngine.cpp).
 #pragma once
 
 #include <array>
@@ -20,9 +20,12 @@ typedef struct FT_FaceRec_ *FT_Face;
 
 namespace sim::gdi {
 
-// A rendered glyph: a mask of the pixels it sets (1) and leaves (0), rows
-// top-down.
+// A rendered glyph: the level of each pixel, from 0 (left as it is) to
+// kFullLevel (set to the text colour), rows top-down. A glyph drawn without
+// smoothing has the two extremes only.
 struct Glyph {
+    static constexpr int kFullLevel = 16;
+
     bool loaded = false;
     int left = 0;     // from the pen position to the first column
     int top = 0;      // from the baseline up to the first row
@@ -30,13 +33,13 @@ struct Glyph {
     int rows = 0;
     int advance = 0;  // how far drawing moves the pen, whole pixels
     int extent = 0;   // what the glyph adds to a text extent, whole pixels
-    std::vector<std::uint8_t> mask;
+    std::vector<std::uint8_t> levels;
 };
 
 // One face at one size.
 class FontInstance {
 public:
-    FontInstance(FT_Library library, FT_Face face, int ascent, int descent);
+    FontInstance(FT_Library library, FT_Face face, int ascent, int descent, bool smoothed);
     ~FontInstance();
     FontInstance(const FontInstance &) = delete;
     FontInstance &operator=(const FontInstance &) = delete;
@@ -50,8 +53,8 @@ public:
     const Glyph &glyph(unsigned char cp1251Byte);
     // The extent of `length` Windows-1251 bytes: the sum of their extents.
     int textWidth(const char *text, int length);
-    // Sets the glyphs' pixels to `colour` (0x00RRGGBB) with the pen starting
-    // at (x, baseline), clipped to the surface.
+    // Draws the glyphs in `colour` (0x00RRGGBB) with the pen starting at
+    // (x, baseline), clipped to the surface.
     void draw(Surface &surface, int x, int baseline, const char *text, int length, std::uint32_t colour);
 
 private:
@@ -59,6 +62,7 @@ private:
     FT_Face face;
     int fontAscent;
     int fontDescent;
+    bool smoothed;  // grey levels, as the font's gasp table asks at this size
     std::array<Glyph, 256> glyphs;
 };
 

@@ -160,6 +160,37 @@ TEST(GdiText, ExtentsAdvancesAndCentringAsWineHasThem) {
     for (HFONT font : {small, large, mfd, hud}) DeleteObject(font);
 }
 
+// Where the font's gasp table asks for grey levels (Liberation Sans Bold from
+// 9 pixels) text is smoothed, and blended as Windows blends it; the pixels
+// are Wine's for the same drawing. Regular faces of 9 to 17 pixels are not.
+TEST(GdiText, SmoothedWhereTheGaspTableAsksAndBlendedAsWineBlends) {
+    SurfaceDc area(40, 24);
+    area.surface().fill(sim::Surface::rgb(32, 64, 96));
+    HFONT bold = arial(-16, FW_BOLD);
+    SelectObject(area.dc, bold);
+    SetBkMode(area.dc, TRANSPARENT);
+    SetTextColor(area.dc, RGB(0, 230, 0));
+    TextOutA(area.dc, 2, 2, "HU", 2);
+    EXPECT_EQ(area.surface().pixel(3, 4), 0x09E11Cu);
+    EXPECT_EQ(area.surface().pixel(5, 4), 0x1AAD4Eu);
+    EXPECT_EQ(area.surface().pixel(10, 4), 0x0DDC27u);
+    EXPECT_EQ(area.surface().pixel(4, 4), 0x00E600u);  // full level: the text colour
+    EXPECT_EQ(area.surface().pixel(1, 4), 0x204060u);  // untouched
+
+    for (int height : {-10, -12, -14, -16}) {
+        SurfaceDc plain(60, 24);
+        HFONT regular = arial(height, FW_NORMAL);
+        drawWhite(plain, regular, TA_LEFT | TA_TOP, 2, 2, "Шаг HUD");
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 60; ++x) {
+                const unsigned level = sim::Surface::red(plain.surface().pixel(x, y));
+                EXPECT_TRUE(level == 0 || level == 250) << height << " at " << x << "," << y;
+            }
+        DeleteObject(regular);
+    }
+    DeleteObject(bold);
+}
+
 TEST(GdiText, OpaqueModeFillsTheCellTransparentDoesNot) {
     SurfaceDc area(100, 20);
     HFONT font = arial(-10);
