@@ -73,7 +73,8 @@ bool paintTrajectoryPicture(const TrajectoryPicture &picture, const std::string 
     SelectObject(dc, previousPen);
     DeleteObject(pathPen);
     if (!picture.path.empty())
-        disc(dc, picture.path.front().x, picture.path.front().y, 4, picture.ahead ? RGB(242, 217, 77) : RGB(153, 153, 153));
+        disc(dc, picture.path.front().x, picture.path.front().y, 4,
+             picture.ahead ? RGB(242, 217, 77) : RGB(153, 153, 153));
 
     HFONT font = CreateFontA(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
     HGDIOBJ previousFont = SelectObject(dc, font);

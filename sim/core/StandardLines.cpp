@@ -72,8 +72,8 @@ std::vector<std::string> standardLines(const ScenarioStatus &state, const std::v
     }
     lines.push_back(formatText("  AROT %.6f %.6f %.6f", state.arot.x, state.arot.y, state.arot.z));
     if (state.attached)
-        lines.push_back(formatText("  ATTACHED %u:%u,%s", unsigned(state.childPoint), unsigned(state.parentPoint),
-                               state.parentName.c_str()));
+        lines.push_back(formatText("  ATTACHED %u:%u,%s", unsigned(state.childPoint),
+                                   unsigned(state.parentPoint), state.parentName.c_str()));
     if (!levels.empty()) {
         std::string line = "  PRPLEVEL";
         for (size_t i = 0; i < levels.size(); ++i) line += formatText(" %u:%.6f", unsigned(i), levels[i]);

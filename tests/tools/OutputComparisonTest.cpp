@@ -51,10 +51,12 @@ TEST(TextRule, WindowsMustWriteEveryLineFeedAsCrLf) {
 }
 
 TEST(TextRule, OnlyAPhotographLineOfThePrintedOutputMayDifferInBrightness) {
-    const std::string fromLinux = "run\nPHOTO/photo0.bmp: 800 x 800, 32 bits, mean level 26.6, 0.575% brighter "
-                              "than mid-grey\nend\n";
-    const std::string fromWindows = "run\r\nPHOTO/photo0.bmp: 800 x 800, 32 bits, mean level 26.1, 0.514% "
-                                "brighter than mid-grey\r\nend\r\n";
+    const std::string fromLinux =
+        "run\nPHOTO/photo0.bmp: 800 x 800, 32 bits, mean level 26.6, 0.575% brighter "
+        "than mid-grey\nend\n";
+    const std::string fromWindows =
+        "run\r\nPHOTO/photo0.bmp: 800 x 800, 32 bits, mean level 26.1, 0.514% "
+        "brighter than mid-grey\r\nend\r\n";
     EXPECT_TRUE(compareText(fromLinux, fromWindows, true).passed);
     EXPECT_FALSE(compareText(fromLinux, fromWindows, false).passed);  // a report file: byte for byte
     std::string otherSize = fromWindows;
@@ -67,7 +69,8 @@ TEST(PhotographRule, ReceivedPixelsMustAgreeDropoutsMayNot) {
     picture.fillRect(10, 10, 20, 20, sim::Surface::rgb(120, 120, 120));
     sim::Surface dropped = picture;
     dropped.fillRect(0, 0, 40, 1, 0);  // a run of dropouts: 40 of 1200 pixels
-    const output_comparison::Verdict same = output_comparison::comparePhotograph(bmpFile(picture), bmpFile(dropped));
+    const output_comparison::Verdict same =
+        output_comparison::comparePhotograph(bmpFile(picture), bmpFile(dropped));
     EXPECT_TRUE(same.passed) << same.detail;
     EXPECT_NE(same.detail.find("3.333% (Windows)"), std::string::npos) << same.detail;
 
@@ -134,11 +137,13 @@ TEST_F(PanelRule, ThePhotoViewMayDifferByDropoutsOnly) {
     EXPECT_EQ(area(photo, "area 3101")->dropouts, 799);
 
     dropped.setPixel(200, 200, sim::Surface::rgb(61, 60, 60));
-    EXPECT_FALSE(output_comparison::comparePanelPicture(shot, dropped, mainBackground, photoBackground).verdict.passed);
+    EXPECT_FALSE(output_comparison::comparePanelPicture(shot, dropped, mainBackground, photoBackground)
+                     .verdict.passed);
     // Black in one picture outside the photo view is a fault, not a dropout.
     sim::Surface button = shot;
     button.setPixel(1000, 600, 0);  // area 3201
-    EXPECT_FALSE(output_comparison::comparePanelPicture(shot, button, mainBackground, photoBackground).verdict.passed);
+    EXPECT_FALSE(
+        output_comparison::comparePanelPicture(shot, button, mainBackground, photoBackground).verdict.passed);
 }
 
 TEST(ScriptRule, FilesGoByKindAndMustExistOnBothSides) {
@@ -153,17 +158,20 @@ TEST(ScriptRule, FilesGoByKindAndMustExistOnBothSides) {
     std::string error;
     ASSERT_TRUE(sim::writePng(sim::Surface(900, 900, 0x102030u), folder / "linux/work/plot.png", error));
     ASSERT_TRUE(sim::writePng(sim::Surface(900, 900, 0x203040u), folder / "windows/work/plot.png", error));
-    const sim::Surface main(kPanelWidth, kPanelHeight, kMainColour), photo(kPanelWidth, kPanelHeight, kPhotoColour);
-    output_comparison::ScriptComparison comparison = output_comparison::compareScriptOutputs(
-        "s", folder / "linux", folder / "windows", main, photo);
+    const sim::Surface main(kPanelWidth, kPanelHeight, kMainColour),
+        photo(kPanelWidth, kPanelHeight, kPhotoColour);
+    output_comparison::ScriptComparison comparison =
+        output_comparison::compareScriptOutputs("s", folder / "linux", folder / "windows", main, photo);
     ASSERT_EQ(comparison.files.size(), 4u);
     EXPECT_FALSE(comparison.passed());
     for (const auto &file : comparison.files)
-        EXPECT_EQ(file.second.passed, file.first != "work/only.log") << file.first << ": " << file.second.detail;
+        EXPECT_EQ(file.second.passed, file.first != "work/only.log")
+            << file.first << ": " << file.second.detail;
 
     folder.writeFile("windows/work/only.log", "x\r\n");
     folder.writeFile("windows/result.txt", "failed\n");
-    comparison = output_comparison::compareScriptOutputs("s", folder / "linux", folder / "windows", main, photo);
+    comparison =
+        output_comparison::compareScriptOutputs("s", folder / "linux", folder / "windows", main, photo);
     EXPECT_FALSE(comparison.passed());
     EXPECT_EQ(comparison.files[0].first, "printed.txt");
     EXPECT_FALSE(comparison.files[1].second.passed);  // result.txt

@@ -52,7 +52,8 @@ std::vector<std::string> splitLines(const std::string &text, const std::string &
 
 // The runner's line about a photograph (expectbmp): everything up to the
 // brightness figures in group 1.
-const std::regex kPhotographLine(R"((\S+\.bmp: \d+ x \d+, \d+ bits), mean level [0-9.]+, [0-9.]+% brighter than mid-grey)");
+const std::regex kPhotographLine(
+    R"((\S+\.bmp: \d+ x \d+, \d+ bits), mean level [0-9.]+, [0-9.]+% brighter than mid-grey)");
 
 bool isBlack(std::uint32_t pixel) { return (pixel & 0x00FFFFFFu) == 0; }
 
@@ -77,7 +78,8 @@ std::vector<Region> panelRegions(int panel) {
             Region{"area " + std::to_string(areas[i].id), areas[i].rect, areas[i].drawing == kDrawPhotoView});
     if (panel == 0)
         for (int mfd = 0; mfd < 3; ++mfd)
-            regions.push_back(Region{"MFD " + std::to_string(mfd) + " screen", kMainPanelMfds[mfd].pos, false});
+            regions.push_back(
+                Region{"MFD " + std::to_string(mfd) + " screen", kMainPanelMfds[mfd].pos, false});
     return regions;
 }
 
@@ -111,7 +113,8 @@ double backgroundMatch(const sim::Surface &picture, const sim::Surface &backgrou
 // figures may differ, the file name, size and depth may not. The
 // photograph itself is compared by comparePhotograph.
 Verdict compareText(const std::string &fromLinux, const std::string &fromWindows, bool printedOutput) {
-    if (fromWindows == windowsLineEnds(fromLinux)) return Verdict{true, "identical (CR LF line ends on Windows)"};
+    if (fromWindows == windowsLineEnds(fromLinux))
+        return Verdict{true, "identical (CR LF line ends on Windows)"};
     const std::vector<std::string> linuxLines = splitLines(fromLinux, "\n");
     const std::vector<std::string> windowsLines = splitLines(fromWindows, "\r\n");
     const std::size_t lines = std::max(linuxLines.size(), windowsLines.size());
@@ -156,8 +159,8 @@ Verdict comparePhotograph(const std::string &fromLinux, const std::string &fromW
     std::string error;
     const std::unique_ptr<sim::Surface> a =
         sim::decodeBmp(reinterpret_cast<const unsigned char *>(fromLinux.data()), fromLinux.size(), error);
-    const std::unique_ptr<sim::Surface> b =
-        sim::decodeBmp(reinterpret_cast<const unsigned char *>(fromWindows.data()), fromWindows.size(), error);
+    const std::unique_ptr<sim::Surface> b = sim::decodeBmp(
+        reinterpret_cast<const unsigned char *>(fromWindows.data()), fromWindows.size(), error);
     if (!a || !b) return Verdict{false, "cannot decode: " + error};
     const long total = long(a->width()) * a->height();
     long received = 0, mismatched = 0, dropoutsLinux = 0, dropoutsWindows = 0;
@@ -238,8 +241,8 @@ PanelComparison comparePanelPicture(const sim::Surface &fromLinux, const sim::Su
                       " of its pixels differ";
             if (area.dropouts == area.differing) listed += " (all dropouts)";
         }
-        detail += std::to_string(differing) + " differing pixels" + listed + "; " + std::to_string(identical) +
-                  " regions identical";
+        detail += std::to_string(differing) + " differing pixels" + listed + "; " +
+                  std::to_string(identical) + " regions identical";
     }
     result.verdict = Verdict{forbidden == 0, detail};
     return result;
@@ -252,10 +255,12 @@ Verdict comparePixels(const sim::Surface &fromLinux, const sim::Surface &fromWin
         return Verdict{false, "the sizes differ"};
     long differing = 0;
     for (int y = 0; y < fromLinux.height(); ++y)
-        for (int x = 0; x < fromLinux.width(); ++x) differing += fromLinux.pixel(x, y) != fromWindows.pixel(x, y);
+        for (int x = 0; x < fromLinux.width(); ++x)
+            differing += fromLinux.pixel(x, y) != fromWindows.pixel(x, y);
     if (differing == 0) return Verdict{true, "identical"};
     return Verdict{false, std::to_string(differing) + " pixels differ (" +
-                              percent(double(differing) / (double(fromLinux.width()) * fromLinux.height())) + ")"};
+                              percent(double(differing) / (double(fromLinux.width()) * fromLinux.height())) +
+                              ")"};
 }
 
 bool ScriptComparison::passed() const {
@@ -274,7 +279,8 @@ std::set<std::string> filesBelow(const fs::path &folder) {
 }
 
 bool endsWith(const std::string &name, const std::string &suffix) {
-    return name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return name.size() >= suffix.size() &&
+           name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 }  // namespace
@@ -284,14 +290,15 @@ ScriptComparison compareScriptOutputs(const std::string &script, const std::stri
                                       const sim::Surface &photoBackground) {
     ScriptComparison result;
     result.script = script;
-    const std::set<std::string> linuxFiles = filesBelow(linuxFolder), windowsFiles = filesBelow(windowsFolder);
+    const std::set<std::string> linuxFiles = filesBelow(linuxFolder),
+                                windowsFiles = filesBelow(windowsFolder);
     std::set<std::string> all = linuxFiles;
     all.insert(windowsFiles.begin(), windowsFiles.end());
     for (const std::string &name : all) {
         if (!linuxFiles.count(name) || !windowsFiles.count(name)) {
             result.files.emplace_back(
-                name, Verdict{false, std::string("only in the ") + (linuxFiles.count(name) ? "Linux" : "Windows") +
-                                         " output"});
+                name, Verdict{false, std::string("only in the ") +
+                                         (linuxFiles.count(name) ? "Linux" : "Windows") + " output"});
             continue;
         }
         const fs::path a = fs::path(linuxFolder) / name, b = fs::path(windowsFolder) / name;
@@ -303,7 +310,8 @@ ScriptComparison compareScriptOutputs(const std::string &script, const std::stri
             result.files.emplace_back(name, comparePhotograph(readFile(a), readFile(b)));
         } else if (endsWith(name, ".png")) {
             std::string error;
-            const std::unique_ptr<sim::Surface> pa = readPng(a.string(), error), pb = readPng(b.string(), error);
+            const std::unique_ptr<sim::Surface> pa = readPng(a.string(), error),
+                                                pb = readPng(b.string(), error);
             if (!pa || !pb) {
                 result.files.emplace_back(name, Verdict{false, "cannot read: " + error});
             } else if (pa->width() == kPanelWidth && pa->height() == kPanelHeight) {
@@ -318,9 +326,10 @@ ScriptComparison compareScriptOutputs(const std::string &script, const std::stri
                 // output.
                 const bool sameSize = pb->width() == pa->width() && pb->height() == pa->height();
                 result.files.emplace_back(
-                    name, Verdict{sameSize, sameSize ? "trajectory picture, 900 x 900: drawn by Cairo on Linux "
-                                                       "and GDI on Windows, not compared by pixel"
-                                                     : "the sizes differ"});
+                    name,
+                    Verdict{sameSize, sameSize ? "trajectory picture, 900 x 900: drawn by Cairo on Linux "
+                                                 "and GDI on Windows, not compared by pixel"
+                                               : "the sizes differ"});
             } else {
                 result.files.emplace_back(name, comparePixels(*pa, *pb));
             }

@@ -64,7 +64,8 @@ void convertRow(const std::uint32_t *source, int sourceWidth, int width, int bit
 
 extern "C" {
 
-int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi, UINT usage) {
+int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi,
+                     UINT usage) {
     Registry &gdi = registry();
     Bitmap *bitmap = gdi.bitmap(hbm);
     if (gdi.context(hdc) == nullptr || bitmap == nullptr || lpbmi == nullptr) return 0;

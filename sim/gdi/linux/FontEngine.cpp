@@ -67,7 +67,8 @@ const Glyph &FontInstance::glyph(unsigned char cp1251Byte) {
     if (glyph.loaded) return glyph;
     glyph.loaded = true;
     const FT_UInt index = FT_Get_Char_Index(face, cp1251ToUnicode(cp1251Byte));
-    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH | FT_LOAD_NO_BITMAP) != 0)
+    if (FT_Load_Glyph(face, index,
+                      FT_LOAD_DEFAULT | FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH | FT_LOAD_NO_BITMAP) != 0)
         return glyph;
     glyph.extent = int((face->glyph->metrics.horiAdvance + 63) >> 6);
     if (!smoothed &&
@@ -124,16 +125,14 @@ namespace {
 // text (the intensities of the 17 levels measured on Windows, as Wine has
 // them): the channel moves from the background towards the text colour, by
 // a share that depends on which of the two is brighter.
-constexpr std::uint8_t kLevelIntensity[Glyph::kFullLevel + 1] = {0,    0x4d, 0x68, 0x7c, 0x8c, 0x9a,
-                                                                 0xa7, 0xb2, 0xbd, 0xc7, 0xd0, 0xd9,
-                                                                 0xe1, 0xe9, 0xf0, 0xf8, 0xff};
+constexpr std::uint8_t kLevelIntensity[Glyph::kFullLevel + 1] = {
+    0, 0x4d, 0x68, 0x7c, 0x8c, 0x9a, 0xa7, 0xb2, 0xbd, 0xc7, 0xd0, 0xd9, 0xe1, 0xe9, 0xf0, 0xf8, 0xff};
 
 unsigned blendChannel(unsigned under, unsigned text, unsigned level) {
     if (under == text) return under;
     if (under > text) {
-        const unsigned brightest =
-            kLevelIntensity[Glyph::kFullLevel - level] +
-            (0xFFu - kLevelIntensity[Glyph::kFullLevel - level]) * text / 0xFFu;
+        const unsigned brightest = kLevelIntensity[Glyph::kFullLevel - level] +
+                                   (0xFFu - kLevelIntensity[Glyph::kFullLevel - level]) * text / 0xFFu;
         return text + (under - text) * (brightest - text) / (0xFFu - text);
     }
     const unsigned darkest = kLevelIntensity[level] * text / 0xFFu;
@@ -157,7 +156,8 @@ void FontInstance::draw(Surface &surface, int x, int baseline, const char *text,
         const int left = penX + glyph.left;
         const int top = baseline - glyph.top;
         penX += glyph.advance;
-        const int firstColumn = std::max(0, -left), lastColumn = std::min(glyph.width, surface.width() - left);
+        const int firstColumn = std::max(0, -left),
+                  lastColumn = std::min(glyph.width, surface.width() - left);
         const int firstRow = std::max(0, -top), lastRow = std::min(glyph.rows, surface.height() - top);
         for (int row = firstRow; row < lastRow; ++row) {
             const std::uint8_t *levels = glyph.levels.data() + std::size_t(row) * glyph.width;

@@ -27,8 +27,8 @@ struct Glyph {
     static constexpr int kFullLevel = 16;
 
     bool loaded = false;
-    int left = 0;     // from the pen position to the first column
-    int top = 0;      // from the baseline up to the first row
+    int left = 0;  // from the pen position to the first column
+    int top = 0;   // from the baseline up to the first row
     int width = 0;
     int rows = 0;
     int advance = 0;  // how far drawing moves the pen, whole pixels

@@ -147,7 +147,8 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
     if (rop != SRCCOPY) return FALSE;
     DeviceContext *source = gdi.context(hdcSrc);
     if (source == nullptr) return FALSE;
-    if (target != nullptr && source->target() != nullptr) target->copyFrom(*source->target(), x1, y1, cx, cy, x, y);
+    if (target != nullptr && source->target() != nullptr)
+        target->copyFrom(*source->target(), x1, y1, cx, cy, x, y);
     return TRUE;
 }
 

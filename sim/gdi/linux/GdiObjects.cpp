@@ -130,14 +130,16 @@ COLORREF WINAPI SetDCBrushColor(HDC hdc, COLORREF color) {
 }
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
-    return static_cast<HBRUSH>(objectHandle(registry().add(std::make_unique<Brush>(color & 0x00FFFFFF, false, false))));
+    return static_cast<HBRUSH>(
+        objectHandle(registry().add(std::make_unique<Brush>(color & 0x00FFFFFF, false, false))));
 }
 
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color) {
     // Every style but PS_NULL draws solid; width 0 means 1 pixel.
     const bool null = iStyle == penStyleNull;
     const int width = cWidth < 1 ? 1 : cWidth;
-    return static_cast<HPEN>(objectHandle(registry().add(std::make_unique<Pen>(color & 0x00FFFFFF, width, null, false))));
+    return static_cast<HPEN>(
+        objectHandle(registry().add(std::make_unique<Pen>(color & 0x00FFFFFF, width, null, false))));
 }
 
 // Every face maps to Liberation Sans (metric compatible with Arial); weight
@@ -146,10 +148,12 @@ HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color) {
 // is horizontal whatever the orientation. Underline and strike-out are not
 // drawn. The character set only matters for the byte encoding, which is
 // Windows-1251 throughout.
-HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic,
-                         DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision,
-                         DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName) {
-    return static_cast<HFONT>(objectHandle(registry().add(std::make_unique<Font>(cHeight, cWeight, bItalic != 0))));
+HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight,
+                         DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet,
+                         DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
+                         LPCSTR pszFaceName) {
+    return static_cast<HFONT>(
+        objectHandle(registry().add(std::make_unique<Font>(cHeight, cWeight, bItalic != 0))));
 }
 
 }  // extern "C"

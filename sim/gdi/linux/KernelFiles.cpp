@@ -56,11 +56,12 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     return registry().addFile(descriptor, writing);
 }
 
-BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
-                      LPOVERLAPPED lpOverlapped) {
+BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
+                      LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED lpOverlapped) {
     if (lpNumberOfBytesWritten != nullptr) *lpNumberOfBytesWritten = 0;
     OpenFile *file = registry().file(hFile);
-    if (file == nullptr || !file->writable || (lpBuffer == nullptr && nNumberOfBytesToWrite > 0)) return FALSE;
+    if (file == nullptr || !file->writable || (lpBuffer == nullptr && nNumberOfBytesToWrite > 0))
+        return FALSE;
     const auto *bytes = static_cast<const char *>(lpBuffer);
     DWORD written = 0;
     while (written < nNumberOfBytesToWrite) {
@@ -84,14 +85,18 @@ BOOL WINAPI CloseHandle(HANDLE hObject) {
     return closed ? TRUE : FALSE;
 }
 
-HGLOBAL WINAPI GlobalAlloc(UINT uFlags, size_t dwBytes) { return allocate(dwBytes, (uFlags & GMEM_ZEROINIT) != 0); }
+HGLOBAL WINAPI GlobalAlloc(UINT uFlags, size_t dwBytes) {
+    return allocate(dwBytes, (uFlags & GMEM_ZEROINIT) != 0);
+}
 
 HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) {
     std::free(hMem);
     return nullptr;
 }
 
-HLOCAL WINAPI LocalAlloc(UINT uFlags, size_t uBytes) { return allocate(uBytes, (uFlags & LMEM_ZEROINIT) != 0); }
+HLOCAL WINAPI LocalAlloc(UINT uFlags, size_t uBytes) {
+    return allocate(uBytes, (uFlags & LMEM_ZEROINIT) != 0);
+}
 
 HLOCAL WINAPI LocalFree(HLOCAL hMem) {
     std::free(hMem);

@@ -47,8 +47,9 @@ bool writePng(const Surface &surface, const std::string &path, std::string &erro
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, png_uint_32(surface.width()), png_uint_32(surface.height()), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(surface.width()), png_uint_32(surface.height()), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < surface.height(); ++y) {
         const std::uint32_t *row = surface.row(y);

@@ -102,7 +102,8 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
     }
     if (dc->backgroundMode == OPAQUE) {
         const int top = baseline - font.ascent();
-        surface->fillRect(left, top, left + width, top + font.cellHeight(), Surface::fromColorref(dc->backgroundColour));
+        surface->fillRect(left, top, left + width, top + font.cellHeight(),
+                          Surface::fromColorref(dc->backgroundColour));
     }
     font.draw(*surface, left, baseline, lpString, c, Surface::fromColorref(dc->textColour));
     if (updatePosition) {

@@ -71,20 +71,21 @@ bool writePng(const Surface &surface, const std::string &path, std::string &erro
             }
         }
         written =
-            !failed(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                     reinterpret_cast<void **>(factory.out())),
+            !failed(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IWICImagingFactory, reinterpret_cast<void **>(factory.out())),
                     "the imaging factory", error) &&
             !failed(factory->CreateStream(stream.out()), "CreateStream", error) &&
-            !failed(stream->InitializeFromFilename(file.c_str(), GENERIC_WRITE), ("cannot create " + path).c_str(),
-                    error) &&
-            !failed(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.out()), "the PNG encoder",
-                    error) &&
+            !failed(stream->InitializeFromFilename(file.c_str(), GENERIC_WRITE),
+                    ("cannot create " + path).c_str(), error) &&
+            !failed(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.out()),
+                    "the PNG encoder", error) &&
             !failed(encoder->Initialize(stream.pointer, WICBitmapEncoderNoCache), "the encoder", error) &&
             !failed(encoder->CreateNewFrame(frame.out(), nullptr), "CreateNewFrame", error) &&
             !failed(frame->Initialize(nullptr), "the frame", error) &&
             !failed(frame->SetSize(UINT(surface.width()), UINT(surface.height())), "SetSize", error) &&
             !failed(frame->SetPixelFormat(&format), "SetPixelFormat", error) &&
-            (IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) || !failed(E_FAIL, "the 24-bit format", error)) &&
+            (IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) ||
+             !failed(E_FAIL, "the 24-bit format", error)) &&
             !failed(frame->WritePixels(UINT(surface.height()), stride, UINT(rows.size()), rows.data()),
                     "WritePixels", error) &&
             !failed(frame->Commit(), "the frame's commit", error) &&

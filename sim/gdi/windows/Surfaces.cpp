@@ -151,7 +151,9 @@ SURFHANDLE surfaceHandle(const Surface *surface) {
                                                                          : nullptr;
 }
 
-SURFHANDLE createSurface(int width, int height) { return registry().add(std::make_unique<Surface>(width, height)); }
+SURFHANDLE createSurface(int width, int height) {
+    return registry().add(std::make_unique<Surface>(width, height));
+}
 
 SURFHANDLE createSurface(const Surface &pixels) {
     auto copy = std::make_unique<Surface>(pixels);
@@ -184,8 +186,8 @@ std::unique_ptr<Surface> bitmapPixels(HBITMAP bitmap) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     HDC screen = GetDC(nullptr);
-    const int lines = GetDIBits(screen, bitmap, 0, UINT(description.bmHeight), pixels->pixels(), &info,
-                                DIB_RGB_COLORS);
+    const int lines =
+        GetDIBits(screen, bitmap, 0, UINT(description.bmHeight), pixels->pixels(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     if (lines != description.bmHeight) return nullptr;
     const std::size_t count = std::size_t(pixels->width()) * pixels->height();
@@ -195,7 +197,8 @@ std::unique_ptr<Surface> bitmapPixels(HBITMAP bitmap) {
 
 HBITMAP createBitmap(const Surface &pixels) {
     HDC screen = GetDC(nullptr);
-    const int width = pixels.width() > 0 ? pixels.width() : 1, height = pixels.height() > 0 ? pixels.height() : 1;
+    const int width = pixels.width() > 0 ? pixels.width() : 1,
+              height = pixels.height() > 0 ? pixels.height() : 1;
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     if (bitmap != nullptr && pixels.width() > 0 && pixels.height() > 0) {
         BITMAPINFO info;
@@ -214,7 +217,8 @@ HBITMAP createBitmap(const Surface &pixels) {
 
 GdiCounts liveGdiCounts() {
     SurfaceRegistry &surfaces = registry();
-    return GdiCounts{surfaces.surfaceCount(), std::size_t(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)),
+    return GdiCounts{surfaces.surfaceCount(),
+                     std::size_t(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)),
                      surfaces.contextCount()};
 }
 

@@ -18,8 +18,8 @@ TextOutFunction realTextOut() {
 }
 
 BOOL WINAPI recordedTextOut(HDC dc, int x, int y, LPCSTR text, int length) {
-    if (Surface *surface = lentContextSurface(dc); surface != nullptr && length >= 0 &&
-                                                   (text != nullptr || length == 0)) {
+    if (Surface *surface = lentContextSurface(dc);
+        surface != nullptr && length >= 0 && (text != nullptr || length == 0)) {
         const UINT align = GetTextAlign(dc);
         if (align != GDI_ERROR && (align & TA_UPDATECP)) {
             POINT position;
@@ -51,7 +51,8 @@ void **importEntry(HMODULE image, const char *library, const char *function) {
         auto *addresses = reinterpret_cast<IMAGE_THUNK_DATA *>(base + import->FirstThunk);
         for (; names->u1.AddressOfData != 0; ++names, ++addresses) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            const auto *byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
+            const auto *byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
             if (std::strcmp(reinterpret_cast<const char *>(byName->Name), function) == 0)
                 return reinterpret_cast<void **>(&addresses->u1.Function);
         }

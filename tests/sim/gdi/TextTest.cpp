@@ -139,8 +139,8 @@ TEST(GdiText, ExtentsAdvancesAndCentringAsWineHasThem) {
         const char *text;
         LONG left, right;  // ink, centred on x = 20
     };
-    for (const Centred &centred : {Centred{"Вкл", 13, 28}, Centred{"ВО", 14, 27}, Centred{"A", 17, 23},
-                                   Centred{"0", 17, 22}}) {
+    for (const Centred &centred :
+         {Centred{"Вкл", 13, 28}, Centred{"ВО", 14, 27}, Centred{"A", 17, 23}, Centred{"0", 17, 22}}) {
         SurfaceDc cell(64, 32);
         drawWhite(cell, small, TA_CENTER | TA_TOP, 20, 2, centred.text);
         ASSERT_TRUE(cell.ink(box));
