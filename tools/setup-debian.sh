@@ -1,6 +1,9 @@
 #!/bin/sh
 # Installs the Debian 12 packages the build, the tests and the demo need,
 # when they are missing. Run as root (or through sudo).
+#   OKUL_WITH_CROSS=1  also the MinGW-w64 cross compiler (the mingw preset)
+#   OKUL_WITH_WINE=1   the cross compiler and Wine (tools/wine_comparison.sh)
+#   OKUL_WITH_FUZZ=1   clang and its runtime (the fuzz targets)
 set -e
 packages="cmake ninja-build g++ pkg-config libfreetype-dev libpng-dev fonts-liberation2 \
 libgtest-dev libgmock-dev libbenchmark-dev python3-pil libcairo2-dev"

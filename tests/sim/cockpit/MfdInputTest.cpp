@@ -67,6 +67,20 @@ TEST_F(CockpitTest, ModeSelectionReachesTheVesselAndChangesTheScreen) {
     EXPECT_NE(joined(lines).find("REF Reference body"), std::string::npos) << joined(lines);
 }
 
+// The Info page's date: MJD, or the calendar date and time (the scenario
+// starts at MJD 43100.5, noon of 18 November 1976).
+TEST_F(CockpitTest, InfoPageShowsTheDateAsMjdOrCalendar) {
+    oapiOpenMFD(sim::MFD_INFO, 0);
+    frames(1);
+    std::vector<std::string> lines;
+    ASSERT_TRUE(cockpit().mfdTexts(0, lines));
+    EXPECT_NE(joined(lines).find("MJD  43100.50000"), std::string::npos) << joined(lines);
+    EXPECT_EQ(oapiSendMFDKey(0, OAPI_KEY_D), 1);
+    frames(1);
+    cockpit().mfdTexts(0, lines);
+    EXPECT_NE(joined(lines).find("UTC  1976-11-18 12:00:00"), std::string::npos) << joined(lines);
+}
+
 TEST_F(CockpitTest, PowerSwitchReportsNoModeAndRestoresTheMode) {
     oapiOpenMFD(sim::MFD_INFO, 0);
     EXPECT_EQ(probe->mfdModes.back(), (Call{0, sim::MFD_INFO, 0, 0}));

@@ -194,6 +194,44 @@ TEST_F(GdiDibBits, TwentyFourAndSixteenBitRowsArePaddedAndPacked) {
     EXPECT_EQ(info.bmiHeader.biSizeImage, 16u);
 }
 
+// Channels of other widths widen as GDI widens them: the top bits repeat
+// below (6 bits abcdef give abcdefab); wider than 8 bits keep their top 8.
+TEST(BmpDecoder, BitFieldChannelsWidenByRepeatingTheirTopBits) {
+    // A bare DIB: header, then the three masks, then one row of two pixels.
+    auto dib = [](int bits, std::uint32_t red, std::uint32_t green, std::uint32_t blue,
+                  const std::vector<std::uint32_t> &pixels) {
+        std::vector<unsigned char> bytes(40 + 12 + 8, 0);
+        auto put = [&bytes](std::size_t at, std::uint32_t value, int width) {
+            for (int i = 0; i < width; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
+        };
+        put(0, 40, 4);
+        put(4, 2, 4);
+        put(8, 1, 4);
+        put(12, 1, 2);
+        put(14, std::uint32_t(bits), 2);
+        put(16, BI_BITFIELDS, 4);
+        put(40, red, 4);
+        put(44, green, 4);
+        put(48, blue, 4);
+        for (std::size_t i = 0; i < pixels.size(); ++i) put(52 + i * (bits / 8), pixels[i], bits / 8);
+        return bytes;
+    };
+    std::string error;
+    // 5-6-5: green 0b000011 (3) gives 0b00001100 (12); red 0b00011 gives 24.
+    const std::vector<unsigned char> sixteen =
+        dib(16, 0xF800, 0x07E0, 0x001F, {(3u << 11) | (3u << 5) | 31u, 0xFFFF});
+    std::unique_ptr<sim::Surface> picture = sim::decodeBmp(sixteen.data(), sixteen.size(), error);
+    ASSERT_NE(picture, nullptr) << error;
+    EXPECT_EQ(picture->pixel(0, 0), sim::Surface::rgb(24, 12, 255));
+    EXPECT_EQ(picture->pixel(1, 0), sim::Surface::rgb(255, 255, 255));
+    // 10-10-10: the top 8 bits of each channel.
+    const std::vector<unsigned char> wide =
+        dib(32, 0x3FF00000, 0x000FFC00, 0x000003FF, {(0x3FFu << 20) | (0x201u << 10) | 0x003u, 0});
+    picture = sim::decodeBmp(wide.data(), wide.size(), error);
+    ASSERT_NE(picture, nullptr) << error;
+    EXPECT_EQ(picture->pixel(0, 0), sim::Surface::rgb(255, 128, 0));
+}
+
 TEST(GdiBitmapResources, LoadBitmapDecodesSixteenBitAndTopDownImages) {
     // 16-bit 5-5-5, bottom-up: pixel (x, y) = (x, y, 31) in 5-bit units.
     static std::vector<unsigned char> sixteen =
