@@ -71,10 +71,17 @@ struct Camera {
     }
 };
 
+// Whether a projected point lies within `margin` pixels of the picture. A
+// direction almost square to the view axis projects to coordinates far
+// beyond any int, which must not be converted.
+bool nearPicture(double x, double y, double margin) {
+    return x > -margin && y > -margin && x < OutsideView::width + margin && y < OutsideView::height + margin;
+}
+
 void drawStars(Surface &image, const Camera &camera) {
     for (const OutsideView::Star &star : OutsideView::stars()) {
         double x, y;
-        if (!camera.project(star.direction, x, y)) continue;
+        if (!camera.project(star.direction, x, y) || !nearPicture(x, y, 2.0)) continue;
         const int px = int(std::floor(x)), py = int(std::floor(y));
         if (!image.contains(px, py)) continue;
         // Magnitude -1.5 at full brightness, 6 barely visible.
@@ -106,7 +113,9 @@ void drawBody(Surface &image, const Camera &camera, const Body &body, const Body
     const double pixelRadius = camera.focal * std::tan(std::min(angularRadius, 1.5));
 
     if (centreVisible && pixelRadius < 2.0) {
-        // A dot: brightness from the lit fraction of the visible disc.
+        // A dot: brightness from the lit fraction of the visible disc. The
+        // Sun's glow reaches 12 pixels round it; beyond that nothing shows.
+        if (!nearPicture(cx, cy, 16.0)) return;
         double level = 1.0;
         if (!isSun) {
             const double cosPhase = dotp(unit(-centre), toSun);
@@ -144,10 +153,14 @@ void drawBody(Surface &image, const Camera &camera, const Body &body, const Body
     const double glowRadius = isSun ? std::max(6.0 * pixelRadius, 30.0) : 0.0;
     if (centreVisible && angularRadius < 0.3) {
         const double reach = std::max(pixelRadius * 1.6 + 2, glowRadius);
-        left = std::max(0, int(cx - reach));
-        right = std::min(OutsideView::width, int(cx + reach) + 1);
-        top = std::max(0, int(cy - reach));
-        bottom = std::min(OutsideView::height, int(cy + reach) + 1);
+        // Clamped as doubles: the centre may project far off the picture.
+        const auto clamped = [](double value, int limit) {
+            return int(std::max(0.0, std::min(value, double(limit))));
+        };
+        left = clamped(cx - reach, OutsideView::width);
+        right = clamped(std::floor(cx + reach) + 1, OutsideView::width);
+        top = clamped(cy - reach, OutsideView::height);
+        bottom = clamped(std::floor(cy + reach) + 1, OutsideView::height);
     }
     const double centreSquared = dotp(centre, centre);
     const double cosLimit = std::cos(angularRadius);
