@@ -30,21 +30,33 @@ void plot(Surface &surface, int x, int y, int width, std::uint32_t colour) {
     surface.fillRect(left, top, left + width, top + width, colour);
 }
 
+// Bresenham's line as GDI draws it: along the major axis one pixel a step,
+// the minor axis following the error term. Where the ideal line passes
+// exactly half-way between two pixels, a shallow line heading down and a
+// steep line heading right keep to their row or column, the others take the
+// step (the octants Wine biases).
 void drawLine(Surface &surface, int x0, int y0, int x1, int y1, int width, std::uint32_t colour) {
-    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-    const int stepX = x0 < x1 ? 1 : -1, stepY = y0 < y1 ? 1 : -1;
-    int error = dx + dy;
-    while (x0 != x1 || y0 != y1) {
-        plot(surface, x0, y0, width, colour);
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x0 += stepX;
+    const int dx = x1 - x0, dy = y1 - y0;
+    const int major = std::max(std::abs(dx), std::abs(dy)), minor = std::min(std::abs(dx), std::abs(dy));
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const int stepX = dx > 0 ? 1 : -1, stepY = dy > 0 ? 1 : -1;
+    const bool keepOnTie = xMajor ? dy >= 0 : dx >= 0;
+    int error = 2 * minor - major;
+    int x = x0, y = y0;
+    for (int i = 0; i < major; ++i) {
+        plot(surface, x, y, width, colour);
+        if (error > 0 || (error == 0 && !keepOnTie)) {
+            if (xMajor)
+                y += stepY;
+            else
+                x += stepX;
+            error -= 2 * major;
         }
-        if (twice <= dx) {
-            error += dx;
-            y0 += stepY;
-        }
+        error += 2 * minor;
+        if (xMajor)
+            x += stepX;
+        else
+            y += stepY;
     }
 }
 

@@ -1,6 +1,9 @@
 // Shapes, lines, pixels, objects and block transfers.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "SurfaceDc.h"
 
 using testsupport::SurfaceDc;
@@ -113,6 +116,116 @@ TEST(GdiLines, EndPointExcludedAndPositionMoves) {
     MoveToEx(area.dc, 25, 2, nullptr);
     LineTo(area.dc, 25, 2);
     EXPECT_EQ(area.at(25, 2), black);
+}
+
+// Where the ideal line passes half-way between two pixels, the direction
+// decides which one is drawn; the pixels are Wine's for the same lines.
+TEST(GdiLines, TiesGoTheWayGdiTakesThemPerDirection) {
+    struct Line {
+        int x0, y0, x1, y1;
+        std::vector<std::pair<int, int>> pixels;
+    };
+    const Line lines[] = {
+        // shallow, down and right: keeps its row at the ties
+        {33,
+         31,
+         45,
+         33,
+         {{33, 31},
+          {34, 31},
+          {35, 31},
+          {36, 31},
+          {37, 32},
+          {38, 32},
+          {39, 32},
+          {40, 32},
+          {41, 32},
+          {42, 32},
+          {43, 33},
+          {44, 33}}},
+        // shallow, up and right: steps at the ties
+        {10,
+         10,
+         22,
+         8,
+         {{10, 10},
+          {11, 10},
+          {12, 10},
+          {13, 9},
+          {14, 9},
+          {15, 9},
+          {16, 9},
+          {17, 9},
+          {18, 9},
+          {19, 8},
+          {20, 8},
+          {21, 8}}},
+        // shallow, down and left: keeps its row
+        {22,
+         10,
+         10,
+         12,
+         {{22, 10},
+          {21, 10},
+          {20, 10},
+          {19, 10},
+          {18, 11},
+          {17, 11},
+          {16, 11},
+          {15, 11},
+          {14, 11},
+          {13, 11},
+          {12, 12},
+          {11, 12}}},
+        // steep, down and right: keeps its column; up and left: steps
+        {10,
+         10,
+         12,
+         22,
+         {{10, 10},
+          {10, 11},
+          {10, 12},
+          {10, 13},
+          {11, 14},
+          {11, 15},
+          {11, 16},
+          {11, 17},
+          {11, 18},
+          {11, 19},
+          {12, 20},
+          {12, 21}}},
+        {12,
+         22,
+         10,
+         10,
+         {{12, 22},
+          {12, 21},
+          {12, 20},
+          {11, 19},
+          {11, 18},
+          {11, 17},
+          {11, 16},
+          {11, 15},
+          {11, 14},
+          {10, 13},
+          {10, 12},
+          {10, 11}}},
+    };
+    for (const Line &line : lines) {
+        SurfaceDc area(64, 64);
+        SelectObject(area.dc, GetStockObject(WHITE_PEN));
+        MoveToEx(area.dc, line.x0, line.y0, nullptr);
+        LineTo(area.dc, line.x1, line.y1);
+        std::size_t inked = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) inked += area.at(x, y) != black;
+        EXPECT_EQ(inked, line.pixels.size())
+            << line.x0 << "," << line.y0 << " -> " << line.x1 << "," << line.y1;
+        for (const auto &pixel : line.pixels)
+            EXPECT_EQ(area.at(pixel.first, pixel.second), RGB(255, 255, 255))
+                << pixel.first << "," << pixel.second << " of " << line.x0 << "," << line.y0 << " -> "
+                << line.x1 << "," << line.y1;
+    }
 }
 
 TEST(GdiLines, PixelCountOfAShallowLineAndNullPen) {
