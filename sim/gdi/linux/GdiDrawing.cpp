@@ -5,7 +5,11 @@
 //   (a 1-pixel pen) runs along columns l and r - 1 and rows t and b - 1, the
 //   brush fills the inside. With the null pen there is no outline, and the
 //   brush fills [l, r - 1) x [t, b - 1): one pixel less each way, as GDI
-//   fills a rectangle whose outline is not drawn.
+//   fills a rectangle whose outline is not drawn. The outline of a 1 x 1
+//   rectangle is a point and is not drawn.
+// - FillRect and BitBlt take a rectangle given from its far end (right <
+//   left, or a negative extent) as the pixels before the start: FillRect
+//   from right + 1 to left, BitBlt from x + cx + 1 to x.
 // - A line is drawn from its start point up to, not including, its end
 //   point, and LineTo leaves the current position at the end point. Pens
 //   wider than one pixel draw a square of their width at every point.
@@ -60,6 +64,15 @@ void drawLine(Surface &surface, int x0, int y0, int x1, int y1, int width, std::
     }
 }
 
+// A span given from its far end (start > end) covers end + 1 to start, as
+// GDI's block fills take a negative extent.
+void normaliseExtent(int &start, int &end) {
+    if (start <= end) return;
+    const int from = end + 1;
+    end = start + 1;
+    start = from;
+}
+
 }  // namespace
 
 extern "C" {
@@ -79,6 +92,8 @@ BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
         if (filled) surface->fillRect(left, top, right - 1, bottom - 1, brush);
         return TRUE;
     }
+    // The outline of a one-pixel rectangle shrinks to a point, which is not drawn.
+    if (right - left == 1 && bottom - top == 1) return TRUE;
     if (filled) surface->fillRect(left + 1, top + 1, right - 1, bottom - 1, brush);
     surface->fillRect(left, top, right, top + 1, pen);
     surface->fillRect(left, bottom - 1, right, bottom, pen);
@@ -96,7 +111,10 @@ int WINAPI FillRect(HDC hDC, const RECT *lprc, HBRUSH hbr) {
     Surface *surface = dc->target();
     if (surface == nullptr || brush->null) return 1;
     const COLORREF colour = brush->dcBrush ? dc->dcBrushColour : brush->colour;
-    surface->fillRect(lprc->left, lprc->top, lprc->right, lprc->bottom, Surface::fromColorref(colour));
+    int left = lprc->left, top = lprc->top, right = lprc->right, bottom = lprc->bottom;
+    normaliseExtent(left, right);
+    normaliseExtent(top, bottom);
+    surface->fillRect(left, top, right, bottom, Surface::fromColorref(colour));
     return 1;
 }
 
@@ -127,7 +145,9 @@ COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
     return Surface::toColorref(surface->pixel(x, y));
 }
 
-// Returns the colour set, or CLR_INVALID (-1) outside the surface.
+// Returns the colour set, or CLR_INVALID (-1) outside the surface, as
+// Windows documents it (Wine returns the colour there as well; the module
+// does not read the result).
 COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
     DeviceContext *dc = registry().context(hdc);
     Surface *surface = dc == nullptr ? nullptr : dc->target();
@@ -142,14 +162,15 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
     DeviceContext *dc = gdi.context(hdc);
     if (dc == nullptr) return FALSE;
     Surface *target = dc->target();
+    // A negative extent covers the pixels before the start: x + cx + 1 to x.
     if (cx < 0) {
-        x += cx;
-        x1 += cx;
+        x += cx + 1;
+        x1 += cx + 1;
         cx = -cx;
     }
     if (cy < 0) {
-        y += cy;
-        y1 += cy;
+        y += cy + 1;
+        y1 += cy + 1;
         cy = -cy;
     }
     if (rop == BLACKNESS || rop == WHITENESS) {

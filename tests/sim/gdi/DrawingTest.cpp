@@ -68,6 +68,40 @@ TEST(GdiRectangle, RectangleClippedAtTheSurfaceEdges) {
     EXPECT_EQ(area.at(2, 0), black);
 }
 
+// Rectangles given from their far end, as GDI takes them (Wine's pixels).
+TEST(GdiRectangle, ReversedFillsAndBlocksCoverThePixelsBeforeTheStart) {
+    SurfaceDc area(40, 30);
+    HBRUSH brush = CreateSolidBrush(RGB(9, 8, 7));
+    const RECT reversed{8, 8, 5, 6};  // x 6..8, y 7..8
+    EXPECT_EQ(FillRect(area.dc, &reversed, brush), 1);
+    RECT box;
+    ASSERT_TRUE(area.ink(box));
+    EXPECT_EQ(box.left, 6);
+    EXPECT_EQ(box.top, 7);
+    EXPECT_EQ(box.right, 8);
+    EXPECT_EQ(box.bottom, 8);
+
+    SurfaceDc source(10, 8), target(40, 30);
+    for (int x = 0; x < 10; ++x) source.surface().fillRect(x, 0, x + 1, 8, sim::Surface::rgb(0, 0, 10 + x));
+    EXPECT_TRUE(BitBlt(target.dc, 25, 2, -5, 6, source.dc, 4, 1, SRCCOPY));  // x 21..25 from 0..4
+    ASSERT_TRUE(target.ink(box));
+    EXPECT_EQ(box.left, 21);
+    EXPECT_EQ(box.right, 25);
+    EXPECT_EQ(box.top, 2);
+    EXPECT_EQ(box.bottom, 7);
+    EXPECT_EQ(target.at(25, 2), RGB(0, 0, 14));
+
+    // With a pen, a one-pixel rectangle draws nothing; one pixel wide, a line.
+    SurfaceDc shapes(20, 20);
+    SelectObject(shapes.dc, GetStockObject(WHITE_PEN));
+    Rectangle(shapes.dc, 8, 8, 9, 9);
+    EXPECT_FALSE(shapes.ink(box));
+    Rectangle(shapes.dc, 8, 8, 9, 11);
+    ASSERT_TRUE(shapes.ink(box));
+    EXPECT_EQ(box.bottom - box.top, 2);
+    EXPECT_TRUE(DeleteObject(brush));
+}
+
 TEST(GdiDcColours, DcPenAndBrushColoursAffectOnlyTheDcStockObjects) {
     SurfaceDc area(20, 10);
     SetDCPenColor(area.dc, RGB(255, 0, 0));
