@@ -71,6 +71,16 @@ void registerAllCommands() {
 
 }  // namespace
 
+bool enterWorkingFolder(const std::string &outDir, std::string &error) {
+    // Modules write their files relative to the working folder.
+    if (chdir(outDir.c_str()) != 0) {
+        error = "cannot enter the working folder " + outDir;
+        return false;
+    }
+    sim::setWorkingFolder(outDir);
+    return true;
+}
+
 int runScenario(const RunOptions &options, std::ostream &out, std::ostream &err) {
     registerAllCommands();
     std::vector<ScriptLine> script;
@@ -79,12 +89,10 @@ int runScenario(const RunOptions &options, std::ostream &out, std::ostream &err)
         err << "okulsim: " << error << "\n";
         return 1;
     }
-    // Modules write their files relative to the working folder.
-    if (chdir(options.outDir.c_str()) != 0) {
-        err << "okulsim: cannot enter the working folder " << options.outDir << "\n";
+    if (!enterWorkingFolder(options.outDir, error)) {
+        err << "okulsim: " << error << "\n";
         return 1;
     }
-    sim::setWorkingFolder(options.outDir);
 
     sim::Simulation simulation(options.rootDir, options.outDir);
     if (!simulation.loadScenario(options.scenario, error)) {

@@ -393,8 +393,8 @@ Surface Cockpit::windowImage() {
     if (!impl->panel || !impl->panel->hasBackground()) return window;
     const Panel &panel = *impl->panel;
     const Surface picture = panel.compose();
-    const int left = (windowWidth - picture.width()) / 2;
-    const int top = (panel.attachFlags() & PANEL_ATTACH_TOP) ? 0 : windowHeight - picture.height();
+    int left = 0, top = 0;
+    panelOrigin(left, top);
     const bool keyed = panel.hasColourKey();
     const std::uint32_t key = panel.colourKey();
     for (int y = 0; y < picture.height(); ++y) {
@@ -409,6 +409,14 @@ Surface Cockpit::windowImage() {
         }
     }
     return window;
+}
+
+bool Cockpit::panelOrigin(int &left, int &top) const {
+    if (!impl->panel || !impl->panel->hasBackground()) return false;
+    const Panel &panel = *impl->panel;
+    left = (windowWidth - panel.width()) / 2;
+    top = (panel.attachFlags() & PANEL_ATTACH_TOP) ? 0 : windowHeight - panel.height();
+    return true;
 }
 
 void Cockpit::keyboardEvent(unsigned char virtualKey, unsigned int flags) {
@@ -444,6 +452,9 @@ std::size_t Cockpit::pendingInputAnswers() const { return impl->inputs.pendingAn
 void Cockpit::dropInputAnswers() { impl->inputs.dropAnswers(); }
 bool Cockpit::inputBoxOpen() const { return impl->inputs.isOpen(); }
 std::string Cockpit::inputBoxTitle() const { return impl->inputs.title(); }
+std::string Cockpit::inputBoxText() const { return impl->inputs.initialText(); }
+int Cockpit::inputBoxLength() const { return impl->inputs.visibleLength(); }
+unsigned Cockpit::inputBoxSerial() const { return impl->inputs.serialNumber(); }
 
 void Cockpit::openInputBox(const char *title, bool (*callback)(void *, char *, void *),
                            const char *initialText, int visibleLength, void *userData) {

@@ -78,6 +78,9 @@ public:
     // The render window: the view with the panel over it (its transparent
     // colour lets the view through), attached at the bottom and centred.
     Surface windowImage();
+    // Where the current panel's top left corner lies in the window; false
+    // when no panel picture is shown.
+    bool panelOrigin(int &left, int &top) const;
 
     // ---- mouse ------------------------------------------------------------
     // Left button pressed at a panel pixel; delivered in the next beginFrame
@@ -100,6 +103,11 @@ public:
     void dropInputAnswers();
     bool inputBoxOpen() const;
     std::string inputBoxTitle() const;  // UTF-8
+    std::string inputBoxText() const;   // the initial text, UTF-8
+    // The length the module gave the open box.
+    int inputBoxLength() const;
+    // Counts the boxes opened so far.
+    unsigned inputBoxSerial() const;
 
     // ---- MFDs -------------------------------------------------------------
     // MFD 0..2, or null.

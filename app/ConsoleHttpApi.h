@@ -1,0 +1,43 @@
+// The live console's HTTP interface: the page and its files, and the API
+// the page uses (documented in the README). Requests that touch the
+// simulation go through the event queue and wait for the simulation
+// thread's answer; pictures are encoded on the request's own thread.
+#pragma once
+
+#include <string>
+
+#include "ConsoleEvents.h"
+#include "LiveConsole.h"
+#include "StateBroadcast.h"
+
+namespace httplib {
+class Server;
+}
+
+namespace okulsim {
+
+class ConsoleHttpApi {
+public:
+    // How long a request waits for the simulation thread to take it (a
+    // program running in a key callback holds the thread for a while).
+    static constexpr int requestTimeoutSeconds = 10;
+    // The longest text one `type` request sends.
+    static constexpr std::size_t typeLimit = 256;
+
+    // `workDir`: the working folder, where `save` writes.
+    ConsoleHttpApi(ConsoleEvents &events, LiveConsole &console, StateBroadcast &broadcast, std::string workDir);
+
+    void install(httplib::Server &server);
+
+private:
+    template <class Work>
+    ApiReply onSimulation(Work work);
+    ApiReply picture(PictureKind kind);
+
+    ConsoleEvents &events_;
+    LiveConsole &console_;
+    StateBroadcast &broadcast_;
+    std::string workDir_;
+};
+
+}  // namespace okulsim
