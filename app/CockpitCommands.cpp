@@ -130,8 +130,8 @@ bool waitForInputBox(ScriptContext &c, const char *what, std::string &error) {
     sim::Cockpit &cockpit = cockpitOf(c);
     for (int i = 0; i < kInputWaitFrames && !cockpit.inputBoxOpen(); ++i) c.frame();
     if (cockpit.inputBoxOpen()) return true;
-    error = std::string("no input box opened for the ") + what + " within " + std::to_string(kInputWaitFrames) +
-            " frames";
+    error = std::string("no input box opened for the ") + what + " within " +
+            std::to_string(kInputWaitFrames) + " frames";
     return false;
 }
 
@@ -155,7 +155,8 @@ bool writePicture(ScriptContext &c, PictureKind kind, const std::string &file, s
 }
 
 bool cmdShot(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
-    return needArgs(args, 1, 1, "shot FILE.png", error) && writePicture(c, PictureKind::Panel, args[0], error);
+    return needArgs(args, 1, 1, "shot FILE.png", error) &&
+           writePicture(c, PictureKind::Panel, args[0], error);
 }
 
 bool cmdView(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
@@ -163,7 +164,8 @@ bool cmdView(ScriptContext &c, const std::vector<std::string> &args, std::string
 }
 
 bool cmdWindow(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
-    return needArgs(args, 1, 1, "window FILE.png", error) && writePicture(c, PictureKind::Window, args[0], error);
+    return needArgs(args, 1, 1, "window FILE.png", error) &&
+           writePicture(c, PictureKind::Window, args[0], error);
 }
 
 bool cmdText(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
@@ -183,7 +185,8 @@ bool cmdExpect(ScriptContext &c, const std::vector<std::string> &args, std::stri
         error = "usage: expect AREA TEXT";
         return false;
     }
-    if (!parseArea(cockpitOf(c), args[0], area, error) || !areaLines(cockpitOf(c), area, lines, error)) return false;
+    if (!parseArea(cockpitOf(c), args[0], area, error) || !areaLines(cockpitOf(c), area, lines, error))
+        return false;
     const std::string wanted = textAfterWords(c.rest, 1);
     std::string shown;
     for (const std::string &line : lines) shown += (shown.empty() ? "" : "\n") + line;

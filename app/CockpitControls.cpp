@@ -42,13 +42,16 @@ std::string upper(std::string text) {
     return text;
 }
 
-std::string panelName(const sim::Cockpit &cockpit) { return "panel " + std::to_string(cockpit.currentPanel()); }
+std::string panelName(const sim::Cockpit &cockpit) {
+    return "panel " + std::to_string(cockpit.currentPanel());
+}
 
 }  // namespace
 
 int characterKey(char c) {
     const char u = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (const char *at = u != '\0' ? std::strchr(kLetterRows, u) : nullptr) return kLetterCodes[at - kLetterRows];
+    if (const char *at = u != '\0' ? std::strchr(kLetterRows, u) : nullptr)
+        return kLetterCodes[at - kLetterRows];
     if (c >= '1' && c <= '9') return OAPI_KEY_1 + (c - '1');
     switch (c) {
         case '0':
@@ -79,7 +82,8 @@ bool parseKeyChord(const std::string &text, std::vector<int> &codes, std::string
     std::size_t start = 0;
     while (true) {
         const std::size_t plus = text.find('+', start);
-        const std::string part = text.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+        const std::string part =
+            text.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
         const int code = keyCode(part);
         if (code == 0) {
             error = "unknown key \"" + part + "\"";
@@ -130,7 +134,8 @@ bool areaLines(const sim::Cockpit &cockpit, const AreaRef &area, std::vector<std
                std::string &error) {
     const bool found = area.mfd ? cockpit.mfdTexts(area.id, lines) : cockpit.areaTexts(area.id, lines);
     if (!found)
-        error = panelName(cockpit) + (area.mfd ? " does not show MFD " : " has no area ") + std::to_string(area.id);
+        error = panelName(cockpit) + (area.mfd ? " does not show MFD " : " has no area ") +
+                std::to_string(area.id);
     return found;
 }
 
@@ -146,8 +151,9 @@ bool areaPoint(const sim::Cockpit &cockpit, const std::string &areaText, const i
     cockpit.areaRectangle(area.id, rect);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (offset != nullptr && (offset[0] < 0 || offset[1] < 0 || offset[0] >= width || offset[1] >= height)) {
-        error = "the point " + std::to_string(offset[0]) + " " + std::to_string(offset[1]) + " lies outside area " +
-                areaText + " (" + std::to_string(width) + " x " + std::to_string(height) + ")";
+        error = "the point " + std::to_string(offset[0]) + " " + std::to_string(offset[1]) +
+                " lies outside area " + areaText + " (" + std::to_string(width) + " x " +
+                std::to_string(height) + ")";
         return false;
     }
     x = rect.left + (offset != nullptr ? offset[0] : width / 2);
@@ -162,8 +168,9 @@ bool checkPanelPoint(const sim::Cockpit &cockpit, int x, int y, std::string &err
         return false;
     }
     if (x >= 0 && y >= 0 && x < panel->width() && y < panel->height()) return true;
-    error = "the point " + std::to_string(x) + " " + std::to_string(y) + " lies outside " + panelName(cockpit) +
-            " (" + std::to_string(panel->width()) + " x " + std::to_string(panel->height()) + ")";
+    error = "the point " + std::to_string(x) + " " + std::to_string(y) + " lies outside " +
+            panelName(cockpit) + " (" + std::to_string(panel->width()) + " x " +
+            std::to_string(panel->height()) + ")";
     return false;
 }
 
@@ -204,7 +211,8 @@ bool checkInputAnswer(const sim::Cockpit &cockpit, const std::string &utf8, std:
 }
 
 bool checkTimeAcceleration(double warp, std::string &error) {
-    if (warp >= sim::Simulation::minTimeAcceleration && warp <= sim::Simulation::maxTimeAcceleration) return true;
+    if (warp >= sim::Simulation::minTimeAcceleration && warp <= sim::Simulation::maxTimeAcceleration)
+        return true;
     char text[160];
     std::snprintf(text, sizeof text, "the time acceleration %g lies outside %g to %g", warp,
                   sim::Simulation::minTimeAcceleration, sim::Simulation::maxTimeAcceleration);

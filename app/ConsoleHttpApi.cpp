@@ -56,10 +56,11 @@ bool intParameter(const httplib::Request &request, const char *name, int &value,
 // A file name for a saved scenario: letters, digits, '_', '-' and '.', not
 // starting with a dot, ending in ".scn"; it stays in the working folder.
 bool checkScenarioName(const std::string &name, std::string &error) {
-    const bool shaped = name.size() > 4 && name.size() <= 100 && name[0] != '.' &&
-                        name.compare(name.size() - 4, 4, ".scn") == 0 &&
-                        name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_-.") ==
-                            std::string::npos;
+    const bool shaped =
+        name.size() > 4 && name.size() <= 100 && name[0] != '.' &&
+        name.compare(name.size() - 4, 4, ".scn") == 0 &&
+        name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_-.") ==
+            std::string::npos;
     if (!shaped)
         error = "\"" + name +
                 "\" is no scenario file name (letters, digits, '_', '-', '.'; ending in .scn; at most 100 "
@@ -109,7 +110,13 @@ ApiReply ConsoleHttpApi::picture(PictureKind kind) {
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         job.encode->set_value(encoded);
     }
-    const std::shared_ptr<const EncodedPicture> result = job.result.get();
+    std::shared_ptr<const EncodedPicture> result;
+    try {
+        result = job.result.get();
+    } catch (const std::future_error &) {
+        // The request that was to encode this state's picture gave up.
+        return failure(503, "the picture was not made; ask again");
+    }
     if (!result->ok) return failure(404, result->error);
     ApiReply reply{200, result->png};
     return reply;
@@ -124,9 +131,10 @@ void ConsoleHttpApi::install(httplib::Server &server) {
     server.set_error_handler([](const Request &request, Response &response) {
         if (!response.body.empty()) return;
         const std::string message =
-            response.status == 404   ? "no such path: " + request.path
-            : response.status == 400 ? std::string("malformed request (a POST needs a body, or Content-Length: 0)")
-                                     : "HTTP status " + std::to_string(response.status);
+            response.status == 404 ? "no such path: " + request.path
+            : response.status == 400
+                ? std::string("malformed request (a POST needs a body, or Content-Length: 0)")
+                : "HTTP status " + std::to_string(response.status);
         response.set_content(Json{{"error", message}}.dump(), kJson);
     });
 
@@ -163,8 +171,9 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok(Json{{"lines", lines}});
              }));
     });
-    const std::pair<const char *, PictureKind> pictures[] = {
-        {"/api/window.png", PictureKind::Window}, {"/api/panel.png", PictureKind::Panel}, {"/api/view.png", PictureKind::View}};
+    const std::pair<const char *, PictureKind> pictures[] = {{"/api/window.png", PictureKind::Window},
+                                                             {"/api/panel.png", PictureKind::Panel},
+                                                             {"/api/view.png", PictureKind::View}};
     for (const auto &entry : pictures) {
         const PictureKind kind = entry.second;
         server.Get(entry.first, [this, kind](const Request &, Response &response) {
@@ -177,19 +186,20 @@ void ConsoleHttpApi::install(httplib::Server &server) {
     server.Get("/api/events", [this](const Request &, Response &response) {
         auto listener = std::make_shared<StateBroadcast::Listener>(broadcast_);
         response.set_header("Cache-Control", "no-store");
-        response.set_chunked_content_provider("text/event-stream", [this, listener](std::size_t, httplib::DataSink &sink) {
-            std::string json;
-            if (listener->next(json, std::chrono::milliseconds(1000))) {
-                const std::string message = "event: state\ndata: " + json + "\n\n";
-                return sink.write(message.data(), message.size());
-            }
-            if (broadcast_.closed()) {
-                sink.done();
-                return true;
-            }
-            static const char keepAlive[] = ": waiting\n\n";
-            return sink.write(keepAlive, sizeof keepAlive - 1);
-        });
+        response.set_chunked_content_provider(
+            "text/event-stream", [this, listener](std::size_t, httplib::DataSink &sink) {
+                std::string json;
+                if (listener->next(json, std::chrono::milliseconds(1000))) {
+                    const std::string message = "event: state\ndata: " + json + "\n\n";
+                    return sink.write(message.data(), message.size());
+                }
+                if (broadcast_.closed()) {
+                    sink.done();
+                    return true;
+                }
+                static const char keepAlive[] = ": waiting\n\n";
+                return sink.write(keepAlive, sizeof keepAlive - 1);
+            });
     });
 
     // ---- input -------------------------------------------------------------
@@ -199,7 +209,8 @@ void ConsoleHttpApi::install(httplib::Server &server) {
         if (request.has_param("action")) action = request.get_param_value("action");
         if (action != "down" && action != "up" && action != "click")
             return send(response, badRequest("parameter \"action\": down, up or click"));
-        if (action != "up" && (!intParameter(request, "x", x, error) || !intParameter(request, "y", y, error)))
+        if (action != "up" &&
+            (!intParameter(request, "x", x, error) || !intParameter(request, "y", y, error)))
             return send(response, badRequest(error));
         send(response, onSimulation([this, x, y, action] {
                  sim::Cockpit &cockpit = console_.cockpit();
@@ -221,7 +232,8 @@ void ConsoleHttpApi::install(httplib::Server &server) {
         int offset[2] = {0, 0};
         const bool withOffset = request.has_param("mx") || request.has_param("my");
         if (!parameter(request, "area", areaText, error) ||
-            (withOffset && (!intParameter(request, "mx", offset[0], error) || !intParameter(request, "my", offset[1], error))))
+            (withOffset && (!intParameter(request, "mx", offset[0], error) ||
+                            !intParameter(request, "my", offset[1], error))))
             return send(response, badRequest(error));
         send(response, onSimulation([this, areaText, offset, withOffset] {
                  int x = 0, y = 0;
@@ -254,7 +266,8 @@ void ConsoleHttpApi::install(httplib::Server &server) {
         if (!parameter(request, "text", text, error) || !checkTypable(text, error))
             return send(response, badRequest(error));
         if (text.size() > typeLimit)
-            return send(response, badRequest("at most " + std::to_string(typeLimit) + " characters a request"));
+            return send(response,
+                        badRequest("at most " + std::to_string(typeLimit) + " characters a request"));
         send(response, onSimulation([this, text] {
                  for (char ch : text) {
                      console_.cockpit().queueKey(characterKey(ch), true);

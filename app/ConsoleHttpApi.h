@@ -25,7 +25,8 @@ public:
     static constexpr std::size_t typeLimit = 256;
 
     // `workDir`: the working folder, where `save` writes.
-    ConsoleHttpApi(ConsoleEvents &events, LiveConsole &console, StateBroadcast &broadcast, std::string workDir);
+    ConsoleHttpApi(ConsoleEvents &events, LiveConsole &console, StateBroadcast &broadcast,
+                   std::string workDir);
 
     void install(httplib::Server &server);
 

@@ -32,7 +32,8 @@ Json panelJson(sim::Cockpit &cockpit) {
     Json json{{"id", panel->id()}};
     int left = 0, top = 0;
     if (cockpit.panelOrigin(left, top))
-        json["picture"] = {{"left", left}, {"top", top}, {"width", panel->width()}, {"height", panel->height()}};
+        json["picture"] = {
+            {"left", left}, {"top", top}, {"width", panel->width()}, {"height", panel->height()}};
     else
         json["picture"] = nullptr;
     Json areas = Json::array();
@@ -48,9 +49,10 @@ Json panelJson(sim::Cockpit &cockpit) {
     Json mfds = Json::array();
     for (const sim::PanelMfd &mfd : panel->mfds()) {
         if (!cockpit.mfdTexts(mfd.index, lines)) continue;
-        mfds.push_back({{"index", mfd.index},
-                        {"rect", {mfd.spec.pos.left, mfd.spec.pos.top, mfd.spec.pos.right, mfd.spec.pos.bottom}},
-                        {"lines", lines}});
+        mfds.push_back(
+            {{"index", mfd.index},
+             {"rect", {mfd.spec.pos.left, mfd.spec.pos.top, mfd.spec.pos.right, mfd.spec.pos.bottom}},
+             {"lines", lines}});
     }
     json["mfds"] = std::move(mfds);
     return json;
@@ -68,7 +70,8 @@ LiveConsole::LiveConsole(sim::Simulation &simulation, ConsoleEvents &events, Sta
     : simulation_(simulation), events_(events), broadcast_(broadcast) {}
 
 void LiveConsole::run(const std::atomic<bool> &stop) {
-    const auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / frameRate));
+    const auto period =
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / frameRate));
     Clock::time_point next = Clock::now();
     Clock::time_point previous = next - period;
     while (!stop.load()) {
@@ -77,27 +80,15 @@ void LiveConsole::run(const std::atomic<bool> &stop) {
         events_.runUntil(next, busy);
         if (stop.load()) break;
         const Clock::time_point start = Clock::now();
-        if (!paused_) frame(start, previous);
+        // The frame covers the real time since the last one (a millisecond at
+        // least: modules divide by the step).
+        const double real = std::chrono::duration<double>(start - previous).count();
         previous = start;
-
-        const int listeners = broadcast_.listeners();
-        if (broadcast_.departures() != lastDepartures_) {
-            lastDepartures_ = broadcast_.departures();
-            // A page that left may have left a key or the button down.
-            if (listeners == 0) releaseHeldInput();
-        }
-        const bool arrived = listeners > lastListeners_;
-        lastListeners_ = listeners;
-        if (listeners > 0 &&
-            (arrived || (serial_ != publishedSerial_ && (framesSincePublish_ >= publishEvery || paused_)))) {
-            broadcast_.publish(stateJson());
-            publishedSerial_ = serial_;
-            framesSincePublish_ = 0;
-        }
+        step(std::min(std::max(real, 1e-3), longestFrame));
         busy += Clock::now() - start;
         {
             std::lock_guard<std::mutex> lock(statsMutex_);
-            (listeners > 0 ? withPage_ : withoutPage_).add(milliseconds(busy));
+            (lastListeners_ > 0 ? withPage_ : withoutPage_).add(milliseconds(busy));
         }
         next += period;
         const Clock::time_point now = Clock::now();
@@ -105,16 +96,32 @@ void LiveConsole::run(const std::atomic<bool> &stop) {
     }
 }
 
-void LiveConsole::frame(Clock::time_point start, Clock::time_point previous) {
-    const double real = std::chrono::duration<double>(start - previous).count();
-    simulation_.setFrameLength(std::min(std::max(real, 1e-3), longestFrame));
-    simulation_.frame();
-    ++serial_;
-    ++framesSincePublish_;
-    if (releaseAfterFrame_) {
-        cockpit().releaseMouse();
-        releaseAfterFrame_ = false;
+bool LiveConsole::step(double frameLength) {
+    if (!paused_) {
+        simulation_.setFrameLength(frameLength);
+        simulation_.frame();
+        ++serial_;
+        ++framesSincePublish_;
+        if (releaseAfterFrame_) {
+            cockpit().releaseMouse();
+            releaseAfterFrame_ = false;
+        }
     }
+    const int listeners = broadcast_.listeners();
+    if (broadcast_.departures() != lastDepartures_) {
+        lastDepartures_ = broadcast_.departures();
+        // A page that left may have left a key or the button down.
+        if (listeners == 0) releaseHeldInput();
+    }
+    const bool arrived = listeners > lastListeners_;
+    lastListeners_ = listeners;
+    if (listeners == 0 ||
+        !(arrived || (serial_ != publishedSerial_ && (framesSincePublish_ >= publishEvery || paused_))))
+        return false;
+    broadcast_.publish(stateJson());
+    publishedSerial_ = serial_;
+    framesSincePublish_ = 0;
+    return true;
 }
 
 void LiveConsole::touch() { ++serial_; }
@@ -196,12 +203,13 @@ void LiveConsole::countEncoding(double ms) {
 
 std::string LiveConsole::statsJson() const {
     std::lock_guard<std::mutex> lock(statsMutex_);
-    const Json stats{{"frameRate", frameRate},
-                     {"listeners", broadcast_.listeners()},
-                     {"withoutPage", timesJson(withoutPage_)},
-                     {"withPage", timesJson(withPage_)},
-                     {"encodings",
-                      {{"count", encodings_}, {"meanMs", encodings_ > 0 ? encodingMs_ / double(encodings_) : 0.0}}}};
+    const Json stats{
+        {"frameRate", frameRate},
+        {"listeners", broadcast_.listeners()},
+        {"withoutPage", timesJson(withoutPage_)},
+        {"withPage", timesJson(withPage_)},
+        {"encodings",
+         {{"count", encodings_}, {"meanMs", encodings_ > 0 ? encodingMs_ / double(encodings_) : 0.0}}}};
     return stats.dump();
 }
 

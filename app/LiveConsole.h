@@ -72,6 +72,10 @@ public:
 
     // The frame loop; returns when `stop` is set.
     void run(const std::atomic<bool> &stop);
+    // One turn of the loop after its requests, without the pacing: a frame
+    // of `frameLength` real seconds (unless paused), then the state to the
+    // event streams when it is due. True when the state was published.
+    bool step(double frameLength);
 
     // ---- requests (simulation thread) --------------------------------------
     sim::Simulation &simulation() { return simulation_; }
@@ -99,7 +103,6 @@ public:
     void countEncoding(double ms);
 
 private:
-    void frame(Clock::time_point start, Clock::time_point previous);
     void releaseHeldInput();
 
     sim::Simulation &simulation_;

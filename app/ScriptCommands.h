@@ -27,7 +27,8 @@ struct ScriptContext {
     void frame();
 };
 
-using ScriptHandler = bool (*)(ScriptContext &context, const std::vector<std::string> &args, std::string &error);
+using ScriptHandler = bool (*)(ScriptContext &context, const std::vector<std::string> &args,
+                               std::string &error);
 
 struct ScriptCommand {
     const char *name;

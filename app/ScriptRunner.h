@@ -11,7 +11,7 @@ struct RunOptions {
     std::string scenario;  // absolute paths
     std::string script;    // empty: no script
     std::string rootDir;
-    std::string outDir;    // working folder (exists)
+    std::string outDir;  // working folder (exists)
     bool progress = false;
 };
 

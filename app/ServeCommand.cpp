@@ -42,7 +42,8 @@ public:
     }
 
 private:
-    struct sigaction oldInterrupt_ {}, oldTerminate_{}, oldPipe_{};
+    struct sigaction oldInterrupt_ {
+    }, oldTerminate_{}, oldPipe_{};
 };
 
 std::string hostInUrl(const std::string &host) {

@@ -25,7 +25,9 @@ bool StateBroadcast::closed() const {
     return closed_;
 }
 
-StateBroadcast::Listener::Listener(StateBroadcast &broadcast) : broadcast_(broadcast) { ++broadcast_.listeners_; }
+StateBroadcast::Listener::Listener(StateBroadcast &broadcast) : broadcast_(broadcast) {
+    ++broadcast_.listeners_;
+}
 
 StateBroadcast::Listener::~Listener() {
     --broadcast_.listeners_;

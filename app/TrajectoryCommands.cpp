@@ -204,7 +204,8 @@ bool cmdPlot(ScriptContext &c, const std::vector<std::string> &args, std::string
     double extent = body->radius() * 1.5;
     for (const VECTOR3 &p : path)
         extent = std::max(extent, std::max(std::fabs(dotp(p, xAxis)), std::fabs(dotp(p, yAxis))));
-    extent = std::min(extent, body->radius() * 15.0);  // the approach close up; a long path leaves the picture
+    extent =
+        std::min(extent, body->radius() * 15.0);  // the approach close up; a long path leaves the picture
     const int size = 900;
     const double scale = (size / 2.0 - 40.0) / extent;
     auto toPicture = [&](const VECTOR3 &p, double &x, double &y) {

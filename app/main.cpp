@@ -53,7 +53,8 @@ bool makeFolder(const std::string &path) {
 }
 
 bool makeWorkingFolder(const std::string &outDir) {
-    if (makeFolder(outDir) && makeFolder(outDir + "/PHOTO") && makeFolder(outDir + "/Q4K12techout")) return true;
+    if (makeFolder(outDir) && makeFolder(outDir + "/PHOTO") && makeFolder(outDir + "/Q4K12techout"))
+        return true;
     std::cerr << "okulsim: cannot create the working folder " << outDir << "\n";
     return false;
 }

@@ -2,8 +2,11 @@
 # Installs the Debian 12 packages the build, the tests and the demo need,
 # when they are missing. Run as root (or through sudo).
 set -e
+# The live console: cpp-httplib and nlohmann-json build it; its browser test
+# drives headless Chromium through chromedriver with Selenium.
 packages="cmake ninja-build g++ pkg-config libfreetype-dev libpng-dev fonts-liberation2 \
-libgtest-dev libgmock-dev libbenchmark-dev python3-pil libcairo2-dev"
+libgtest-dev libgmock-dev libbenchmark-dev python3-pil libcairo2-dev \
+libcpp-httplib-dev nlohmann-json3-dev chromium chromium-driver python3-selenium"
 if [ "${OKUL_WITH_CROSS:-0}" = 1 ]; then
     packages="$packages g++-mingw-w64-x86-64"
 fi

@@ -95,8 +95,9 @@ public:
 
 private:
     bool loadBodies(double mjd, std::string &error);
-    bool createVessel(const std::string &name, const std::string &className, const std::vector<std::string> &lines,
-                      const std::string &path, int firstLine, std::string &error);
+    bool createVessel(const std::string &name, const std::string &className,
+                      const std::vector<std::string> &lines, const std::string &path, int firstLine,
+                      std::string &error);
     void updateBodies(double mjd);
     void applyStatus(Vessel *vessel, const VESSELSTATUS &status);
     void propagateVessels(double mjd0, double dt);

@@ -58,8 +58,9 @@ bool encode(const Surface &surface, PngCompression compression, const PngTarget 
         png_set_compression_level(png, Z_BEST_SPEED);
         png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     }
-    png_set_IHDR(png, info, png_uint_32(surface.width()), png_uint_32(surface.height()), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(surface.width()), png_uint_32(surface.height()), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < surface.height(); ++y) {
         const std::uint32_t *row = surface.row(y);

@@ -75,7 +75,9 @@ protected:
         body = Json::parse(result->body, nullptr, false);
         return result->status;
     }
-    std::string errorText() const { return body.is_object() && body.contains("error") ? body["error"].get<std::string>() : ""; }
+    std::string errorText() const {
+        return body.is_object() && body.contains("error") ? body["error"].get<std::string>() : "";
+    }
     Json state() {
         auto result = client->Get("/api/state");
         return result ? Json::parse(result->body, nullptr, false) : Json();
@@ -129,7 +131,8 @@ TEST_F(ConsoleHttpApiTest, BadRequestsGetAMessageAndChangeNothing) {
     };
     for (const auto &request : bad) {
         EXPECT_EQ(status(post(request.path, request.params)), 400) << request.path;
-        EXPECT_NE(errorText().find(request.message), std::string::npos) << request.path << ": " << errorText();
+        EXPECT_NE(errorText().find(request.message), std::string::npos)
+            << request.path << ": " << errorText();
     }
     EXPECT_EQ(status(client->Get("/api/text?area=MFD2")), 400);
     EXPECT_NE(errorText().find("does not show MFD 2"), std::string::npos) << errorText();
@@ -167,8 +170,8 @@ TEST_F(ConsoleHttpApiTest, MouseAndKeysReachTheVesselInOrder) {
     std::vector<int> presses;
     for (const Call &call : probe->bufferedKeys)
         if (call.event == 1) presses.push_back(call.id);
-    EXPECT_EQ(presses, std::vector<int>({OAPI_KEY_A, OAPI_KEY_1, OAPI_KEY_SEMICOLON, OAPI_KEY_RETURN,
-                                         OAPI_KEY_NUMPAD8}));
+    EXPECT_EQ(presses, std::vector<int>(
+                           {OAPI_KEY_A, OAPI_KEY_1, OAPI_KEY_SEMICOLON, OAPI_KEY_RETURN, OAPI_KEY_NUMPAD8}));
     // The held key is in the direct-key state frame after frame.
     int framesHeld = 0;
     for (const std::vector<int> &held : probe->directKeys)
@@ -234,7 +237,8 @@ TEST_F(ConsoleHttpApiTest, TimePanelsAndSaving) {
     EXPECT_EQ(now["panel"]["picture"]["top"], 96);
     EXPECT_EQ(now["panel"]["areas"][0]["id"], 20);
     EXPECT_EQ(status(post("/api/save", {{"file", "live_1.scn"}})), 200);
-    EXPECT_NE(testsupport::ReadFile(installation.workFile("live_1.scn")).find("BEGIN_SHIPS"), std::string::npos);
+    EXPECT_NE(testsupport::ReadFile(installation.workFile("live_1.scn")).find("BEGIN_SHIPS"),
+              std::string::npos);
     auto text = client->Get("/api/text?area=20");
     ASSERT_TRUE(text);
     EXPECT_NE(text->body.find("area 20 draw"), std::string::npos) << text->body;
