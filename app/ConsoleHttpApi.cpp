@@ -3,6 +3,7 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <atomic>
 #include <chrono>
 #include <vector>
 
@@ -70,36 +71,50 @@ bool checkScenarioName(const std::string &name, std::string &error) {
 
 }  // namespace
 
+std::thread serveOnThread(httplib::Server &server) {
+    auto ended = std::make_shared<std::atomic<bool>>(false);
+    std::thread thread([&server, ended] {
+        server.listen_after_bind();
+        ended->store(true);
+    });
+    while (!server.is_running() && !ended->load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return thread;
+}
+
 ConsoleHttpApi::ConsoleHttpApi(ConsoleEvents &events, LiveConsole &console, StateBroadcast &broadcast,
                                std::string workDir)
     : events_(events), console_(console), broadcast_(broadcast), workDir_(std::move(workDir)) {}
 
+template <class Work, class Result>
+bool ConsoleHttpApi::runOnSimulation(Work work, Result &result, ApiReply &refusal) {
+    std::future<Result> posted = events_.post(std::move(work));
+    if (posted.wait_for(std::chrono::seconds(requestTimeoutSeconds)) != std::future_status::ready) {
+        refusal = failure(503, "the simulation did not take the request within " +
+                                   std::to_string(requestTimeoutSeconds) + " s");
+        return false;
+    }
+    try {
+        result = posted.get();
+        return true;
+    } catch (const std::future_error &) {
+        refusal = failure(503, "the console is shutting down");
+        return false;
+    }
+}
+
 template <class Work>
 ApiReply ConsoleHttpApi::onSimulation(Work work) {
-    std::future<ApiReply> reply = events_.post(std::move(work));
-    if (reply.wait_for(std::chrono::seconds(requestTimeoutSeconds)) != std::future_status::ready)
-        return failure(503, "the simulation did not take the request within " +
-                                std::to_string(requestTimeoutSeconds) + " s");
-    try {
-        return reply.get();
-    } catch (const std::future_error &) {
-        return failure(503, "the console is shutting down");
-    }
+    ApiReply reply, refusal;
+    return runOnSimulation(std::move(work), reply, refusal) ? reply : refusal;
 }
 
 // A picture of the present state: the simulation thread renders it once per
 // state, the first request for it encodes it here and every request for
 // the same state shares the file.
 ApiReply ConsoleHttpApi::picture(PictureKind kind) {
-    std::future<PictureJob> posted = events_.post([this, kind] { return console_.pictureJob(kind); });
-    if (posted.wait_for(std::chrono::seconds(requestTimeoutSeconds)) != std::future_status::ready)
-        return failure(503, "the simulation did not take the request in time");
     PictureJob job;
-    try {
-        job = posted.get();
-    } catch (const std::future_error &) {
-        return failure(503, "the console is shutting down");
-    }
+    ApiReply refusal;
+    if (!runOnSimulation([this, kind] { return console_.pictureJob(kind); }, job, refusal)) return refusal;
     if (job.encode) {
         auto encoded = std::make_shared<EncodedPicture>();
         const auto start = std::chrono::steady_clock::now();
@@ -125,6 +140,20 @@ ApiReply ConsoleHttpApi::picture(PictureKind kind) {
 void ConsoleHttpApi::install(httplib::Server &server) {
     using httplib::Request;
     using httplib::Response;
+
+    // Short keep-alive and timeouts: a page that went away frees its thread
+    // soon, and a stop does not wait for idle connections.
+    server.set_keep_alive_timeout(1);
+    server.set_read_timeout(5);
+    server.set_write_timeout(5);
+    server.set_payload_max_length(64 * 1024);
+    // Address reuse after a restart, but not a port shared with another
+    // server (httplib's default also sets SO_REUSEPORT, which would let a
+    // second console take half of the first one's requests).
+    server.set_socket_options([](socket_t sock) {
+        const int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
 
     // httplib's own refusals (a malformed request, a POST without a body or
     // Content-Length, an unknown path) get a message too.

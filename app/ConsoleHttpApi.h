@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <thread>
 
 #include "ConsoleEvents.h"
 #include "LiveConsole.h"
@@ -28,9 +29,14 @@ public:
     ConsoleHttpApi(ConsoleEvents &events, LiveConsole &console, StateBroadcast &broadcast,
                    std::string workDir);
 
+    // The routes, and the server's timeouts, request size and socket options.
     void install(httplib::Server &server);
 
 private:
+    // Runs `work` on the simulation thread through the queue and waits for
+    // its result; false with a 503 in `refusal` when it was not taken.
+    template <class Work, class Result>
+    bool runOnSimulation(Work work, Result &result, ApiReply &refusal);
     template <class Work>
     ApiReply onSimulation(Work work);
     ApiReply picture(PictureKind kind);
@@ -40,5 +46,10 @@ private:
     StateBroadcast &broadcast_;
     std::string workDir_;
 };
+
+// Runs a bound server's accept loop on a thread of its own and returns once
+// the loop runs, so that a stop cannot come before it (httplib's stop does
+// nothing to a server that has not started).
+std::thread serveOnThread(httplib::Server &server);
 
 }  // namespace okulsim

@@ -79,12 +79,6 @@ int serveScenario(const ServeOptions &options, std::ostream &out, std::ostream &
     ConsoleHttpApi api(events, console, broadcast, options.outDir);
     httplib::Server server;
     api.install(server);
-    // Short keep-alive and timeouts: a page that went away frees its thread
-    // soon, and a stop does not wait for idle connections.
-    server.set_keep_alive_timeout(1);
-    server.set_read_timeout(5);
-    server.set_write_timeout(5);
-    server.set_payload_max_length(64 * 1024);
     int port = options.port;
     if (port == 0)
         port = server.bind_to_any_port(options.host);
@@ -97,7 +91,7 @@ int serveScenario(const ServeOptions &options, std::ostream &out, std::ostream &
     }
 
     StopSignals signals;
-    std::thread http([&server] { server.listen_after_bind(); });
+    std::thread http = serveOnThread(server);
     out << "okulsim: serving " << options.scenario << " at http://" << hostInUrl(options.host) << ":" << port
         << "/ (Ctrl+C stops)" << std::endl;
 

@@ -183,6 +183,13 @@ function releaseEverything() {
   }
 }
 window.addEventListener('blur', releaseEverything);
+// A page that is closed or reloaded may not wait for answers: beacons.
+window.addEventListener('pagehide', () => {
+  for (const code of heldKeys) navigator.sendBeacon('/api/key', new URLSearchParams({ name: KEYS[code], action: 'up' }));
+  heldKeys.clear();
+  if (mouseHeld) navigator.sendBeacon('/api/mouse', new URLSearchParams({ action: 'up' }));
+  mouseHeld = false;
+});
 
 // ---- the input box ---------------------------------------------------------
 

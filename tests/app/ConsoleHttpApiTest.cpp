@@ -43,10 +43,9 @@ protected:
         console = std::make_unique<okulsim::LiveConsole>(*simulation, events, broadcast);
         api = std::make_unique<okulsim::ConsoleHttpApi>(events, *console, broadcast, installation.work());
         api->install(server);
-        server.set_keep_alive_timeout(1);
-        const int port = server.bind_to_any_port("127.0.0.1");
+        port = server.bind_to_any_port("127.0.0.1");
         ASSERT_GT(port, 0);
-        http = std::thread([this] { server.listen_after_bind(); });
+        http = okulsim::serveOnThread(server);
         loop = std::thread([this] { console->run(stop); });
         client = std::make_unique<httplib::Client>("127.0.0.1", port);
         client->set_read_timeout(20, 0);
@@ -97,6 +96,7 @@ protected:
     std::thread http, loop;
     std::atomic<bool> stop{false};
     std::unique_ptr<httplib::Client> client;
+    int port = 0;
     Json body;
 };
 
@@ -226,6 +226,12 @@ TEST_F(ConsoleHttpApiTest, PicturesAreRenderedOncePerState) {
     EXPECT_EQ(status(post("/api/pause", {{"on", "0"}})), 200);
     waitFrames(2);
     EXPECT_GT(state()["frame"].get<long>(), frame);
+}
+
+TEST_F(ConsoleHttpApiTest, ASecondConsoleCannotShareThePort) {
+    httplib::Server second;
+    okulsim::ConsoleHttpApi(events, *console, broadcast, installation.work()).install(second);
+    EXPECT_FALSE(second.bind_to_port("127.0.0.1", port));
 }
 
 TEST_F(ConsoleHttpApiTest, TimePanelsAndSaving) {
