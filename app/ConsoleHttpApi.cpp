@@ -119,7 +119,7 @@ ApiReply ConsoleHttpApi::picture(PictureKind kind) {
         auto encoded = std::make_shared<EncodedPicture>();
         const auto start = std::chrono::steady_clock::now();
         std::vector<unsigned char> bytes;
-        encoded->ok = sim::encodePng(*job.picture, sim::PngCompression::Fast, bytes, encoded->error);
+        encoded->ok = sim::encodePng(job.picture(), sim::PngCompression::Fast, bytes, encoded->error);
         encoded->png.assign(bytes.begin(), bytes.end());
         console_.countEncoding(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <time.h>
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -20,9 +22,18 @@ double milliseconds(ConsoleEvents::Clock::duration duration) {
 }
 
 Json timesJson(const FrameTimes &times) {
+    const double frames = times.frames > 0 ? double(times.frames) : 1.0;
     return Json{{"frames", times.frames},
-                {"meanMs", times.frames > 0 ? times.totalMs / double(times.frames) : 0.0},
-                {"maxMs", times.maxMs}};
+                {"meanMs", times.totalMs / frames},
+                {"maxMs", times.maxMs},
+                {"meanCpuMs", times.totalCpuMs / frames}};
+}
+
+// Processor time of the calling thread.
+double threadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) * 1e-6;
 }
 
 // The texts of the panel's areas and MFD screens, with where they lie.
@@ -60,10 +71,11 @@ Json panelJson(sim::Cockpit &cockpit) {
 
 }  // namespace
 
-void FrameTimes::add(double ms) {
+void FrameTimes::add(double ms, double cpuMs) {
     ++frames;
     totalMs += ms;
     maxMs = std::max(maxMs, ms);
+    totalCpuMs += cpuMs;
 }
 
 LiveConsole::LiveConsole(sim::Simulation &simulation, ConsoleEvents &events, StateBroadcast &broadcast)
@@ -77,6 +89,7 @@ void LiveConsole::run(const std::atomic<bool> &stop) {
     while (!stop.load()) {
         // Requests that arrive before the frame is due run as they come.
         Clock::duration busy{};
+        const double cpuBefore = threadCpuMs();
         events_.runUntil(next, busy);
         if (stop.load()) break;
         const Clock::time_point start = Clock::now();
@@ -88,7 +101,8 @@ void LiveConsole::run(const std::atomic<bool> &stop) {
         busy += Clock::now() - start;
         {
             std::lock_guard<std::mutex> lock(statsMutex_);
-            (lastListeners_ > 0 ? withPage_ : withoutPage_).add(milliseconds(busy));
+            (lastListeners_ > 0 ? withPage_ : withoutPage_)
+                .add(milliseconds(busy), threadCpuMs() - cpuBefore);
         }
         next += period;
         const Clock::time_point now = Clock::now();
@@ -181,19 +195,28 @@ PictureJob LiveConsole::pictureJob(PictureKind kind) {
     cached.serial = serial_;
     cached.result = promise->get_future().share();
     job.result = cached.result;
-    sim::Surface picture(0, 0);
+    // The window goes as its layers; the panel or the view alone as the
+    // only layer.
+    auto layers = std::make_shared<sim::Cockpit::WindowLayers>();
     std::string error;
-    if (!takePicture(cockpit(), kind, picture, error)) {
+    bool taken = true;
+    if (kind == PictureKind::Window)
+        *layers = cockpit().windowLayers();
+    else
+        taken = takePicture(cockpit(), kind, layers->view, error);
+    if (!taken) {
         auto failed = std::make_shared<EncodedPicture>();
         failed->error = error;
         failed->serial = serial_;
         promise->set_value(failed);
         return job;
     }
-    job.picture = std::make_shared<const sim::Surface>(std::move(picture));
+    job.layers = layers;
     job.encode = promise;
     return job;
 }
+
+sim::Surface PictureJob::picture() { return sim::Cockpit::composeWindow(std::move(*layers)); }
 
 void LiveConsole::countEncoding(double ms) {
     std::lock_guard<std::mutex> lock(statsMutex_);

@@ -38,22 +38,28 @@ using PictureResult = std::shared_future<std::shared_ptr<const EncodedPicture>>;
 
 // A request for a picture, as the simulation thread answers it: the result
 // to wait for, and, for the one request that asked first in this state,
-// the picture it is to encode (off the simulation thread) and the promise
-// to fulfil with it.
+// what it is to make into the picture and encode (off the simulation
+// thread: a window's layers are put together there too) and the promise to
+// fulfil with it.
 struct PictureJob {
     PictureResult result;
-    std::shared_ptr<const sim::Surface> picture;
+    std::shared_ptr<sim::Cockpit::WindowLayers> layers;
     std::shared_ptr<std::promise<std::shared_ptr<const EncodedPicture>>> encode;
+    // The picture from the layers (once).
+    sim::Surface picture();
 };
 
 // Frame times of the simulation thread: the work of a frame (queued
 // requests, the frame itself, the state published), apart for the frames
-// with and without a page's event stream open.
+// with and without a page's event stream open; as real time, and as the
+// thread's processor time (which leaves out the time other threads and
+// programs had the processor).
 struct FrameTimes {
     long frames = 0;
     double totalMs = 0.0;
     double maxMs = 0.0;
-    void add(double ms);
+    double totalCpuMs = 0.0;
+    void add(double ms, double cpuMs);
 };
 
 class LiveConsole {

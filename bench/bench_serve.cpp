@@ -54,7 +54,7 @@ void BM_LiveFrame(benchmark::State &state) {
     for (auto _ : state) {
         if (live.console->step(0.02) && page) {
             okulsim::PictureJob job = live.console->pictureJob(okulsim::PictureKind::Window);
-            benchmark::DoNotOptimize(job.picture);
+            benchmark::DoNotOptimize(job.layers);
             ++pictures;
         }
     }
@@ -62,17 +62,19 @@ void BM_LiveFrame(benchmark::State &state) {
 }
 BENCHMARK(BM_LiveFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// A request thread's work for one picture of the window.
+// A request thread's work for one picture of the window: the layers put
+// together, the PNG encoded.
 void BM_WindowPng(benchmark::State &state) {
     LiveSetup live;
     if (!live.simulation) {
         state.SkipWithError(live.error.c_str());
         return;
     }
-    const sim::Surface window = live.simulation->cockpit().windowImage();
+    const sim::Cockpit::WindowLayers layers = live.simulation->cockpit().windowLayers();
     std::vector<unsigned char> png;
     std::string error;
-    for (auto _ : state) sim::encodePng(window, sim::PngCompression::Fast, png, error);
+    for (auto _ : state)
+        sim::encodePng(sim::Cockpit::composeWindow(layers), sim::PngCompression::Fast, png, error);
     state.counters["bytes"] = double(png.size());
 }
 BENCHMARK(BM_WindowPng)->Unit(benchmark::kMillisecond);

@@ -387,25 +387,33 @@ Surface Cockpit::viewImage() {
     return view != nullptr ? *view : Surface(windowWidth, windowHeight);
 }
 
-Surface Cockpit::windowImage() {
-    Surface window = viewImage();
-    window.clearTexts();
-    if (!impl->panel || !impl->panel->hasBackground()) return window;
+Surface Cockpit::windowImage() { return composeWindow(windowLayers()); }
+
+Cockpit::WindowLayers Cockpit::windowLayers() {
+    WindowLayers layers;
+    layers.view = viewImage();
+    if (!impl->panel || !impl->panel->hasBackground()) return layers;
     const Panel &panel = *impl->panel;
-    const Surface picture = panel.compose();
-    int left = 0, top = 0;
-    panelOrigin(left, top);
-    const bool keyed = panel.hasColourKey();
-    const std::uint32_t key = panel.colourKey();
+    layers.panel = panel.compose();
+    panelOrigin(layers.left, layers.top);
+    layers.keyed = panel.hasColourKey();
+    layers.key = panel.colourKey();
+    return layers;
+}
+
+Surface Cockpit::composeWindow(WindowLayers layers) {
+    Surface window = std::move(layers.view);
+    window.clearTexts();
+    const Surface &picture = layers.panel;
     for (int y = 0; y < picture.height(); ++y) {
-        const int wy = top + y;
-        if (wy < 0 || wy >= windowHeight) continue;
+        const int wy = layers.top + y;
+        if (wy < 0 || wy >= window.height()) continue;
         const std::uint32_t *source = picture.row(y);
         std::uint32_t *target = window.row(wy);
         for (int x = 0; x < picture.width(); ++x) {
-            const int wx = left + x;
-            if (wx < 0 || wx >= windowWidth) continue;
-            if (!keyed || source[x] != key) target[wx] = source[x];
+            const int wx = layers.left + x;
+            if (wx < 0 || wx >= window.width()) continue;
+            if (!layers.keyed || source[x] != layers.key) target[wx] = source[x];
         }
     }
     return window;

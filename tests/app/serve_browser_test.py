@@ -290,11 +290,11 @@ def main():
         stats = server.json("/api/stats")
         with_page = stats["withPage"]
         print(f"page: {shown} pictures in {elapsed:.1f} s, {shown / elapsed:.1f} per second")
-        print(f"server frame time without a page: mean {idle['meanMs']:.3f} ms, max {idle['maxMs']:.2f} ms "
-              f"over {idle['frames']} frames")
-        print(f"server frame time with the page: mean {with_page['meanMs']:.3f} ms, max {with_page['maxMs']:.2f} ms "
-              f"over {with_page['frames']} frames; PNG encoding (request threads) "
-              f"{stats['encodings']['meanMs']:.1f} ms a picture, {stats['encodings']['count']} pictures")
+        for name, times in (("without a page", idle), ("with the page", with_page)):
+            print(f"server frame time {name}: mean {times['meanMs']:.3f} ms (processor {times['meanCpuMs']:.3f} ms), "
+                  f"max {times['maxMs']:.2f} ms, over {times['frames']} frames")
+        print(f"PNG encoding on the request threads: {stats['encodings']['meanMs']:.1f} ms a picture, "
+              f"{stats['encodings']['count']} pictures")
         # The rate itself is a figure to read, not to test: a page that stopped
         # refreshing would show a handful.
         if shown < elapsed:
