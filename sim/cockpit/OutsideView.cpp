@@ -74,9 +74,12 @@ struct Camera {
 void drawStars(Surface &image, const Camera &camera) {
     for (const OutsideView::Star &star : OutsideView::stars()) {
         double x, y;
-        if (!camera.project(star.direction, x, y)) continue;
+        // Checked before the conversion: a star almost square to the view
+        // axis projects beyond what an int holds.
+        if (!camera.project(star.direction, x, y) ||
+            !(x >= 0 && y >= 0 && x < image.width() && y < image.height()))
+            continue;
         const int px = int(std::floor(x)), py = int(std::floor(y));
-        if (!image.contains(px, py)) continue;
         // Magnitude -1.5 at full brightness, 6 barely visible.
         const double brightness = std::pow(10.0, -0.4 * (star.magnitude + 1.5)) * 8.0;
         const double level = std::min(1.0, 0.3 + brightness);
