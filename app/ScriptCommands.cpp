@@ -1,5 +1,7 @@
 #include "ScriptCommands.h"
 
+#include "CockpitControls.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -8,10 +10,7 @@
 #include "gdi/BmpDecoder.h"
 #include "gdi/Cp1251.h"
 
-#include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace okulsim {
 
@@ -65,7 +64,9 @@ bool cmdFrame(ScriptContext &c, const std::vector<std::string> &args, std::strin
 
 bool cmdWarp(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
     double warp;
-    if (!needArgs(args, 1, "warp FACTOR", error) || !parseNumber(args[0], warp, error)) return false;
+    if (!needArgs(args, 1, "warp FACTOR", error) || !parseNumber(args[0], warp, error) ||
+        !checkTimeAcceleration(warp, error))
+        return false;
     c.simulation.setTimeAcceleration(warp);
     return true;
 }
@@ -260,28 +261,6 @@ const ScriptCommand *findCommand(const std::string &name) {
 }
 
 const std::vector<ScriptCommand> &commands() { return registry(); }
-
-bool parseNumber(const std::string &text, double &value, std::string &error) {
-    char *end = nullptr;
-    errno = 0;
-    value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value)) {
-        error = "\"" + text + "\" is not a number";
-        return false;
-    }
-    return true;
-}
-
-bool parseCount(const std::string &text, long &value, std::string &error) {
-    char *end = nullptr;
-    errno = 0;
-    value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE || value < 0) {
-        error = "\"" + text + "\" is not a count";
-        return false;
-    }
-    return true;
-}
 
 void registerCoreCommands() {
     registerCommand("frame", cmdFrame, "frame SECONDS  (real length of a frame, default 0.02)");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "NumberParsing.h"
 #include "core/Simulation.h"
 
 namespace okulsim {
@@ -26,7 +27,8 @@ struct ScriptContext {
     void frame();
 };
 
-using ScriptHandler = bool (*)(ScriptContext &context, const std::vector<std::string> &args, std::string &error);
+using ScriptHandler = bool (*)(ScriptContext &context, const std::vector<std::string> &args,
+                               std::string &error);
 
 struct ScriptCommand {
     const char *name;
@@ -40,9 +42,5 @@ const std::vector<ScriptCommand> &commands();
 
 // The core commands: frame, warp, run, frames, until, save, state, debug, print.
 void registerCoreCommands();
-
-// Parses a number; false (with a message) if the text is not one.
-bool parseNumber(const std::string &text, double &value, std::string &error);
-bool parseCount(const std::string &text, long &value, std::string &error);
 
 }  // namespace okulsim

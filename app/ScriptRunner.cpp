@@ -69,6 +69,18 @@ void registerAllCommands() {
 
 }  // namespace
 
+bool enterWorkingFolder(const std::string &outDir, std::string &error) {
+    // Modules write their files relative to the working folder: the
+    // process's current folder, as on Windows.
+    std::error_code entered;
+    std::filesystem::current_path(outDir, entered);
+    if (entered) {
+        error = "cannot enter the working folder " + outDir;
+        return false;
+    }
+    return true;
+}
+
 int runScenario(const RunOptions &options, std::ostream &out, std::ostream &err) {
     registerAllCommands();
     std::vector<ScriptLine> script;
@@ -77,11 +89,8 @@ int runScenario(const RunOptions &options, std::ostream &out, std::ostream &err)
         err << "okulsim: " << error << "\n";
         return 1;
     }
-    // Modules write their files relative to the working folder.
-    std::error_code entered;
-    std::filesystem::current_path(options.outDir, entered);
-    if (entered) {
-        err << "okulsim: cannot enter the working folder " << options.outDir << "\n";
+    if (!enterWorkingFolder(options.outDir, error)) {
+        err << "okulsim: " << error << "\n";
         return 1;
     }
 

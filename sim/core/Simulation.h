@@ -50,6 +50,9 @@ public:
     double mjd() const { return mjd_; }
     double frameLength() const { return frameLength_; }  // real seconds per frame
     void setFrameLength(double seconds) { frameLength_ = seconds; }
+    // The time acceleration, kept within its range.
+    static constexpr double minTimeAcceleration = 0.1;
+    static constexpr double maxTimeAcceleration = 100000.0;
     double timeAcceleration() const { return warp_; }
     void setTimeAcceleration(double warp);
     double frameRate() const { return frameLength_ > 0 ? 1.0 / frameLength_ : 0.0; }
@@ -92,8 +95,9 @@ public:
 
 private:
     bool loadBodies(double mjd, std::string &error);
-    bool createVessel(const std::string &name, const std::string &className, const std::vector<std::string> &lines,
-                      const std::string &path, int firstLine, std::string &error);
+    bool createVessel(const std::string &name, const std::string &className,
+                      const std::vector<std::string> &lines, const std::string &path, int firstLine,
+                      std::string &error);
     void updateBodies(double mjd);
     void applyStatus(Vessel *vessel, const VESSELSTATUS &status);
     void propagateVessels(double mjd0, double dt);
