@@ -77,7 +77,8 @@ bool encode(const Surface &surface, IWICImagingFactory *factory, IStream *stream
            !failed(frame->Initialize(nullptr), "the frame", error) &&
            !failed(frame->SetSize(UINT(surface.width()), UINT(surface.height())), "SetSize", error) &&
            !failed(frame->SetPixelFormat(&format), "SetPixelFormat", error) &&
-           (IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) || !failed(E_FAIL, "the 24-bit format", error)) &&
+           (IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) ||
+            !failed(E_FAIL, "the 24-bit format", error)) &&
            !failed(frame->WritePixels(UINT(surface.height()), stride, UINT(rows.size()), rows.data()),
                    "WritePixels", error) &&
            !failed(frame->Commit(), "the frame's commit", error) &&
@@ -85,42 +86,43 @@ bool encode(const Surface &surface, IWICImagingFactory *factory, IStream *stream
 }
 
 bool createFactory(Held<IWICImagingFactory> &factory, std::string &error) {
-    return !failed(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                    reinterpret_cast<void **>(factory.out())),
+    return !failed(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IWICImagingFactory, reinterpret_cast<void **>(factory.out())),
                    "the imaging factory", error);
+}
+
+// A surface with pixels, and COM ready on this thread.
+bool readyToEncode(const Surface &surface, const ComScope &com, std::string &error) {
+    if (surface.width() <= 0 || surface.height() <= 0) {
+        error = "empty surface";
+        return false;
+    }
+    if (!com.ready()) {
+        error = "COM initialisation failed";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
 bool writePng(const Surface &surface, const std::string &path, std::string &error) {
-    if (surface.width() <= 0 || surface.height() <= 0) {
-        error = "empty surface";
-        return false;
-    }
     const ComScope com;
-    if (!com.ready()) {
-        error = "COM initialisation failed";
-        return false;
-    }
+    if (!readyToEncode(surface, com, error)) return false;
     Held<IWICImagingFactory> factory;
     Held<IWICStream> stream;
     const std::wstring file = widePath(path);
-    return createFactory(factory, error) && !failed(factory->CreateStream(stream.out()), "CreateStream", error) &&
-           !failed(stream->InitializeFromFilename(file.c_str(), GENERIC_WRITE), "cannot create " + path, error) &&
+    return createFactory(factory, error) &&
+           !failed(factory->CreateStream(stream.out()), "CreateStream", error) &&
+           !failed(stream->InitializeFromFilename(file.c_str(), GENERIC_WRITE), "cannot create " + path,
+                   error) &&
            encode(surface, factory.pointer, stream.pointer, error);
 }
 
 bool encodePng(const Surface &surface, PngCompression compression, std::vector<unsigned char> &bytes,
                std::string &error) {
-    if (surface.width() <= 0 || surface.height() <= 0) {
-        error = "empty surface";
-        return false;
-    }
     const ComScope com;
-    if (!com.ready()) {
-        error = "COM initialisation failed";
-        return false;
-    }
+    if (!readyToEncode(surface, com, error)) return false;
     Held<IWICImagingFactory> factory;
     Held<IStream> stream;
     if (!createFactory(factory, error) ||
