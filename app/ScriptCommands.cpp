@@ -1,5 +1,8 @@
 #include "ScriptCommands.h"
 
+#include "CockpitControls.h"
+
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -7,12 +10,7 @@
 #include "gdi/BmpDecoder.h"
 #include "gdi/Cp1251.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace okulsim {
 
@@ -71,7 +69,9 @@ bool cmdFrame(ScriptContext &c, const std::vector<std::string> &args, std::strin
 
 bool cmdWarp(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
     double warp;
-    if (!needArgs(args, 1, "warp FACTOR", error) || !parseNumber(args[0], warp, error)) return false;
+    if (!needArgs(args, 1, "warp FACTOR", error) || !parseNumber(args[0], warp, error) ||
+        !checkTimeAcceleration(warp, error))
+        return false;
     c.simulation.setTimeAcceleration(warp);
     return true;
 }
@@ -171,7 +171,9 @@ bool cmdExpectFile(ScriptContext &c, const std::vector<std::string> &args, std::
     std::string text = c.rest.substr(c.rest.find(args[0]) + args[0].size());
     text = text.substr(text.find_first_not_of(" \t"));
     for (size_t at; (at = text.find("\\n")) != std::string::npos;) text.replace(at, 2, "\n");
-    std::ifstream in(c.path(args[0]), std::ios::binary);
+    // Read as text: the modules write their reports as text files, whose
+    // line ends Windows stores as CR LF.
+    std::ifstream in(c.path(args[0]));
     if (!in) {
         error = "cannot read " + c.path(args[0]);
         return false;
@@ -239,7 +241,7 @@ bool cmdExpectBmp(ScriptContext &c, const std::vector<std::string> &args, std::s
 }  // namespace
 
 std::string ScriptContext::path(const std::string &name) const {
-    if (!name.empty() && name[0] == '/') return name;
+    if (std::filesystem::path(name).is_absolute()) return name;
     return outDir + "/" + name;
 }
 
@@ -276,28 +278,6 @@ const ScriptCommand *findCommand(const std::string &name) {
 }
 
 const std::vector<ScriptCommand> &commands() { return registry(); }
-
-bool parseNumber(const std::string &text, double &value, std::string &error) {
-    char *end = nullptr;
-    errno = 0;
-    value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value)) {
-        error = "\"" + text + "\" is not a number";
-        return false;
-    }
-    return true;
-}
-
-bool parseCount(const std::string &text, long &value, std::string &error) {
-    char *end = nullptr;
-    errno = 0;
-    value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE || value < 0) {
-        error = "\"" + text + "\" is not a count";
-        return false;
-    }
-    return true;
-}
 
 void registerCoreCommands() {
     registerCommand("frame", cmdFrame, "frame SECONDS  (real length of a frame, default 0.02)");

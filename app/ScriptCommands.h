@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "NumberParsing.h"
 #include "core/Simulation.h"
 
 namespace okulsim {
@@ -60,9 +61,5 @@ const std::vector<ScriptCommand> &commands();
 
 // The core commands: frame, warp, run, frames, until, save, state, debug, print.
 void registerCoreCommands();
-
-// Parses a number; false (with a message) if the text is not one.
-bool parseNumber(const std::string &text, double &value, std::string &error);
-bool parseCount(const std::string &text, long &value, std::string &error);
 
 }  // namespace okulsim

@@ -1,7 +1,6 @@
 #include "ScriptRunner.h"
 
-#include <unistd.h>
-
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -10,7 +9,6 @@
 #include "TrajectoryCommands.h"
 #include "ScriptCommands.h"
 #include "core/Simulation.h"
-#include "gdi/WorkingFolder.h"
 
 namespace okulsim {
 
@@ -93,6 +91,18 @@ void registerAllCommands() {
     registerTrajectoryCommands();
 }
 
+bool enterWorkingFolder(const std::string &outDir, std::string &error) {
+    // Modules write their files relative to the working folder: the
+    // process's current folder, as on Windows.
+    std::error_code entered;
+    std::filesystem::current_path(outDir, entered);
+    if (entered) {
+        error = "cannot enter the working folder " + outDir;
+        return false;
+    }
+    return true;
+}
+
 int runScenario(const RunOptions &options, std::ostream &out, std::ostream &err) {
     registerAllCommands();
     std::vector<ScriptLine> script;
@@ -101,12 +111,10 @@ int runScenario(const RunOptions &options, std::ostream &out, std::ostream &err)
         err << "okulsim: " << error << "\n";
         return 1;
     }
-    // Modules write their files relative to the working folder.
-    if (chdir(options.outDir.c_str()) != 0) {
-        err << "okulsim: cannot enter the working folder " << options.outDir << "\n";
+    if (!enterWorkingFolder(options.outDir, error)) {
+        err << "okulsim: " << error << "\n";
         return 1;
     }
-    sim::setWorkingFolder(options.outDir);
 
     sim::Simulation simulation(options.rootDir, options.outDir);
     if (!simulation.loadScenario(options.scenario, error)) {

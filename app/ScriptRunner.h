@@ -49,6 +49,10 @@ bool runScript(ScriptContext &context, const std::string &path, const std::vecto
 // Every command of the runner, registered once.
 void registerAllCommands();
 
+// Makes the working folder the current one, where modules write their
+// files; false with a message when it cannot be entered.
+bool enterWorkingFolder(const std::string &outDir, std::string &error);
+
 // Returns the process exit code: 0 on success, 1 on a failed scenario,
 // script or expectation (one message on `err`).
 int runScenario(const RunOptions &options, std::ostream &out, std::ostream &err);

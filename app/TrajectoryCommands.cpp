@@ -1,13 +1,12 @@
 #include "TrajectoryCommands.h"
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 #include "ScriptCommands.h"
+#include "TrajectoryPicture.h"
 #include "core/Body.h"
 #include "core/TrajectoryPrediction.h"
 #include "core/Vessel.h"
@@ -164,15 +163,6 @@ bool cmdExpectPeriapsisDate(ScriptContext &c, const std::vector<std::string> &ar
     return false;
 }
 
-// Shows a label beside a point, on the side of the picture that has room.
-void label(cairo_t *cr, double x, double y, double dy, int size, const char *text) {
-    cairo_text_extents_t extents;
-    cairo_text_extents(cr, text, &extents);
-    const double left = x + 10.0 + extents.x_advance < size - 8 ? x + 10.0 : x - 10.0 - extents.x_advance;
-    cairo_move_to(cr, left, y + dy);
-    cairo_show_text(cr, text);
-}
-
 // plot FILE.png NAME BODY DAYS [LON LAT RADIUS_KM [MJD]]: the path in the plane of
 // the motion about the body, the body to scale, the periapsis marked.
 bool cmdPlot(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
@@ -228,76 +218,40 @@ bool cmdPlot(ScriptContext &c, const std::vector<std::string> &args, std::string
         y = size / 2.0 - dotp(p, yAxis) * scale;
     };
 
-    cairo_surface_t *surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, size, size);
-    cairo_t *cr = cairo_create(surface);
-    cairo_set_source_rgb(cr, 0.04, 0.05, 0.09);
-    cairo_paint(cr);
-    // The body, to scale.
-    cairo_arc(cr, size / 2.0, size / 2.0, body->radius() * scale, 0, 2 * M_PI);
-    cairo_set_source_rgb(cr, 0.25, 0.45, 0.75);
-    cairo_fill(cr);
-    // The path, ahead in yellow (or behind in grey), its start as a dot.
-    cairo_set_line_width(cr, 1.6);
-    days >= 0 ? cairo_set_source_rgb(cr, 0.95, 0.85, 0.3) : cairo_set_source_rgb(cr, 0.6, 0.6, 0.6);
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        double x, y;
-        toPicture(path[i], x, y);
-        i == 0 ? cairo_move_to(cr, x, y) : cairo_line_to(cr, x, y);
+    TrajectoryPicture picture;
+    picture.size = size;
+    picture.bodyRadius = body->radius() * scale;
+    picture.ahead = days >= 0;
+    for (const VECTOR3 &p : path) {
+        TrajectoryPicture::Point point;
+        toPicture(p, point.x, point.y);
+        picture.path.push_back(point);
     }
-    cairo_stroke(cr);
-    double x0, y0;
-    toPicture(path.front(), x0, y0);
-    cairo_arc(cr, x0, y0, 4, 0, 2 * M_PI);
-    cairo_fill(cr);
-
-    cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, 14);
     char text[256];
     if (periapsis.found) {
-        double x, y;
-        toPicture(periapsis.position, x, y);
-        cairo_set_source_rgb(cr, 1.0, 0.35, 0.3);
-        cairo_arc(cr, x, y, 5, 0, 2 * M_PI);
-        cairo_fill(cr);
+        picture.periapsis.shown = true;
+        toPicture(periapsis.position, picture.periapsis.at.x, picture.periapsis.at.y);
         std::snprintf(text, sizeof text, "periapsis MJD %.4f, %.1f km up, %.2f / %.2f deg", periapsis.mjd,
                       (periapsis.radius - body->radius()) / 1000.0, periapsis.longitude * DEG,
                       periapsis.latitude * DEG);
-        label(cr, x, y, -8, size, text);
+        picture.periapsis.label = text;
     }
     if (withTarget && periapsis.found) {
         const double pointMjd = numbers == 5 ? values[4] : periapsis.mjd;
         const VECTOR3 aim =
             surfacePoint(*body, pointMjd, values[1] * RAD, values[2] * RAD, values[3] * 1000.0);
-        double x, y;
-        toPicture(aim, x, y);
-        cairo_set_source_rgb(cr, 0.3, 1.0, 0.4);
-        cairo_set_line_width(cr, 2.0);
-        cairo_move_to(cr, x - 7, y - 7);
-        cairo_line_to(cr, x + 7, y + 7);
-        cairo_move_to(cr, x - 7, y + 7);
-        cairo_line_to(cr, x + 7, y - 7);
-        cairo_stroke(cr);
+        picture.target.shown = true;
+        toPicture(aim, picture.target.at.x, picture.target.at.y);
         std::snprintf(text, sizeof text, "target, %.1f km from the periapsis",
                       length(aim - periapsis.position) / 1000.0);
-        label(cr, x, y, 18, size, text);
+        picture.target.label = text;
     }
-    cairo_set_source_rgb(cr, 0.9, 0.9, 0.9);
     std::snprintf(text, sizeof text, "%s about %s, %+.2f days from MJD %.4f", vessel->name().c_str(),
                   body->name().c_str(), days, c.simulation.mjd());
-    cairo_move_to(cr, 16, 26);
-    cairo_show_text(cr, text);
+    picture.title = text;
     std::snprintf(text, sizeof text, "%.0f km across", 2.0 * extent / 1000.0);
-    cairo_move_to(cr, 16, size - 16);
-    cairo_show_text(cr, text);
-
-    cairo_destroy(cr);
-    const cairo_status_t status = cairo_surface_write_to_png(surface, c.path(file).c_str());
-    cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS) {
-        error = "cannot write " + c.path(file) + ": " + cairo_status_to_string(status);
-        return false;
-    }
-    return true;
+    picture.scale = text;
+    return paintTrajectoryPicture(picture, c.path(file), error);
 }
 
 }  // namespace

@@ -1,80 +1,143 @@
-// okulsim: runs a scenario in the headless simulator, scripted.
+// okulsim: runs a scenario in the headless simulator, scripted or live.
 //
 //   okulsim run SCENARIO [--script FILE] [--out DIR] [--root DIR]
+//   okulsim serve SCENARIO [--port N] [--host ADDR] [--out DIR] [--root DIR]
 //
 // --root  installation folder holding Config/ and Modules/ (default: the
 //         folder above the executable's bin/, i.e. the build tree)
 // --out   working folder where modules write their files (default ./okulsim-out);
 //         PHOTO and Q4K12techout are created in it
-#include <limits.h>
-#include <sys/stat.h>
+// --port  the live console's port (default 8012; 0 takes any free port)
+// --host  the address it listens on (default 127.0.0.1)
+//
+// The Windows build runs scripts only: the live console's libraries
+// (cpp-httplib, nlohmann-json) and threads are those of the Linux build.
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
-#include <memory>
 #include <string>
 
+#include "NumberParsing.h"
 #include "ScriptRunner.h"
+#if !defined(_WIN32)
+#include "ServeCommand.h"
+#define OKULSIM_SERVE 1
+#endif
+
+namespace fs = std::filesystem;
 
 namespace {
 
 int usage() {
     std::cerr << "usage: okulsim run SCENARIO [--script FILE] [--out DIR] [--root DIR]\n";
+#if defined(OKULSIM_SERVE)
+    std::cerr << "       okulsim serve SCENARIO [--port N] [--host ADDR] [--out DIR] [--root DIR]\n";
+#endif
     return 2;
 }
 
+// Forward slashes throughout: the runner and the simulator join paths with '/'.
 std::string absolutePath(const std::string &path) {
-    if (!path.empty() && path[0] == '/') return path;
-    char cwd[PATH_MAX];
-    if (!getcwd(cwd, sizeof cwd)) return path;
-    return std::string(cwd) + "/" + path;
+    std::error_code ignored;
+    return fs::absolute(fs::path(path), ignored).generic_string();
 }
 
+fs::path executablePath() {
+#if defined(_WIN32)
+    char self[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
+    return length > 0 && length < sizeof self ? fs::path(std::string(self, length)) : fs::path();
+#else
+    std::error_code ignored;
+    return fs::read_symlink("/proc/self/exe", ignored);
+#endif
+}
+
+// The installation root: the folder above bin/.
 std::string executableRoot() {
-    char self[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0) return ".";
-    self[n] = '\0';
-    std::string path(self);
-    path = path.substr(0, path.find_last_of('/'));  // bin/
-    return path.substr(0, path.find_last_of('/'));  // the installation root
+    const fs::path self = executablePath();
+    return self.empty() ? std::string(".") : self.parent_path().parent_path().generic_string();
 }
 
 bool makeFolder(const std::string &path) {
-    struct stat info;
-    if (stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-    return mkdir(path.c_str(), 0755) == 0;
+    std::error_code ignored;
+    fs::create_directory(path, ignored);
+    return fs::is_directory(path, ignored);
+}
+
+bool makeWorkingFolder(const std::string &outDir) {
+    if (makeFolder(outDir) && makeFolder(outDir + "/PHOTO") && makeFolder(outDir + "/Q4K12techout"))
+        return true;
+    std::cerr << "okulsim: cannot create the working folder " << outDir << "\n";
+    return false;
+}
+
+bool standardErrorIsTerminal() {
+#if defined(_WIN32)
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
+#endif
 }
 
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 3 || std::string(argv[1]) != "run") return usage();
+    if (argc < 3) return usage();
+    const std::string command = argv[1];
+#if defined(OKULSIM_SERVE)
+    if (command != "run" && command != "serve") return usage();
+    okulsim::ServeOptions serve;
+#else
+    if (command != "run") return usage();
+#endif
     std::string scenario = argv[2], script, outDir = "okulsim-out", rootDir = executableRoot();
     for (int i = 3; i < argc; ++i) {
         std::string option = argv[i];
         if (i + 1 >= argc) return usage();
-        if (option == "--script")
-            script = argv[++i];
-        else if (option == "--out")
-            outDir = argv[++i];
+        const std::string value = argv[++i];
+        std::string error;
+        if (option == "--out")
+            outDir = value;
         else if (option == "--root")
-            rootDir = argv[++i];
+            rootDir = value;
+        else if (option == "--script" && command == "run")
+            script = value;
+#if defined(OKULSIM_SERVE)
+        else if (option == "--host" && command == "serve")
+            serve.host = value;
+        else if (option == "--port" && command == "serve") {
+            if (!okulsim::parseInt(value, serve.port, error) || serve.port < 0 || serve.port > 65535) {
+                std::cerr << "okulsim: --port takes a port number from 0 to 65535\n";
+                return 2;
+            }
+        }
+#endif
         else
             return usage();
     }
+    const std::string out = absolutePath(outDir);
+    if (!makeWorkingFolder(out)) return 1;
+#if defined(OKULSIM_SERVE)
+    if (command == "serve") {
+        serve.scenario = absolutePath(scenario);
+        serve.rootDir = absolutePath(rootDir);
+        serve.outDir = out;
+        return okulsim::serveScenario(serve, std::cout, std::cerr);
+    }
+#endif
     okulsim::RunOptions options;
     options.scenario = absolutePath(scenario);
     options.script = script.empty() ? std::string() : absolutePath(script);
     options.rootDir = absolutePath(rootDir);
-    options.outDir = absolutePath(outDir);
-    if (!makeFolder(options.outDir) || !makeFolder(options.outDir + "/PHOTO") ||
-        !makeFolder(options.outDir + "/Q4K12techout")) {
-        std::cerr << "okulsim: cannot create the working folder " << options.outDir << "\n";
-        return 1;
-    }
-    options.progress = isatty(STDERR_FILENO);
+    options.outDir = out;
+    options.progress = standardErrorIsTerminal();
     return okulsim::runScenario(options, std::cout, std::cerr);
 }

@@ -5,7 +5,9 @@
 #   diff -r OUTPUT_DIR_BEFORE OUTPUT_DIR_AFTER
 # BUILD_DIR is a build tree (bin/okulsim, Scenarios/); the scripts are those
 # of the sources it was configured from; each script's first line names its
-# scenario ("# scenario: FILE").
+# scenario ("# scenario: FILE"). OKULSIM, when set, is the runner command
+# (default BUILD_DIR/bin/okulsim); for the Windows build under Wine:
+#   OKULSIM="wine64 build/mingw/bin/okulsim.exe" tools/script_outputs.sh build/mingw OUTPUT_DIR
 set -e
 build="$1"
 output="$2"
@@ -21,7 +23,7 @@ find "$source_dir/tests" -name '*.script' | sort | while read -r script; do
     name=$(echo "${script#"$source_dir"/tests/}" | tr / .)
     rm -rf "$output/$name"
     mkdir -p "$output/$name/work"
-    if "$build/bin/okulsim" run "$build/Scenarios/$scenario" --script "$script" --out "$output/$name/work" \
+    if ${OKULSIM:-"$build/bin/okulsim"} run "$build/Scenarios/$scenario" --script "$script" --out "$output/$name/work" \
         > "$output/$name/printed.txt" 2>&1; then
         echo "passed" > "$output/$name/result.txt"
     else

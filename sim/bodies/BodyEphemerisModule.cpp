@@ -32,7 +32,7 @@ void writeRectangular(const VECTOR3 &pos, const VECTOR3 &vel, double *out) {
     }
 }
 
-class BodyEphemerisModule : public CELBODY {
+class BodyEphemerisModule final : public CELBODY {
 public:
     BodyEphemerisModule(BodyId id, const SolarSystemEphemeris &eph) : id_(id), eph_(eph) {}
 

@@ -176,6 +176,15 @@ struct Cockpit::Impl {
 
     void deliverKeys(Cockpit &cockpit) {
         VESSEL2 *v = vessel();
+        if (inputs.isOpen()) {
+            // The input box has the keyboard: what is typed goes to it, and
+            // the vessel sees no key held (its direct-key callback still runs).
+            keyEvents.clear();
+            std::memset(keys, 0, sizeof keys);
+            char state[256] = {0};
+            if (v != nullptr) v->clbkConsumeDirectKey(state);
+            return;
+        }
         while (!keyEvents.empty()) {
             const auto event = keyEvents.front();
             keyEvents.pop_front();
@@ -259,6 +268,7 @@ void Cockpit::shutdown() {
 void Cockpit::beginFrame(VESSEL *focus) {
     impl->focus = focus;
     impl->retired.clear();
+    deliverInjectedKeys();
     impl->inputs.deliver();
     impl->deliverKeys(*this);
     impl->deliverMouse();
@@ -387,28 +397,44 @@ Surface Cockpit::viewImage() {
     return view != nullptr ? *view : Surface(windowWidth, windowHeight);
 }
 
-Surface Cockpit::windowImage() {
-    Surface window = viewImage();
-    window.clearTexts();
-    if (!impl->panel || !impl->panel->hasBackground()) return window;
+Surface Cockpit::windowImage() { return composeWindow(windowLayers()); }
+
+Cockpit::WindowLayers Cockpit::windowLayers() {
+    WindowLayers layers;
+    layers.view = viewImage();
+    if (!impl->panel || !impl->panel->hasBackground()) return layers;
     const Panel &panel = *impl->panel;
-    const Surface picture = panel.compose();
-    const int left = (windowWidth - picture.width()) / 2;
-    const int top = (panel.attachFlags() & PANEL_ATTACH_TOP) ? 0 : windowHeight - picture.height();
-    const bool keyed = panel.hasColourKey();
-    const std::uint32_t key = panel.colourKey();
+    layers.panel = panel.compose();
+    panelOrigin(layers.left, layers.top);
+    layers.keyed = panel.hasColourKey();
+    layers.key = panel.colourKey();
+    return layers;
+}
+
+Surface Cockpit::composeWindow(WindowLayers layers) {
+    Surface window = std::move(layers.view);
+    window.clearTexts();
+    const Surface &picture = layers.panel;
     for (int y = 0; y < picture.height(); ++y) {
-        const int wy = top + y;
-        if (wy < 0 || wy >= windowHeight) continue;
+        const int wy = layers.top + y;
+        if (wy < 0 || wy >= window.height()) continue;
         const std::uint32_t *source = picture.row(y);
         std::uint32_t *target = window.row(wy);
         for (int x = 0; x < picture.width(); ++x) {
-            const int wx = left + x;
-            if (wx < 0 || wx >= windowWidth) continue;
-            if (!keyed || source[x] != key) target[wx] = source[x];
+            const int wx = layers.left + x;
+            if (wx < 0 || wx >= window.width()) continue;
+            if (!layers.keyed || source[x] != layers.key) target[wx] = source[x];
         }
     }
     return window;
+}
+
+bool Cockpit::panelOrigin(int &left, int &top) const {
+    if (!impl->panel || !impl->panel->hasBackground()) return false;
+    const Panel &panel = *impl->panel;
+    left = (windowWidth - panel.width()) / 2;
+    top = (panel.attachFlags() & PANEL_ATTACH_TOP) ? 0 : windowHeight - panel.height();
+    return true;
 }
 
 void Cockpit::keyboardEvent(unsigned char virtualKey, unsigned int flags) {
@@ -444,6 +470,9 @@ std::size_t Cockpit::pendingInputAnswers() const { return impl->inputs.pendingAn
 void Cockpit::dropInputAnswers() { impl->inputs.dropAnswers(); }
 bool Cockpit::inputBoxOpen() const { return impl->inputs.isOpen(); }
 std::string Cockpit::inputBoxTitle() const { return impl->inputs.title(); }
+std::string Cockpit::inputBoxText() const { return impl->inputs.initialText(); }
+int Cockpit::inputBoxLength() const { return impl->inputs.visibleLength(); }
+unsigned Cockpit::inputBoxSerial() const { return impl->inputs.serialNumber(); }
 
 void Cockpit::openInputBox(const char *title, bool (*callback)(void *, char *, void *),
                            const char *initialText, int visibleLength, void *userData) {

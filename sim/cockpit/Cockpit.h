@@ -78,6 +78,21 @@ public:
     // The render window: the view with the panel over it (its transparent
     // colour lets the view through), attached at the bottom and centred.
     Surface windowImage();
+    // The window's layers as they stand now, to be put together later (on
+    // another thread) by composeWindow: windowImage is composeWindow of
+    // windowLayers.
+    struct WindowLayers {
+        Surface view{0, 0};
+        Surface panel{0, 0};  // empty when no panel picture is shown
+        int left = 0, top = 0;
+        bool keyed = false;
+        std::uint32_t key = 0;
+    };
+    WindowLayers windowLayers();
+    static Surface composeWindow(WindowLayers layers);
+    // Where the current panel's top left corner lies in the window; false
+    // when no panel picture is shown.
+    bool panelOrigin(int &left, int &top) const;
 
     // ---- mouse ------------------------------------------------------------
     // Left button pressed at a panel pixel; delivered in the next beginFrame
@@ -89,7 +104,9 @@ public:
 
     // ---- keyboard ---------------------------------------------------------
     // A buffered key event (press or release) for the next beginFrame; the
-    // key's byte in the direct-key state follows it.
+    // key's byte in the direct-key state follows it. While an input box is
+    // open it has the keyboard: key events go to it, not to the vessel, whose
+    // direct-key state is empty.
     void queueKey(int scanCode, bool down);
     bool keyHeld(int scanCode) const;
 
@@ -100,6 +117,11 @@ public:
     void dropInputAnswers();
     bool inputBoxOpen() const;
     std::string inputBoxTitle() const;  // UTF-8
+    std::string inputBoxText() const;   // the initial text, UTF-8
+    // The length the module gave the open box.
+    int inputBoxLength() const;
+    // Counts the boxes opened so far.
+    unsigned inputBoxSerial() const;
 
     // ---- MFDs -------------------------------------------------------------
     // MFD 0..2, or null.

@@ -33,6 +33,8 @@ public:
     const std::string &title() const { return boxTitle; }          // UTF-8
     const std::string &initialText() const { return boxInitial; }  // UTF-8
     int visibleLength() const { return boxVisibleLength; }
+    // Counts the boxes opened: tells one box from the next with the same title.
+    unsigned serialNumber() const { return serial; }
 
     void queueAnswer(const std::string &utf8);
     void queueCancel();

@@ -6,7 +6,6 @@
 #include <cstdarg>
 #include <cstring>
 #include <cstdio>
-#include <ctime>
 
 #include "core/Simulation.h"
 #include "gdi/SurfaceHandles.h"
@@ -78,6 +77,34 @@ private:
     HDC dc;
     int lowest = 0;
 };
+
+struct CalendarTime {
+    long year;
+    int month, day, hour, minute, second;
+};
+
+// The Gregorian date and time of an MJD, to the second below (H. Hinnant's
+// civil-from-days, counting days from 1 March of year 0).
+CalendarTime calendarTime(double mjd) {
+    const long long total = static_cast<long long>(std::floor((mjd - 40587.0) * 86400.0));  // from 1970
+    long long daysFrom1970 = total / 86400;
+    if (total % 86400 < 0) --daysFrom1970;
+    const long long seconds = total - daysFrom1970 * 86400;
+    const long long days = daysFrom1970 + 719468;
+    const long long era = (days >= 0 ? days : days - 146096) / 146097;
+    const long long dayOfEra = days - era * 146097;
+    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long monthIndex = (5 * dayOfYear + 2) / 153;  // from March
+    CalendarTime time;
+    time.day = int(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    time.month = int(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    time.year = long(yearOfEra + era * 400 + (time.month <= 2 ? 1 : 0));
+    time.hour = int(seconds / 3600);
+    time.minute = int(seconds / 60 % 60);
+    time.second = int(seconds % 60);
+    return time;
+}
 
 Body *asBody(const Simulation *simulation, OBJHANDLE handle) {
     if (simulation == nullptr || !simulation->isBody(handle)) return nullptr;
@@ -272,11 +299,9 @@ void Mfd::draw(SURFHANDLE display, const MFDSPEC &spec, HFONT font, const Simula
         page.line(0, "Vessel %s", focus->GetName());
         const double mjd = simulation->mjd();
         if (calendarDate) {
-            std::time_t seconds = std::time_t(std::floor((mjd - 40587.0) * 86400.0));
-            std::tm utc{};
-            gmtime_r(&seconds, &utc);
-            page.line(1, "UTC  %04d-%02d-%02d %02d:%02d:%02d", utc.tm_year + 1900, utc.tm_mon + 1,
-                      utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
+            const CalendarTime utc = calendarTime(mjd);
+            page.line(1, "UTC  %04ld-%02d-%02d %02d:%02d:%02d", utc.year, utc.month, utc.day, utc.hour,
+                      utc.minute, utc.second);
         } else {
             page.line(1, "MJD  %.5f", mjd);
         }

@@ -74,9 +74,12 @@ struct Camera {
 void drawStars(Surface &image, const Camera &camera) {
     for (const OutsideView::Star &star : OutsideView::stars()) {
         double x, y;
-        if (!camera.project(star.direction, x, y)) continue;
+        // Checked before the conversion: a star almost square to the view
+        // axis projects beyond what an int holds.
+        if (!camera.project(star.direction, x, y) ||
+            !(x >= 0 && y >= 0 && x < image.width() && y < image.height()))
+            continue;
         const int px = int(std::floor(x)), py = int(std::floor(y));
-        if (!image.contains(px, py)) continue;
         // Magnitude -1.5 at full brightness, 6 barely visible.
         const double brightness = std::pow(10.0, -0.4 * (star.magnitude + 1.5)) * 8.0;
         const double level = std::min(1.0, 0.3 + brightness);
@@ -106,6 +109,13 @@ void drawBody(Surface &image, const Camera &camera, const Body &body, const Body
     const double pixelRadius = camera.focal * std::tan(std::min(angularRadius, 1.5));
 
     if (centreVisible && pixelRadius < 2.0) {
+        // A body almost square to the view axis projects far off the
+        // picture, where a dot (and the Sun's glow) leaves no pixel, and
+        // where its position would not fit an int.
+        const double margin = isSun ? 16.0 : 4.0;
+        if (cx < -margin || cy < -margin || cx > OutsideView::width + margin ||
+            cy > OutsideView::height + margin)
+            return;
         // A dot: brightness from the lit fraction of the visible disc.
         double level = 1.0;
         if (!isSun) {
@@ -144,10 +154,14 @@ void drawBody(Surface &image, const Camera &camera, const Body &body, const Body
     const double glowRadius = isSun ? std::max(6.0 * pixelRadius, 30.0) : 0.0;
     if (centreVisible && angularRadius < 0.3) {
         const double reach = std::max(pixelRadius * 1.6 + 2, glowRadius);
-        left = std::max(0, int(cx - reach));
-        right = std::min(OutsideView::width, int(cx + reach) + 1);
-        top = std::max(0, int(cy - reach));
-        bottom = std::min(OutsideView::height, int(cy + reach) + 1);
+        // Clamped as doubles: the centre may lie far off the picture.
+        auto within = [](double value, int limit) {
+            return int(std::max(0.0, std::min(double(limit), value)));
+        };
+        left = within(cx - reach, OutsideView::width);
+        right = within(cx + reach + 1, OutsideView::width);
+        top = within(cy - reach, OutsideView::height);
+        bottom = within(cy + reach + 1, OutsideView::height);
     }
     const double centreSquared = dotp(centre, centre);
     const double cosLimit = std::cos(angularRadius);

@@ -17,7 +17,7 @@ Panel::~Panel() {
 void Panel::setBackground(HBITMAP bitmap, DWORD attachFlags, DWORD key) {
     if (backgroundBitmap != nullptr && backgroundBitmap != bitmap) DeleteObject(backgroundBitmap);
     backgroundBitmap = bitmap;
-    const Surface *pixels = bitmapSurface(bitmap);
+    const std::unique_ptr<Surface> pixels = bitmapPixels(bitmap);
     background =
         pixels != nullptr ? Surface(pixels->width(), pixels->height(), pixels->pixels()) : Surface(0, 0);
     flags = attachFlags;

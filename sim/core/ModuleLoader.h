@@ -1,8 +1,14 @@
 // Loads vessel modules from <root>/Modules like the simulator does: one
 // library per module name, InitModule once at load, ExitModule (or
 // opcDLLExit) at unload, GetModuleVersion read once, ovcInit/ovcExit per
-// vessel. Libraries are opened with local symbol binding so that two
-// modules never resolve symbols against each other.
+// vessel.
+//
+// On Windows the library's own start-up code (the DllMain of the SDK's
+// support library) calls InitModule and ExitModule as the library is loaded
+// and freed; the loader routes the library's TextOutA through the text
+// record. On Linux the loader calls them itself, and opens libraries with
+// local symbol binding so that two modules never resolve symbols against
+// each other.
 #pragma once
 
 #include <map>

@@ -49,7 +49,9 @@ Simulation::~Simulation() {
 
 Simulation *Simulation::current() { return g_current; }
 
-void Simulation::setTimeAcceleration(double warp) { warp_ = std::max(0.1, std::min(100000.0, warp)); }
+void Simulation::setTimeAcceleration(double warp) {
+    warp_ = std::max(minTimeAcceleration, std::min(maxTimeAcceleration, warp));
+}
 
 // ---------------------------------------------------------------------------
 // Objects

@@ -61,6 +61,9 @@ public:
     double mjd() const { return mjd_; }
     double frameLength() const { return frameLength_; }  // real seconds per frame
     void setFrameLength(double seconds) { frameLength_ = seconds; }
+    // The time acceleration, kept within its range.
+    static constexpr double minTimeAcceleration = 0.1;
+    static constexpr double maxTimeAcceleration = 100000.0;
     double timeAcceleration() const { return warp_; }
     void setTimeAcceleration(double warp);
     double frameRate() const { return frameLength_ > 0 ? 1.0 / frameLength_ : 0.0; }

@@ -90,7 +90,7 @@ std::vector<std::string> standardLines(const ScenarioStatus &state, const std::v
                                    unsigned(state.parentPoint), state.parentName.c_str()));
     if (!levels.empty()) {
         std::string line = "  PRPLEVEL";
-        for (size_t i = 0; i < levels.size(); ++i) line += formatText(" %zu:%.6f", i, levels[i]);
+        for (size_t i = 0; i < levels.size(); ++i) line += formatText(" %u:%.6f", unsigned(i), levels[i]);
         lines.push_back(line);
     }
     return lines;

@@ -14,3 +14,7 @@ list(APPEND OKUL_SIM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Vessel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VesselInterface.cpp
 )
+# The interface returns handles as `const OBJHANDLE`, as the published
+# headers declare them: the qualifier means nothing on a returned value.
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/VesselInterface.cpp PROPERTIES
+  COMPILE_OPTIONS -Wno-ignored-qualifiers)

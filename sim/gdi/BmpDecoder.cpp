@@ -14,30 +14,27 @@ constexpr long largestSide = 32768;
 std::uint32_t read16(const unsigned char *p) { return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8); }
 std::uint32_t read32(const unsigned char *p) { return read16(p) | (read16(p + 2) << 16); }
 
-// One colour channel given by a bit mask, scaled to 0-255. Masks of up to
-// ten bits (the 5-5-5 and 5-6-5 pixels of 16-bit pictures) are scaled through
-// a table made once.
+// One colour channel given by a bit mask, widened to 8 bits as GDI does:
+// the channel's bits move to the top of the byte and its top bits repeat
+// below them (5 bits abcde give abcdeabc: 3 of 31 gives 24, 31 gives 255).
+// A channel wider than 8 bits keeps its top 8.
 struct Channel {
-    static constexpr std::uint32_t tabulated = 1024;
     std::uint32_t mask = 0;
     int shift = 0;
-    std::uint32_t maximum = 0;
-    std::vector<unsigned char> table;
+    int width = 0;
 
     explicit Channel(std::uint32_t mask) : mask(mask) {
         if (mask == 0) return;
         while (((mask >> shift) & 1u) == 0) ++shift;
-        maximum = mask >> shift;
-        if (maximum < tabulated) {
-            table.resize(maximum + 1);
-            for (std::uint32_t raw = 0; raw <= maximum; ++raw) table[raw] = (unsigned char)(scale(raw));
-        }
+        while (shift + width < 32 && ((mask >> (shift + width)) & 1u) != 0) ++width;
     }
-    unsigned scale(std::uint64_t raw) const { return unsigned((raw * 255 + maximum / 2) / maximum); }
     unsigned value(std::uint32_t pixel) const {
-        if (maximum == 0) return 0;
-        const std::uint64_t raw = (pixel & mask) >> shift;
-        return table.empty() ? scale(raw) : table[raw];
+        if (width == 0) return 0;
+        const std::uint32_t raw = (pixel & mask) >> shift;
+        if (width >= 8) return unsigned(raw >> (width - 8)) & 0xFFu;
+        std::uint32_t widened = raw << (8 - width);
+        widened |= widened >> width;
+        return unsigned(widened) & 0xFFu;
     }
 };
 

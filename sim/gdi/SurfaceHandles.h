@@ -2,10 +2,15 @@
 //
 // A SURFHANDLE is the address of its sim::Surface (oapiCreateSurface makes
 // one, oapiDestroySurface frees it, oapiGetDC lends a device context drawing
-// on it). An HBITMAP is a GDI bitmap object that owns a Surface of its own.
-// All surfaces, bitmaps, device contexts, pens, brushes, fonts and file
-// handles are owned by one registry, so whatever a module forgets to free is
-// released by releaseGdiResources() or at program exit.
+// on it). All surfaces and the device contexts lent on them are owned by one
+// registry, so whatever a module forgets to free is released by
+// releaseGdiResources() or at program exit.
+//
+// On Linux our own GDI (gdi/linux) draws on the surfaces directly; its
+// bitmaps, pens, brushes, fonts and file handles belong to the same registry.
+// On Windows (gdi/windows) a device context lent on a surface is a memory DC
+// holding a DIB section with the surface's pixels: the real GDI draws there,
+// and the pixels come back to the surface when the DC is released.
 //
 // Everything here runs on the simulator's thread only.
 #pragma once
@@ -34,15 +39,13 @@ SURFHANDLE adoptSurface(std::unique_ptr<Surface> surface);
 // (as oapiDestroySurface). Unknown handles are ignored.
 void destroySurface(SURFHANDLE handle);
 
-// The pixels of a live GDI bitmap, or null when `bitmap` is not one.
-Surface *bitmapSurface(HBITMAP bitmap);
-// A new GDI bitmap holding a copy of `pixels` (with its bitsPerPixel);
-// free it with DeleteObject.
+// A copy of the pixels of a GDI bitmap, with its depth as bitsPerPixel; null
+// when `bitmap` is not one.
+std::unique_ptr<Surface> bitmapPixels(HBITMAP bitmap);
+// A new GDI bitmap holding a copy of `pixels`; free it with DeleteObject.
+// On Linux it keeps the surface's bitsPerPixel, on Windows it is a bitmap
+// compatible with the screen.
 HBITMAP createBitmap(const Surface &pixels);
-
-// The surface a device context draws on (a SURFHANDLE's surface or the
-// bitmap selected into a memory DC); null for an unknown DC.
-Surface *deviceContextSurface(HDC dc);
 
 // What is alive now: surfaces, GDI objects (bitmaps, pens, brushes, fonts;
 // the stock objects included), device contexts and file handles. Leak checks

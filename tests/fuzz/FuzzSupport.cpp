@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "gdi/WorkingFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -57,7 +56,6 @@ testsupport::TestInstallation &Installation() {
         auto *made =
             new testsupport::TestInstallation(testsupport::TestInstallation::FromBuild::kClassesAndModules);
         fs::current_path(made->work());
-        sim::setWorkingFolder(made->work());
         return made;
     }();
     return *installation;

@@ -2,22 +2,17 @@
 
 #include <filesystem>
 
-#include "gdi/WorkingFolder.h"
-
 namespace fs = std::filesystem;
 
 namespace testsupport {
 
-WorkingFolderScope::WorkingFolderScope(const std::string &folder)
-    : previousCurrent_(fs::current_path().string()), previousWorking_(sim::workingFolder()) {
+WorkingFolderScope::WorkingFolderScope(const std::string &folder) : previous_(fs::current_path().string()) {
     fs::current_path(folder);
-    sim::setWorkingFolder(folder);
 }
 
 WorkingFolderScope::~WorkingFolderScope() {
     std::error_code ignored;
-    fs::current_path(previousCurrent_, ignored);
-    sim::setWorkingFolder(previousWorking_);
+    fs::current_path(previous_, ignored);
 }
 
 }  // namespace testsupport

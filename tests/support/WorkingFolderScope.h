@@ -1,7 +1,7 @@
 // While it lives, a folder is the working folder as the runner sets it: the
-// process's current folder (the programs open their reports relative to it)
-// and the simulator's working folder (where file names of the Win32 file
-// functions resolve). The previous ones come back when it goes.
+// process's current folder, where the modules' relative file names resolve
+// (the programs' reports, the photographs). The previous one comes back when
+// it goes.
 #pragma once
 
 #include <string>
@@ -16,7 +16,7 @@ public:
     WorkingFolderScope &operator=(const WorkingFolderScope &) = delete;
 
 private:
-    std::string previousCurrent_, previousWorking_;
+    std::string previous_;
 };
 
 }  // namespace testsupport

@@ -18,7 +18,6 @@
 #include "ScriptRunner.h"
 #include "core/Simulation.h"
 #include "gdi/SurfaceHandles.h"
-#include "gdi/WorkingFolder.h"
 
 namespace soak {
 
@@ -414,7 +413,6 @@ int runSoak(const SoakOptions &options, std::ostream &out, std::ostream &err) {
         err << "okul_soak: cannot enter the working folder " << options.outDir << "\n";
         return 1;
     }
-    sim::setWorkingFolder(options.outDir);
     try {
         Soak soak(options, out);
         soak.run();

@@ -87,7 +87,7 @@ TEST_F(CockpitCommandsTest, TextAndExpectReadTheAreas) {
 TEST_F(CockpitCommandsTest, InputWithoutABoxFailsAndLeavesNoStaleAnswer) {
     std::string error;
     EXPECT_FALSE(run("input 42", error));
-    EXPECT_NE(error.find("no input box took the answer"), std::string::npos);
+    EXPECT_NE(error.find("no input box opened for the answer"), std::string::npos) << error;
     EXPECT_EQ(cockpit().pendingInputAnswers(), 0u);
 }
 

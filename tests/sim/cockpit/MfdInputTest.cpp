@@ -67,6 +67,20 @@ TEST_F(CockpitTest, ModeSelectionReachesTheVesselAndChangesTheScreen) {
     EXPECT_NE(joined(lines).find("REF Reference body"), std::string::npos) << joined(lines);
 }
 
+// The Info page's date: MJD, or the calendar date and time (the scenario
+// starts at MJD 43100.5, noon of 18 November 1976).
+TEST_F(CockpitTest, InfoPageShowsTheDateAsMjdOrCalendar) {
+    oapiOpenMFD(sim::MFD_INFO, 0);
+    frames(1);
+    std::vector<std::string> lines;
+    ASSERT_TRUE(cockpit().mfdTexts(0, lines));
+    EXPECT_NE(joined(lines).find("MJD  43100.50000"), std::string::npos) << joined(lines);
+    EXPECT_EQ(oapiSendMFDKey(0, OAPI_KEY_D), 1);
+    frames(1);
+    cockpit().mfdTexts(0, lines);
+    EXPECT_NE(joined(lines).find("UTC  1976-11-18 12:00:00"), std::string::npos) << joined(lines);
+}
+
 TEST_F(CockpitTest, PowerSwitchReportsNoModeAndRestoresTheMode) {
     oapiOpenMFD(sim::MFD_INFO, 0);
     EXPECT_EQ(probe->mfdModes.back(), (Call{0, sim::MFD_INFO, 0, 0}));
@@ -120,6 +134,31 @@ TEST_F(CockpitTest, InputBoxTakesAnswersAsWindows1251AndCloses) {
     frames(1);
     EXPECT_FALSE(cockpit().inputBoxOpen());
     EXPECT_EQ(record.answers.size(), 2u);
+}
+
+// An open input box has the keyboard: keys typed meanwhile never reach the
+// vessel, which sees no key held; once the box closes keys come through again.
+TEST_F(CockpitTest, KeysDoNotReachTheVesselWhileAnInputBoxIsOpen) {
+    BoxRecord record;
+    char title[] = "T";
+    cockpit().queueKey(OAPI_KEY_A, true);
+    frames(1);
+    ASSERT_EQ(probe->bufferedKeys.size(), 1u);
+    oapiOpenInputBox(title, boxCallback, nullptr, 20, &record);
+    probe->directKeys.clear();
+    cockpit().queueKey(OAPI_KEY_B, true);
+    cockpit().queueKey(OAPI_KEY_B, false);
+    frames(2);
+    EXPECT_EQ(probe->bufferedKeys.size(), 1u);
+    ASSERT_EQ(probe->directKeys.size(), 2u);
+    EXPECT_TRUE(probe->directKeys[0].empty());  // A, still held, is not seen either
+    EXPECT_FALSE(cockpit().keyHeld(OAPI_KEY_A));
+    cockpit().queueInputAnswer("1");
+    cockpit().queueKey(OAPI_KEY_C, true);
+    frames(1);  // the answer closes the box before the keys are handed on
+    EXPECT_FALSE(cockpit().inputBoxOpen());
+    ASSERT_EQ(probe->bufferedKeys.size(), 2u);
+    EXPECT_EQ(probe->bufferedKeys[1].id, OAPI_KEY_C);
 }
 
 TEST_F(CockpitTest, NewInputBoxReplacesTheOpenOne) {

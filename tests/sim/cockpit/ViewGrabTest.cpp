@@ -61,6 +61,23 @@ TEST_F(CockpitTest, ViewTowardsMarsShowsAReddishDiscAtTheCentre) {
     EXPECT_GT(redCount(cockpit().viewImage()), 4 * wide);
 }
 
+TEST_F(CockpitTest, ABodyAlmostSquareToTheViewAxisDrawsNothing) {
+    // Mars a hair in front of the camera plane: it projects some 10^11
+    // pixels off the picture (the sanitizer build checks that no position
+    // overflows on the way).
+    sim::Body *mars = simulation->body(sim::BodyId::Mars);
+    Vessel *focus = simulation->focus();
+    const VECTOR3 towardsMars = unit(mars->position() - focus->position);
+    const VECTOR3 across = unit(crossp(towardsMars, _V(0, 1, 0)));
+    for (const double tilt : {2e-8, -2e-8, 1e-4}) {
+        focus->rotation = lookingAlong(across + towardsMars * tilt);
+        const Surface view = cockpit().viewImage();
+        int red = 0;
+        for (int i = 0; i < view.width() * view.height(); ++i) red += isReddish(view.pixels()[i]);
+        EXPECT_EQ(red, 0) << tilt;
+    }
+}
+
 TEST_F(CockpitTest, EarthBelowIsLitOnTheDaySideOnly) {
     sim::Body *earth = simulation->body(sim::BodyId::Earth);
     sim::Body *sun = simulation->body(sim::BodyId::Sun);

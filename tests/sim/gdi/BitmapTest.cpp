@@ -112,21 +112,38 @@ protected:
 };
 
 TEST_F(GdiDibBits, NullBufferFillsTheHeader) {
+    // As Wine answers: the bitmap describes itself as bit fields of its depth
+    // (the masks are not written) and the height comes back.
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    ASSERT_NE(GetDIBits(memory, bitmap, 0, 2, nullptr, &info, DIB_RGB_COLORS), 0);
+    info.bmiColors[0] = RGBQUAD{1, 2, 3, 4};
+    ASSERT_EQ(GetDIBits(memory, bitmap, 0, 2, nullptr, &info, DIB_RGB_COLORS), 2);
     EXPECT_EQ(info.bmiHeader.biWidth, 3);
     EXPECT_EQ(info.bmiHeader.biHeight, 2);
     EXPECT_EQ(info.bmiHeader.biPlanes, 1);
     EXPECT_EQ(info.bmiHeader.biBitCount, 32);
-    EXPECT_EQ(info.bmiHeader.biCompression, DWORD(BI_RGB));
+    EXPECT_EQ(info.bmiHeader.biCompression, DWORD(BI_BITFIELDS));
     EXPECT_EQ(info.bmiHeader.biSizeImage, 24u);
-    // With a bit count given, the image size of that format.
+    EXPECT_EQ(info.bmiColors[0].rgbBlue, 1);
+    // With a bit count given, the image size of that format, and 1.
     info.bmiHeader.biBitCount = 24;
-    ASSERT_NE(GetDIBits(memory, bitmap, 0, 2, nullptr, &info, DIB_RGB_COLORS), 0);
+    info.bmiHeader.biCompression = BI_RGB;
+    ASSERT_EQ(GetDIBits(memory, bitmap, 0, 2, nullptr, &info, DIB_RGB_COLORS), 1);
     EXPECT_EQ(info.bmiHeader.biSizeImage, 24u);  // 9 bytes padded to 12, two rows
     info.bmiHeader.biSize = 12;
     EXPECT_EQ(GetDIBits(memory, bitmap, 0, 2, nullptr, &info, DIB_RGB_COLORS), 0);
+}
+
+// A DIB taller than the bitmap: the lines beyond it are zero and not
+// counted (Wine returns the lines that lie within the bitmap).
+TEST_F(GdiDibBits, LinesBeyondTheBitmapAreZeroAndNotCounted) {
+    BITMAPINFO info = DibInfo(3, 4, 32);
+    unsigned char bits[48];
+    std::memset(bits, 0xCD, sizeof bits);
+    ASSERT_EQ(GetDIBits(memory, bitmap, 0, 4, bits, &info, DIB_RGB_COLORS), 2);
+    // Bottom-up: the lowest two rows of the DIB lie below the bitmap.
+    for (int i = 0; i < 24; ++i) EXPECT_EQ(bits[i], 0) << i;
+    EXPECT_EQ(bits[36 + 2], 255);  // the top line's red pixel, in the DIB's top row
 }
 
 TEST_F(GdiDibBits, RowsAreBottomUpForPositiveHeightTopDownForNegative) {
@@ -177,6 +194,44 @@ TEST_F(GdiDibBits, TwentyFourAndSixteenBitRowsArePaddedAndPacked) {
     EXPECT_EQ(info.bmiHeader.biSizeImage, 16u);
 }
 
+// Channels of other widths widen as GDI widens them: the top bits repeat
+// below (6 bits abcdef give abcdefab); wider than 8 bits keep their top 8.
+TEST(BmpDecoder, BitFieldChannelsWidenByRepeatingTheirTopBits) {
+    // A bare DIB: header, then the three masks, then one row of two pixels.
+    auto dib = [](int bits, std::uint32_t red, std::uint32_t green, std::uint32_t blue,
+                  const std::vector<std::uint32_t> &pixels) {
+        std::vector<unsigned char> bytes(40 + 12 + 8, 0);
+        auto put = [&bytes](std::size_t at, std::uint32_t value, int width) {
+            for (int i = 0; i < width; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
+        };
+        put(0, 40, 4);
+        put(4, 2, 4);
+        put(8, 1, 4);
+        put(12, 1, 2);
+        put(14, std::uint32_t(bits), 2);
+        put(16, BI_BITFIELDS, 4);
+        put(40, red, 4);
+        put(44, green, 4);
+        put(48, blue, 4);
+        for (std::size_t i = 0; i < pixels.size(); ++i) put(52 + i * (bits / 8), pixels[i], bits / 8);
+        return bytes;
+    };
+    std::string error;
+    // 5-6-5: green 0b000011 (3) gives 0b00001100 (12); red 0b00011 gives 24.
+    const std::vector<unsigned char> sixteen =
+        dib(16, 0xF800, 0x07E0, 0x001F, {(3u << 11) | (3u << 5) | 31u, 0xFFFF});
+    std::unique_ptr<sim::Surface> picture = sim::decodeBmp(sixteen.data(), sixteen.size(), error);
+    ASSERT_NE(picture, nullptr) << error;
+    EXPECT_EQ(picture->pixel(0, 0), sim::Surface::rgb(24, 12, 255));
+    EXPECT_EQ(picture->pixel(1, 0), sim::Surface::rgb(255, 255, 255));
+    // 10-10-10: the top 8 bits of each channel.
+    const std::vector<unsigned char> wide =
+        dib(32, 0x3FF00000, 0x000FFC00, 0x000003FF, {(0x3FFu << 20) | (0x201u << 10) | 0x003u, 0});
+    picture = sim::decodeBmp(wide.data(), wide.size(), error);
+    ASSERT_NE(picture, nullptr) << error;
+    EXPECT_EQ(picture->pixel(0, 0), sim::Surface::rgb(255, 128, 0));
+}
+
 TEST(GdiBitmapResources, LoadBitmapDecodesSixteenBitAndTopDownImages) {
     // 16-bit 5-5-5, bottom-up: pixel (x, y) = (x, y, 31) in 5-bit units.
     static std::vector<unsigned char> sixteen =
@@ -200,11 +255,15 @@ TEST(GdiBitmapResources, LoadBitmapDecodesSixteenBitAndTopDownImages) {
     GetObjectA(panel, sizeof description, &description);
     EXPECT_EQ(description.bmWidth, 5);
     EXPECT_EQ(description.bmHeight, 4);
-    EXPECT_EQ(description.bmBitsPixel, 16);
-    const sim::Surface &pixels = *sim::bitmapSurface(panel);
+    EXPECT_EQ(description.bmBitsPixel, 32);  // compatible with the display, as Windows makes it
+    const std::unique_ptr<sim::Surface> copy = sim::bitmapPixels(panel);
+    ASSERT_NE(copy, nullptr);
+    const sim::Surface &pixels = *copy;
     EXPECT_EQ(pixels.pixel(0, 0), sim::Surface::rgb(0, 0, 255));  // top-left: row 0 from the top
-    EXPECT_EQ(sim::Surface::red(pixels.pixel(4, 3)), 33u);        // 4 of 31 -> 33 of 255
-    EXPECT_EQ(sim::Surface::green(pixels.pixel(4, 3)), 25u);      // 3 of 31
+    // 5 bits widen as GDI widens them: the top bits repeat below.
+    EXPECT_EQ(sim::Surface::red(pixels.pixel(4, 3)), 33u);    // 00100 -> 00100001
+    EXPECT_EQ(sim::Surface::green(pixels.pixel(4, 3)), 24u);  // 00011 -> 00011000 (not 25, the rounded share)
+    EXPECT_EQ(sim::Surface::red(pixels.pixel(3, 0)), 24u);
     // Read back as 16 bits, the original 5-5-5 values return.
     HDC memory = CreateCompatibleDC(nullptr);
     BITMAPINFO info = DibInfo(5, 4, 16);
@@ -215,8 +274,8 @@ TEST(GdiBitmapResources, LoadBitmapDecodesSixteenBitAndTopDownImages) {
 
     HBITMAP second = LoadBitmapA(instance, MAKEINTRESOURCE(110));
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(sim::bitmapSurface(second)->pixel(2, 1), sim::Surface::rgb(200, 1, 2));
-    EXPECT_EQ(sim::bitmapSurface(second)->bitsPerPixel(), 32);
+    EXPECT_EQ(sim::bitmapPixels(second)->pixel(2, 1), sim::Surface::rgb(200, 1, 2));
+    EXPECT_EQ(sim::bitmapPixels(second)->bitsPerPixel(), 32);
 
     EXPECT_EQ(LoadBitmapA(instance, MAKEINTRESOURCE(111)), nullptr);  // malformed
     EXPECT_EQ(LoadBitmapA(instance, MAKEINTRESOURCE(112)), nullptr);  // missing

@@ -1,6 +1,9 @@
 // Shapes, lines, pixels, objects and block transfers.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "SurfaceDc.h"
 
 using testsupport::SurfaceDc;
@@ -33,14 +36,17 @@ TEST(GdiRectangle, NullPenFillsWithoutOutlineAndReversedCornersAreNormalised) {
     SelectObject(area.dc, GetStockObject(NULL_PEN));
     SelectObject(area.dc, brush);
     Rectangle(area.dc, 30, 25, 20, 15);
+    // Without an outline GDI fills one pixel less each way: [20, 29) x [15, 24).
     RECT box;
     ASSERT_TRUE(area.ink(box));
     EXPECT_EQ(box.left, 20);
     EXPECT_EQ(box.top, 15);
-    EXPECT_EQ(box.right, 29);
-    EXPECT_EQ(box.bottom, 24);
+    EXPECT_EQ(box.right, 28);
+    EXPECT_EQ(box.bottom, 23);
     EXPECT_EQ(area.at(20, 15), RGB(1, 2, 3));
-    EXPECT_EQ(area.at(29, 24), RGB(1, 2, 3));
+    EXPECT_EQ(area.at(28, 23), RGB(1, 2, 3));
+    EXPECT_EQ(area.at(29, 23), black);
+    EXPECT_EQ(area.at(28, 24), black);
 
     // The null brush with a pen leaves the inside untouched.
     SelectObject(area.dc, GetStockObject(NULL_BRUSH));
@@ -58,8 +64,42 @@ TEST(GdiRectangle, RectangleClippedAtTheSurfaceEdges) {
     SelectObject(area.dc, GetStockObject(WHITE_BRUSH));
     EXPECT_TRUE(Rectangle(area.dc, -5, -5, 3, 100));
     EXPECT_EQ(area.at(0, 9), RGB(255, 255, 255));
-    EXPECT_EQ(area.at(2, 0), RGB(255, 255, 255));
-    EXPECT_EQ(area.at(3, 0), black);
+    EXPECT_EQ(area.at(1, 0), RGB(255, 255, 255));
+    EXPECT_EQ(area.at(2, 0), black);
+}
+
+// Rectangles given from their far end, as GDI takes them (Wine's pixels).
+TEST(GdiRectangle, ReversedFillsAndBlocksCoverThePixelsBeforeTheStart) {
+    SurfaceDc area(40, 30);
+    HBRUSH brush = CreateSolidBrush(RGB(9, 8, 7));
+    const RECT reversed{8, 8, 5, 6};  // x 6..8, y 7..8
+    EXPECT_EQ(FillRect(area.dc, &reversed, brush), 1);
+    RECT box;
+    ASSERT_TRUE(area.ink(box));
+    EXPECT_EQ(box.left, 6);
+    EXPECT_EQ(box.top, 7);
+    EXPECT_EQ(box.right, 8);
+    EXPECT_EQ(box.bottom, 8);
+
+    SurfaceDc source(10, 8), target(40, 30);
+    for (int x = 0; x < 10; ++x) source.surface().fillRect(x, 0, x + 1, 8, sim::Surface::rgb(0, 0, 10 + x));
+    EXPECT_TRUE(BitBlt(target.dc, 25, 2, -5, 6, source.dc, 4, 1, SRCCOPY));  // x 21..25 from 0..4
+    ASSERT_TRUE(target.ink(box));
+    EXPECT_EQ(box.left, 21);
+    EXPECT_EQ(box.right, 25);
+    EXPECT_EQ(box.top, 2);
+    EXPECT_EQ(box.bottom, 7);
+    EXPECT_EQ(target.at(25, 2), RGB(0, 0, 14));
+
+    // With a pen, a one-pixel rectangle draws nothing; one pixel wide, a line.
+    SurfaceDc shapes(20, 20);
+    SelectObject(shapes.dc, GetStockObject(WHITE_PEN));
+    Rectangle(shapes.dc, 8, 8, 9, 9);
+    EXPECT_FALSE(shapes.ink(box));
+    Rectangle(shapes.dc, 8, 8, 9, 11);
+    ASSERT_TRUE(shapes.ink(box));
+    EXPECT_EQ(box.bottom - box.top, 2);
+    EXPECT_TRUE(DeleteObject(brush));
 }
 
 TEST(GdiDcColours, DcPenAndBrushColoursAffectOnlyTheDcStockObjects) {
@@ -110,6 +150,116 @@ TEST(GdiLines, EndPointExcludedAndPositionMoves) {
     MoveToEx(area.dc, 25, 2, nullptr);
     LineTo(area.dc, 25, 2);
     EXPECT_EQ(area.at(25, 2), black);
+}
+
+// Where the ideal line passes half-way between two pixels, the direction
+// decides which one is drawn; the pixels are Wine's for the same lines.
+TEST(GdiLines, TiesGoTheWayGdiTakesThemPerDirection) {
+    struct Line {
+        int x0, y0, x1, y1;
+        std::vector<std::pair<int, int>> pixels;
+    };
+    const Line lines[] = {
+        // shallow, down and right: keeps its row at the ties
+        {33,
+         31,
+         45,
+         33,
+         {{33, 31},
+          {34, 31},
+          {35, 31},
+          {36, 31},
+          {37, 32},
+          {38, 32},
+          {39, 32},
+          {40, 32},
+          {41, 32},
+          {42, 32},
+          {43, 33},
+          {44, 33}}},
+        // shallow, up and right: steps at the ties
+        {10,
+         10,
+         22,
+         8,
+         {{10, 10},
+          {11, 10},
+          {12, 10},
+          {13, 9},
+          {14, 9},
+          {15, 9},
+          {16, 9},
+          {17, 9},
+          {18, 9},
+          {19, 8},
+          {20, 8},
+          {21, 8}}},
+        // shallow, down and left: keeps its row
+        {22,
+         10,
+         10,
+         12,
+         {{22, 10},
+          {21, 10},
+          {20, 10},
+          {19, 10},
+          {18, 11},
+          {17, 11},
+          {16, 11},
+          {15, 11},
+          {14, 11},
+          {13, 11},
+          {12, 12},
+          {11, 12}}},
+        // steep, down and right: keeps its column; up and left: steps
+        {10,
+         10,
+         12,
+         22,
+         {{10, 10},
+          {10, 11},
+          {10, 12},
+          {10, 13},
+          {11, 14},
+          {11, 15},
+          {11, 16},
+          {11, 17},
+          {11, 18},
+          {11, 19},
+          {12, 20},
+          {12, 21}}},
+        {12,
+         22,
+         10,
+         10,
+         {{12, 22},
+          {12, 21},
+          {12, 20},
+          {11, 19},
+          {11, 18},
+          {11, 17},
+          {11, 16},
+          {11, 15},
+          {11, 14},
+          {10, 13},
+          {10, 12},
+          {10, 11}}},
+    };
+    for (const Line &line : lines) {
+        SurfaceDc area(64, 64);
+        SelectObject(area.dc, GetStockObject(WHITE_PEN));
+        MoveToEx(area.dc, line.x0, line.y0, nullptr);
+        LineTo(area.dc, line.x1, line.y1);
+        std::size_t inked = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) inked += area.at(x, y) != black;
+        EXPECT_EQ(inked, line.pixels.size())
+            << line.x0 << "," << line.y0 << " -> " << line.x1 << "," << line.y1;
+        for (const auto &pixel : line.pixels)
+            EXPECT_EQ(area.at(pixel.first, pixel.second), RGB(255, 255, 255))
+                << pixel.first << "," << pixel.second << " of " << line.x0 << "," << line.y0 << " -> "
+                << line.x1 << "," << line.y1;
+    }
 }
 
 TEST(GdiLines, PixelCountOfAShallowLineAndNullPen) {
@@ -217,10 +367,10 @@ TEST(GdiSurfaces, DestroyingASurfaceInvalidatesItsDcsAndCopyFromBitmap) {
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(sim::surfaceFromHandle(kept)->pixel(2, 1), sim::Surface::rgb(1, 2, 3));
     EXPECT_EQ(sim::surfaceFromHandle(kept)->bitsPerPixel(), 32);
-    EXPECT_NE(sim::bitmapSurface(bitmap), nullptr);
+    EXPECT_NE(sim::bitmapPixels(bitmap), nullptr);
     SURFHANDLE released = oapiCreateSurface(bitmap, true);
     EXPECT_NE(released, nullptr);
-    EXPECT_EQ(sim::bitmapSurface(bitmap), nullptr);
+    EXPECT_EQ(sim::bitmapPixels(bitmap), nullptr);
     oapiDestroySurface(kept);
     oapiDestroySurface(released);
 }

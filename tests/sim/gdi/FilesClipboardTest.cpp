@@ -16,7 +16,7 @@
 #include "gdi/PngWriter.h"
 #include "gdi/Surface.h"
 #include "gdi/SurfaceHandles.h"
-#include "gdi/WorkingFolder.h"
+#include "gdi/linux/WindowsPaths.h"
 
 namespace fs = std::filesystem;
 
@@ -138,7 +138,7 @@ TEST(GdiClipboard, HoldsOneBitmapHandedOutWhileOpen) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE again = GetClipboardData(CF_BITMAP);
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(sim::bitmapSurface(static_cast<HBITMAP>(again))->width(), 976);
+    EXPECT_EQ(sim::bitmapPixels(static_cast<HBITMAP>(again))->width(), 976);
     EXPECT_TRUE(EmptyClipboard());
     EXPECT_EQ(GetClipboardData(CF_BITMAP), nullptr);
     EXPECT_FALSE(sim::clipboardHasBitmap());

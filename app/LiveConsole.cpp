@@ -1,0 +1,239 @@
+#include "LiveConsole.h"
+
+#include <nlohmann/json.hpp>
+
+#include <time.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "cockpit/Panel.h"
+#include "gdi/Cp1251.h"
+
+namespace okulsim {
+
+namespace {
+
+using Json = nlohmann::json;
+
+double milliseconds(ConsoleEvents::Clock::duration duration) {
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+Json timesJson(const FrameTimes &times) {
+    const double frames = times.frames > 0 ? double(times.frames) : 1.0;
+    return Json{{"frames", times.frames},
+                {"meanMs", times.totalMs / frames},
+                {"maxMs", times.maxMs},
+                {"meanCpuMs", times.totalCpuMs / frames}};
+}
+
+// Processor time of the calling thread.
+double threadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) * 1e-6;
+}
+
+// The texts of the panel's areas and MFD screens, with where they lie.
+Json panelJson(sim::Cockpit &cockpit) {
+    const sim::Panel *panel = cockpit.shownPanel();
+    if (panel == nullptr) return nullptr;
+    Json json{{"id", panel->id()}};
+    int left = 0, top = 0;
+    if (cockpit.panelOrigin(left, top))
+        json["picture"] = {
+            {"left", left}, {"top", top}, {"width", panel->width()}, {"height", panel->height()}};
+    else
+        json["picture"] = nullptr;
+    Json areas = Json::array();
+    std::vector<std::string> lines;
+    for (const sim::PanelArea &area : panel->areas()) {
+        cockpit.areaTexts(area.id, lines);
+        areas.push_back({{"id", area.id},
+                         {"rect", {area.rect.left, area.rect.top, area.rect.right, area.rect.bottom}},
+                         {"mouse", area.mouseMode != PANEL_MOUSE_IGNORE},
+                         {"lines", lines}});
+    }
+    json["areas"] = std::move(areas);
+    Json mfds = Json::array();
+    for (const sim::PanelMfd &mfd : panel->mfds()) {
+        if (!cockpit.mfdTexts(mfd.index, lines)) continue;
+        mfds.push_back(
+            {{"index", mfd.index},
+             {"rect", {mfd.spec.pos.left, mfd.spec.pos.top, mfd.spec.pos.right, mfd.spec.pos.bottom}},
+             {"lines", lines}});
+    }
+    json["mfds"] = std::move(mfds);
+    return json;
+}
+
+}  // namespace
+
+void FrameTimes::add(double ms, double cpuMs) {
+    ++frames;
+    totalMs += ms;
+    maxMs = std::max(maxMs, ms);
+    totalCpuMs += cpuMs;
+}
+
+LiveConsole::LiveConsole(sim::Simulation &simulation, ConsoleEvents &events, StateBroadcast &broadcast)
+    : simulation_(simulation), events_(events), broadcast_(broadcast) {}
+
+void LiveConsole::run(const std::atomic<bool> &stop) {
+    const auto period =
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / frameRate));
+    Clock::time_point next = Clock::now();
+    Clock::time_point previous = next - period;
+    while (!stop.load()) {
+        // Requests that arrive before the frame is due run as they come.
+        Clock::duration busy{};
+        const double cpuBefore = threadCpuMs();
+        events_.runUntil(next, busy);
+        if (stop.load()) break;
+        const Clock::time_point start = Clock::now();
+        // The frame covers the real time since the last one (a millisecond at
+        // least: modules divide by the step).
+        const double real = std::chrono::duration<double>(start - previous).count();
+        previous = start;
+        step(std::min(std::max(real, 1e-3), longestFrame));
+        busy += Clock::now() - start;
+        {
+            std::lock_guard<std::mutex> lock(statsMutex_);
+            (lastListeners_ > 0 ? withPage_ : withoutPage_)
+                .add(milliseconds(busy), threadCpuMs() - cpuBefore);
+        }
+        next += period;
+        const Clock::time_point now = Clock::now();
+        if (next < now) next = now;  // behind: the next frame starts at once, longer
+    }
+}
+
+bool LiveConsole::step(double frameLength) {
+    if (!paused_) {
+        simulation_.setFrameLength(frameLength);
+        simulation_.frame();
+        ++serial_;
+        ++framesSincePublish_;
+        if (releaseAfterFrame_) {
+            cockpit().releaseMouse();
+            releaseAfterFrame_ = false;
+        }
+    }
+    const int listeners = broadcast_.listeners();
+    if (broadcast_.departures() != lastDepartures_) {
+        lastDepartures_ = broadcast_.departures();
+        // A page that left may have left a key or the button down.
+        if (listeners == 0) releaseHeldInput();
+    }
+    const bool arrived = listeners > lastListeners_;
+    lastListeners_ = listeners;
+    if (listeners == 0 ||
+        !(arrived || (serial_ != publishedSerial_ && (framesSincePublish_ >= publishEvery || paused_))))
+        return false;
+    broadcast_.publish(stateJson());
+    publishedSerial_ = serial_;
+    framesSincePublish_ = 0;
+    return true;
+}
+
+void LiveConsole::touch() { ++serial_; }
+
+void LiveConsole::click(int x, int y) {
+    cockpit().pressMouse(x, y);
+    releaseAfterFrame_ = true;
+}
+
+void LiveConsole::press(int x, int y) {
+    cockpit().pressMouse(x, y);
+    releaseAfterFrame_ = false;
+}
+
+void LiveConsole::release() {
+    cockpit().releaseMouse();
+    releaseAfterFrame_ = false;
+}
+
+void LiveConsole::releaseHeldInput() {
+    for (int code = 1; code < 256; ++code)
+        if (cockpit().keyHeld(code)) cockpit().queueKey(code, false);
+    cockpit().releaseMouse();
+    releaseAfterFrame_ = false;
+}
+
+std::string LiveConsole::stateJson() {
+    sim::Cockpit &cockpit = this->cockpit();
+    Json state{{"serial", serial_},
+               {"frame", simulation_.frameCount()},
+               {"mjd", simulation_.mjd()},
+               {"simTime", simulation_.simTime()},
+               {"warp", simulation_.timeAcceleration()},
+               {"paused", paused_},
+               {"window", {{"width", sim::Cockpit::windowWidth}, {"height", sim::Cockpit::windowHeight}}},
+               {"panel", panelJson(cockpit)}};
+    const char *debug = simulation_.debugString();
+    state["debug"] = sim::cp1251ToUtf8(debug, strnlen(debug, 256));
+    if (cockpit.inputBoxOpen())
+        state["inputBox"] = {{"serial", cockpit.inputBoxSerial()},
+                             {"title", cockpit.inputBoxTitle()},
+                             {"text", cockpit.inputBoxText()},
+                             {"limit", inputAnswerLimit(cockpit)}};
+    else
+        state["inputBox"] = nullptr;
+    return state.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+PictureJob LiveConsole::pictureJob(PictureKind kind) {
+    CachedPicture &cached = pictures_[static_cast<int>(kind)];
+    PictureJob job;
+    if (cached.result.valid() && cached.serial == serial_) {
+        job.result = cached.result;
+        return job;
+    }
+    auto promise = std::make_shared<std::promise<std::shared_ptr<const EncodedPicture>>>();
+    cached.serial = serial_;
+    cached.result = promise->get_future().share();
+    job.result = cached.result;
+    // The window goes as its layers; the panel or the view alone as the
+    // only layer.
+    auto layers = std::make_shared<sim::Cockpit::WindowLayers>();
+    std::string error;
+    bool taken = true;
+    if (kind == PictureKind::Window)
+        *layers = cockpit().windowLayers();
+    else
+        taken = takePicture(cockpit(), kind, layers->view, error);
+    if (!taken) {
+        auto failed = std::make_shared<EncodedPicture>();
+        failed->error = error;
+        failed->serial = serial_;
+        promise->set_value(failed);
+        return job;
+    }
+    job.layers = layers;
+    job.encode = promise;
+    return job;
+}
+
+sim::Surface PictureJob::picture() { return sim::Cockpit::composeWindow(std::move(*layers)); }
+
+void LiveConsole::countEncoding(double ms) {
+    std::lock_guard<std::mutex> lock(statsMutex_);
+    ++encodings_;
+    encodingMs_ += ms;
+}
+
+std::string LiveConsole::statsJson() const {
+    std::lock_guard<std::mutex> lock(statsMutex_);
+    const Json stats{
+        {"frameRate", frameRate},
+        {"listeners", broadcast_.listeners()},
+        {"withoutPage", timesJson(withoutPage_)},
+        {"withPage", timesJson(withPage_)},
+        {"encodings",
+         {{"count", encodings_}, {"meanMs", encodings_ > 0 ? encodingMs_ / double(encodings_) : 0.0}}}};
+    return stats.dump();
+}
+
+}  // namespace okulsim

@@ -1,0 +1,97 @@
+// Cost of the live console on its simulation thread, per frame of its
+// loop, with and without a page: the frame, and with a page the state
+// published every third frame and the window picture rendered for each
+// published state (what the page asks for next); and the work a request
+// thread does per picture (the PNG encoding) and per state.
+//
+// Needs the build tree's installation (Config/, Modules/, Scenarios/):
+// run bin/bench_serve after building them.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "LiveConsole.h"
+#include "TestInstallation.h"
+#include "WorkingFolderScope.h"
+#include "gdi/PngWriter.h"
+
+namespace {
+
+struct LiveSetup {
+    LiveSetup() : workingFolder(installation.work()) {
+        simulation = std::make_unique<sim::Simulation>(installation.root(), installation.work());
+        if (!simulation->loadScenario(std::string(OKUL_ROOT_DIR) + "/Scenarios/mars_approach.scn", error)) {
+            simulation.reset();
+            return;
+        }
+        console = std::make_unique<okulsim::LiveConsole>(*simulation, events, broadcast);
+        // Past the console's start-up, so that every area has something to draw.
+        for (int i = 0; i < 100; ++i) console->step(0.02);
+    }
+    ~LiveSetup() {
+        if (simulation) simulation->shutdown();
+    }
+    testsupport::TestInstallation installation{testsupport::TestInstallation::FromBuild::kClassesAndModules};
+    testsupport::WorkingFolderScope workingFolder;
+    std::string error;
+    std::unique_ptr<sim::Simulation> simulation;
+    okulsim::ConsoleEvents events;
+    okulsim::StateBroadcast broadcast;
+    std::unique_ptr<okulsim::LiveConsole> console;
+};
+
+// 0: no page; 1: a page listening and fetching a picture for every state.
+void BM_LiveFrame(benchmark::State &state) {
+    LiveSetup live;
+    if (!live.simulation) {
+        state.SkipWithError(live.error.c_str());
+        return;
+    }
+    std::unique_ptr<okulsim::StateBroadcast::Listener> page;
+    if (state.range(0) == 1) page = std::make_unique<okulsim::StateBroadcast::Listener>(live.broadcast);
+    long pictures = 0;
+    for (auto _ : state) {
+        if (live.console->step(0.02) && page) {
+            okulsim::PictureJob job = live.console->pictureJob(okulsim::PictureKind::Window);
+            benchmark::DoNotOptimize(job.layers);
+            ++pictures;
+        }
+    }
+    state.counters["pictures/frame"] = double(pictures) / double(state.iterations());
+}
+BENCHMARK(BM_LiveFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A request thread's work for one picture of the window: the layers put
+// together, the PNG encoded.
+void BM_WindowPng(benchmark::State &state) {
+    LiveSetup live;
+    if (!live.simulation) {
+        state.SkipWithError(live.error.c_str());
+        return;
+    }
+    const sim::Cockpit::WindowLayers layers = live.simulation->cockpit().windowLayers();
+    std::vector<unsigned char> png;
+    std::string error;
+    for (auto _ : state)
+        sim::encodePng(sim::Cockpit::composeWindow(layers), sim::PngCompression::Fast, png, error);
+    state.counters["bytes"] = double(png.size());
+}
+BENCHMARK(BM_WindowPng)->Unit(benchmark::kMillisecond);
+
+// The state the event stream sends, as the simulation thread writes it.
+void BM_StateJson(benchmark::State &state) {
+    LiveSetup live;
+    if (!live.simulation) {
+        state.SkipWithError(live.error.c_str());
+        return;
+    }
+    std::size_t size = 0;
+    for (auto _ : state) size = live.console->stateJson().size();
+    state.counters["bytes"] = double(size);
+}
+BENCHMARK(BM_StateJson)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

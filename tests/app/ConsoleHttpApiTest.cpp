@@ -1,0 +1,273 @@
+// The live console's HTTP API against a running console: the simulation in
+// its frame loop on a thread of its own, a probe vessel in focus recording
+// what reaches it, requests through httplib's client.
+#include "ConsoleHttpApi.h"
+
+#include <httplib.h>
+#include <nlohmann/json.hpp>
+
+#include <atomic>
+#include <thread>
+
+#include "CockpitFixture.h"
+#include "FileContents.h"
+
+using namespace cockpittest;
+using Json = nlohmann::json;
+
+namespace {
+
+std::string answerText;
+
+bool keepAnswer(void *, char *text, void *) {
+    answerText = text;
+    return true;
+}
+
+// Width and height from a PNG's header.
+std::pair<int, int> pngSize(const std::string &png) {
+    if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return {0, 0};
+    auto word = [&png](std::size_t at) {
+        return (int(std::uint8_t(png[at])) << 24) | (int(std::uint8_t(png[at + 1])) << 16) |
+               (int(std::uint8_t(png[at + 2])) << 8) | int(std::uint8_t(png[at + 3]));
+    };
+    return {word(16), word(20)};
+}
+
+class ConsoleHttpApiTest : public CockpitTest {
+protected:
+    void SetUp() override {
+        CockpitTest::SetUp();
+        if (HasFatalFailure()) return;
+        simulation->frame();
+        console = std::make_unique<okulsim::LiveConsole>(*simulation, events, broadcast);
+        api = std::make_unique<okulsim::ConsoleHttpApi>(events, *console, broadcast, installation.work());
+        api->install(server);
+        port = server.bind_to_any_port("127.0.0.1");
+        ASSERT_GT(port, 0);
+        http = okulsim::serveOnThread(server);
+        loop = std::thread([this] { console->run(stop); });
+        client = std::make_unique<httplib::Client>("127.0.0.1", port);
+        client->set_read_timeout(20, 0);
+    }
+    void TearDown() override {
+        stopConsole();
+        CockpitTest::TearDown();
+    }
+    // Ends the loop and the server; afterwards the test reads the probe.
+    void stopConsole() {
+        if (!loop.joinable()) return;
+        stop = true;
+        loop.join();
+        broadcast.close();
+        events.close();
+        server.stop();
+        http.join();
+    }
+
+    httplib::Result post(const char *path, const httplib::Params &params = {}) {
+        return client->Post(path, params);
+    }
+    // The status of a request; its JSON body in `body`.
+    int status(const httplib::Result &result) {
+        if (!result) return 0;
+        body = Json::parse(result->body, nullptr, false);
+        return result->status;
+    }
+    std::string errorText() const {
+        return body.is_object() && body.contains("error") ? body["error"].get<std::string>() : "";
+    }
+    Json state() {
+        auto result = client->Get("/api/state");
+        return result ? Json::parse(result->body, nullptr, false) : Json();
+    }
+    // Waits until `frames` more frames have run.
+    void waitFrames(long frames) {
+        const long until = state()["frame"].get<long>() + frames;
+        for (int i = 0; i < 500 && state()["frame"].get<long>() < until; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+
+    okulsim::ConsoleEvents events;
+    okulsim::StateBroadcast broadcast;
+    std::unique_ptr<okulsim::LiveConsole> console;
+    std::unique_ptr<okulsim::ConsoleHttpApi> api;
+    httplib::Server server;
+    std::thread http, loop;
+    std::atomic<bool> stop{false};
+    std::unique_ptr<httplib::Client> client;
+    int port = 0;
+    Json body;
+};
+
+}  // namespace
+
+TEST_F(ConsoleHttpApiTest, BadRequestsGetAMessageAndChangeNothing) {
+    const struct {
+        const char *path;
+        httplib::Params params;
+        const char *message;
+    } bad[] = {
+        {"/api/click", {{"area", "77"}}, "panel 0 has no area 77"},
+        {"/api/click", {{"area", "11"}, {"mx", "40"}, {"my", "0"}}, "outside area 11"},
+        {"/api/click", {{"area", "11"}, {"mx", "3"}}, "missing parameter \"my\""},
+        {"/api/mouse", {{"x", "12a"}, {"y", "3"}}, "\"12a\" is not a number"},
+        {"/api/mouse", {{"x", "1152"}, {"y", "3"}}, "outside panel 0"},
+        {"/api/mouse", {{"x", "1"}, {"y", "2"}, {"action", "sideways"}}, "down, up or click"},
+        {"/api/key", {{"name", "NOPE"}}, "unknown key \"NOPE\""},
+        {"/api/key", {{"name", "A"}, {"action", "hold"}}, "press, down or up"},
+        {"/api/type", {{"text", "a,b"}}, "','"},
+        {"/api/type", {{"text", std::string(257, 'A')}}, "at most 256 characters"},
+        {"/api/input", {{"text", "5"}}, "no input box is open"},
+        {"/api/cancel", {}, "no input box is open"},
+        {"/api/warp", {{"factor", "1e6"}}, "outside 0.1 to 100000"},
+        {"/api/warp", {{"factor", "fast"}}, "is not a number"},
+        {"/api/pause", {{"on", "yes"}}, "1 or 0"},
+        {"/api/panel", {{"id", "5"}}, "did not load panel 5"},
+        {"/api/panel", {{"id", "1.5"}}, "not a whole number"},
+        {"/api/save", {{"file", "../escape.scn"}}, "no scenario file name"},
+        {"/api/save", {{"file", "notes.txt"}}, "no scenario file name"},
+        {"/api/save", {{"file", ".scn"}}, "no scenario file name"},
+    };
+    for (const auto &request : bad) {
+        EXPECT_EQ(status(post(request.path, request.params)), 400) << request.path;
+        EXPECT_NE(errorText().find(request.message), std::string::npos)
+            << request.path << ": " << errorText();
+    }
+    EXPECT_EQ(status(client->Get("/api/text?area=MFD2")), 400);
+    EXPECT_NE(errorText().find("does not show MFD 2"), std::string::npos) << errorText();
+    EXPECT_EQ(status(client->Get("/api/nothing")), 404);
+    EXPECT_NE(errorText().find("no such path"), std::string::npos) << errorText();
+
+    const Json after = state();
+    EXPECT_EQ(after["warp"], 1.0);
+    EXPECT_EQ(after["paused"], false);
+    EXPECT_EQ(after["panel"]["id"], 0);
+    waitFrames(2);
+    stopConsole();
+    EXPECT_TRUE(probe->mouse.empty());
+    EXPECT_TRUE(probe->bufferedKeys.empty());
+    // The refused panel was asked for and the shown one stayed.
+    EXPECT_EQ(probe->loads, std::vector<int>({0, 5}));
+    EXPECT_EQ(cockpit().currentPanel(), 0);
+    EXPECT_EQ(cockpit().pendingInputAnswers(), 0u);
+    EXPECT_TRUE(testsupport::ReadFile(installation.workFile("escape.scn")).empty());
+}
+
+TEST_F(ConsoleHttpApiTest, MouseAndKeysReachTheVesselInOrder) {
+    EXPECT_EQ(status(post("/api/click", {{"area", "11"}, {"mx", "3"}, {"my", "4"}})), 200);
+    EXPECT_EQ(body["x"], 103);
+    EXPECT_EQ(status(post("/api/type", {{"text", "a1;"}})), 200);
+    EXPECT_EQ(status(post("/api/key", {{"name", "ENTER"}})), 200);
+    EXPECT_EQ(status(post("/api/key", {{"name", "NUMPAD8"}, {"action", "down"}})), 200);
+    EXPECT_EQ(status(post("/api/mouse", {{"x", "120"}, {"y", "250"}, {"action", "down"}})), 200);
+    waitFrames(3);
+    EXPECT_EQ(status(post("/api/mouse", {{"action", "up"}})), 200);
+    EXPECT_EQ(status(post("/api/key", {{"name", "NUMPAD8"}, {"action", "up"}})), 200);
+    waitFrames(2);
+    stopConsole();
+
+    std::vector<int> presses;
+    for (const Call &call : probe->bufferedKeys)
+        if (call.event == 1) presses.push_back(call.id);
+    EXPECT_EQ(presses, std::vector<int>(
+                           {OAPI_KEY_A, OAPI_KEY_1, OAPI_KEY_SEMICOLON, OAPI_KEY_RETURN, OAPI_KEY_NUMPAD8}));
+    // The held key is in the direct-key state frame after frame.
+    int framesHeld = 0;
+    for (const std::vector<int> &held : probe->directKeys)
+        framesHeld += held == std::vector<int>({OAPI_KEY_NUMPAD8});
+    EXPECT_GE(framesHeld, 3);
+    EXPECT_FALSE(cockpit().keyHeld(OAPI_KEY_NUMPAD8));
+    // The click: down once; the held button: down, then held every frame.
+    ASSERT_GE(probe->mouse.size(), 4u);
+    EXPECT_EQ(probe->mouse[0], (Call{11, PANEL_MOUSE_LBDOWN, 3, 4}));
+    EXPECT_EQ(probe->mouse[1], (Call{11, PANEL_MOUSE_LBDOWN, 20, 50}));
+    for (std::size_t i = 2; i < probe->mouse.size(); ++i)
+        EXPECT_EQ(probe->mouse[i], (Call{11, PANEL_MOUSE_LBPRESSED, 20, 50}));
+}
+
+TEST_F(ConsoleHttpApiTest, AnInputBoxIsShownAndAnsweredWithinItsLimit) {
+    answerText.clear();
+    // The title as a module passes it, in Windows-1251.
+    events.post([this] { cockpit().openInputBox("\xC2\xE2\xEE\xE4", keepAnswer, "12", 8, nullptr); }).wait();
+    const Json box = state()["inputBox"];
+    ASSERT_TRUE(box.is_object()) << box;
+    EXPECT_EQ(box["title"], "Ввод");
+    EXPECT_EQ(box["text"], "12");
+    EXPECT_EQ(box["limit"], 7);
+    EXPECT_EQ(status(post("/api/input", {{"text", "12345678"}})), 400);
+    EXPECT_NE(errorText().find("takes at most 7"), std::string::npos) << errorText();
+    EXPECT_EQ(status(post("/api/input", {{"text", "漢"}})), 400);
+    EXPECT_EQ(status(post("/api/input", {{"text", "Жук"}})), 200);
+    waitFrames(2);
+    EXPECT_TRUE(state()["inputBox"].is_null());
+    stopConsole();
+    EXPECT_EQ(answerText, "\xC6\xF3\xEA");  // Windows-1251
+}
+
+TEST_F(ConsoleHttpApiTest, PicturesAreRenderedOncePerState) {
+    EXPECT_EQ(status(post("/api/pause", {{"on", "1"}})), 200);
+    const long frame = state()["frame"];
+    auto first = client->Get("/api/window.png");
+    auto second = client->Get("/api/window.png");
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->get_header_value("Content-Type"), "image/png");
+    EXPECT_EQ(pngSize(first->body), std::make_pair(1280, 960));
+    EXPECT_EQ(first->body, second->body);
+    const Json stats = Json::parse(client->Get("/api/stats")->body);
+    EXPECT_EQ(stats["encodings"]["count"], 1);
+    EXPECT_EQ(state()["frame"], frame);  // paused: no frames
+
+    EXPECT_EQ(pngSize(client->Get("/api/panel.png")->body), std::make_pair(1152, 864));
+    EXPECT_EQ(pngSize(client->Get("/api/view.png")->body), std::make_pair(1280, 960));
+    EXPECT_EQ(status(post("/api/panel", {{"id", "1"}})), 200);
+    EXPECT_EQ(status(client->Get("/api/panel.png")), 404);
+    EXPECT_EQ(errorText(), "panel 1 has no picture");
+    EXPECT_EQ(status(post("/api/pause", {{"on", "0"}})), 200);
+    waitFrames(2);
+    EXPECT_GT(state()["frame"].get<long>(), frame);
+}
+
+TEST_F(ConsoleHttpApiTest, ASecondConsoleCannotShareThePort) {
+    httplib::Server second;
+    okulsim::ConsoleHttpApi(events, *console, broadcast, installation.work()).install(second);
+    EXPECT_FALSE(second.bind_to_port("127.0.0.1", port));
+}
+
+TEST_F(ConsoleHttpApiTest, TimePanelsAndSaving) {
+    EXPECT_EQ(status(post("/api/warp", {{"factor", "100"}})), 200);
+    EXPECT_EQ(status(post("/api/panel", {{"id", "2"}})), 200);
+    const Json now = state();
+    EXPECT_EQ(now["warp"], 100.0);
+    EXPECT_EQ(now["panel"]["id"], 2);
+    EXPECT_EQ(now["panel"]["picture"]["top"], 96);
+    EXPECT_EQ(now["panel"]["areas"][0]["id"], 20);
+    EXPECT_EQ(status(post("/api/save", {{"file", "live_1.scn"}})), 200);
+    EXPECT_NE(testsupport::ReadFile(installation.workFile("live_1.scn")).find("BEGIN_SHIPS"),
+              std::string::npos);
+    auto text = client->Get("/api/text?area=20");
+    ASSERT_TRUE(text);
+    EXPECT_NE(text->body.find("area 20 draw"), std::string::npos) << text->body;
+}
+
+TEST_F(ConsoleHttpApiTest, TheEventStreamSendsStatesAndAPageThatLeavesLetsGoOfItsKeys) {
+    EXPECT_EQ(status(post("/api/key", {{"name", "CTRL"}, {"action", "down"}})), 200);
+    std::string received;
+    auto result = client->Get("/api/events", [&received](const char *data, std::size_t length) {
+        received.append(data, length);
+        return received.find("\n\n") == std::string::npos;  // one message, then leave
+    });
+    ASSERT_EQ(received.compare(0, 19, "event: state\ndata: "), 0) << received;
+    const Json pushed = Json::parse(received.substr(19, received.find("\n\n") - 19), nullptr, false);
+    EXPECT_EQ(pushed["panel"]["id"], 0);
+    EXPECT_EQ(pushed["window"]["width"], 1280);
+    // The stream has gone: the key the page held is released.
+    for (int i = 0; i < 200 && broadcast.listeners() > 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    waitFrames(3);
+    stopConsole();
+    ASSERT_FALSE(probe->bufferedKeys.empty());
+    EXPECT_EQ(probe->bufferedKeys.back().id, OAPI_KEY_LCONTROL);
+    EXPECT_EQ(probe->bufferedKeys.back().event, 0);
+    EXPECT_FALSE(cockpit().keyHeld(OAPI_KEY_LCONTROL));
+}
