@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <memory>
 
-
 namespace fs = std::filesystem;
 
 namespace fuzzsupport {
@@ -90,6 +89,18 @@ sim::Simulation &KeptSimulation(const char *scenarioName, int frames) {
     kept->setFrameLength(1.0);
     for (int i = 0; i < frames; ++i) kept->frame();
     return *kept;
+}
+
+VESSEL *KeptVessel(const char *scenarioName, int frames, const char *vesselName) {
+    KeptSimulation(scenarioName, frames);
+    char name[64];
+    std::snprintf(name, sizeof name, "%s", vesselName);
+    OBJHANDLE handle = oapiGetVesselByName(name);
+    if (!handle) {
+        std::fprintf(stderr, "the fuzz target's scenario %s has no vessel %s\n", scenarioName, vesselName);
+        std::abort();
+    }
+    return oapiGetVesselInterface(handle);
 }
 
 void ClearWorkingFolder() {

@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <string>
 
+#include "OrbiterAPI.h"
 #include "TestInstallation.h"
+#include "VesselAPI.h"
 #include "core/Simulation.h"
 
 namespace fuzzsupport {
@@ -63,6 +65,9 @@ void HoldModules();
 // `frames` frames of a second, then kept for the process; a scenario that does
 // not load ends the run.
 sim::Simulation &KeptSimulation(const char *scenarioName, int frames);
+
+// A vessel of the kept simulation by its name; a missing one ends the run.
+VESSEL *KeptVessel(const char *scenarioName, int frames, const char *vesselName);
 
 // Empties the working folder but for its PHOTO and Q4K12techout folders,
 // which are emptied too.

@@ -28,13 +28,7 @@ namespace {
 const std::size_t kMaxWord = 160;
 
 VESSEL *Spacecraft() {
-    static VESSEL *spacecraft = [] {
-        fuzzsupport::KeptSimulation("earth_entry.scn", 2);
-        char name[] = "TAVR-12";
-        OBJHANDLE handle = oapiGetVesselByName(name);
-        Require(handle != nullptr, "the scenario has no TAVR-12");
-        return oapiGetVesselInterface(handle);
-    }();
+    static VESSEL *spacecraft = fuzzsupport::KeptVessel("earth_entry.scn", 2, "TAVR-12");
     return spacecraft;
 }
 

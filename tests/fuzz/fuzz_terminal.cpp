@@ -28,13 +28,7 @@ const char kKeyEvents = '\x01';
 const std::size_t kMaxLine = 256;
 
 VESSEL *Console() {
-    static VESSEL *console = [] {
-        fuzzsupport::KeptSimulation("cruise_to_mars.scn", 31);
-        char name[] = "OKUL";
-        OBJHANDLE handle = oapiGetVesselByName(name);
-        Require(handle != nullptr, "the scenario has no console");
-        return oapiGetVesselInterface(handle);
-    }();
+    static VESSEL *console = fuzzsupport::KeptVessel("cruise_to_mars.scn", 31, "OKUL");
     return console;
 }
 
