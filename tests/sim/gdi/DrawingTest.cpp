@@ -1,6 +1,7 @@
 // Shapes, lines, pixels, objects and block transfers.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -9,6 +10,14 @@
 using testsupport::SurfaceDc;
 
 namespace {
+
+// The box of the pixels drawn, "left top right bottom" (inclusive), or "none".
+std::string InkBox(const SurfaceDc &area) {
+    RECT box;
+    if (!area.ink(box)) return "none";
+    return std::to_string(box.left) + " " + std::to_string(box.top) + " " + std::to_string(box.right) + " " +
+           std::to_string(box.bottom);
+}
 
 const COLORREF black = RGB(0, 0, 0);
 
@@ -37,12 +46,7 @@ TEST(GdiRectangle, NullPenFillsWithoutOutlineAndReversedCornersAreNormalised) {
     SelectObject(area.dc, brush);
     Rectangle(area.dc, 30, 25, 20, 15);
     // Without an outline GDI fills one pixel less each way: [20, 29) x [15, 24).
-    RECT box;
-    ASSERT_TRUE(area.ink(box));
-    EXPECT_EQ(box.left, 20);
-    EXPECT_EQ(box.top, 15);
-    EXPECT_EQ(box.right, 28);
-    EXPECT_EQ(box.bottom, 23);
+    EXPECT_EQ(InkBox(area), "20 15 28 23");
     EXPECT_EQ(area.at(20, 15), RGB(1, 2, 3));
     EXPECT_EQ(area.at(28, 23), RGB(1, 2, 3));
     EXPECT_EQ(area.at(29, 23), black);
@@ -75,20 +79,12 @@ TEST(GdiRectangle, ReversedFillsAndBlocksCoverThePixelsBeforeTheStart) {
     const RECT reversed{8, 8, 5, 6};  // x 6..8, y 7..8
     EXPECT_EQ(FillRect(area.dc, &reversed, brush), 1);
     RECT box;
-    ASSERT_TRUE(area.ink(box));
-    EXPECT_EQ(box.left, 6);
-    EXPECT_EQ(box.top, 7);
-    EXPECT_EQ(box.right, 8);
-    EXPECT_EQ(box.bottom, 8);
+    EXPECT_EQ(InkBox(area), "6 7 8 8");
 
     SurfaceDc source(10, 8), target(40, 30);
     for (int x = 0; x < 10; ++x) source.surface().fillRect(x, 0, x + 1, 8, sim::Surface::rgb(0, 0, 10 + x));
     EXPECT_TRUE(BitBlt(target.dc, 25, 2, -5, 6, source.dc, 4, 1, SRCCOPY));  // x 21..25 from 0..4
-    ASSERT_TRUE(target.ink(box));
-    EXPECT_EQ(box.left, 21);
-    EXPECT_EQ(box.right, 25);
-    EXPECT_EQ(box.top, 2);
-    EXPECT_EQ(box.bottom, 7);
+    EXPECT_EQ(InkBox(target), "21 2 25 7");
     EXPECT_EQ(target.at(25, 2), RGB(0, 0, 14));
 
     // With a pen, a one-pixel rectangle draws nothing; one pixel wide, a line.
