@@ -19,9 +19,16 @@ const double kFrameSpacing = 1.0 / 1440.0;  // days
 const double kPictureTransmission = 1.0 / 54.0;  // days
 
 // Frame numbers of a transmission command outside the cassette are reported
-// one by one; beyond a screen's worth on either side nobody could read them,
-// so a range reaching further is cut there instead of running on.
-const int kReportedOutsideCassette = Terminal::kScreenLineCount;
+// one line each. Of a run of such numbers only the last screen's worth can
+// still be seen once the run is written, so the numbers before it are passed
+// over instead of being counted through one by one: a range of billions of
+// numbers costs a screen of lines and leaves the screen as it would be.
+void ReportFramesOutsideCassette(Terminal &terminal, long long from, long long to) {
+    if (from > to) return;
+    if (from < to - (Terminal::kScreenLineCount - 1)) from = to - (Terminal::kScreenLineCount - 1);
+    for (long long k = from; k <= to; ++k)
+        terminal.AddFormattedLine("неверный номер кадра %d", static_cast<int>(k));
+}
 
 // Code 600: the next slot of the cassette, at the record's time but at least a
 // minute after the previous frame; pointing, channel and optics from vector 1,
@@ -58,16 +65,13 @@ double LatestQueuedTransmission(const FrameTable &frames) {
 // picture's transmission time after whatever is queued already.
 void TransmitFrames(Terminal &terminal, double time, const CommandRecord &record) {
     FrameTable &frames = terminal.frameTable;
-    int first = TruncateToInt(record.vector1.x);
-    int last = TruncateToInt(record.vector1.y);
-    if (first < -kReportedOutsideCassette) first = -kReportedOutsideCassette;
-    if (last > FrameTable::kSlotCount - 1 + kReportedOutsideCassette)
-        last = FrameTable::kSlotCount - 1 + kReportedOutsideCassette;
-    for (int k = first; k <= last; ++k) {
-        if (k < 0 || k >= FrameTable::kSlotCount) {
-            terminal.AddFormattedLine("неверный номер кадра %d", k);
-            continue;
-        }
+    const long long first = TruncateToInt(record.vector1.x);
+    const long long last = TruncateToInt(record.vector1.y);
+    const long long lastSlot = FrameTable::kSlotCount - 1;
+    ReportFramesOutsideCassette(terminal, first, last < -1 ? last : -1);
+    const int from = first < 0 ? 0 : static_cast<int>(first);
+    const int to = last > lastSlot ? static_cast<int>(lastSlot) : static_cast<int>(last);
+    for (int k = from; k <= to; ++k) {
         FrameSlot &slot = frames.slots[k];
         if (slot.state != kFrameOnBoard && slot.state != kFrameTransmitted) {
             terminal.AddFormattedLine("ошибка кадр %d в состоянии %d", k, slot.state);
@@ -84,6 +88,7 @@ void TransmitFrames(Terminal &terminal, double time, const CommandRecord &record
         slot.transmitTime = time;
         slot.state = slot.state == kFrameOnBoard ? kFrameTransmitting : kFrameResend;
     }
+    ReportFramesOutsideCassette(terminal, first > lastSlot ? first : lastSlot + 1, last);
 }
 
 // Code 620: every slot with its state, slot 31 ending on top.

@@ -203,12 +203,81 @@ TEST(Transmission, FrameNumbersOutsideTheCassetteAreReported) {
                     "неверный номер кадра 40", "Задержка 1296.00с"}));
     EXPECT_EQ(uplink.Slot(0).state, kFrameTransmitting);
     EXPECT_EQ(uplink.Slot(1).state, kFrameTransmitting);
+}
 
-    // A range of millions of numbers ends after a screen's worth on either side.
+// The numbers outside the cassette are reported one line each, in the order of
+// the range, so the screen shows the last 42 lines of the command.
+std::vector<std::string> WrongNumbers(long long from, long long to) {
+    Rows rows;
+    for (long long k = from; k >= to; --k) rows.push_back("неверный номер кадра " + std::to_string(k));
+    return rows;
+}
+
+TEST(Transmission, NumbersFarOutsideTheCassetteShowAsEachWouldBeReported) {
+    Uplink uplink;
+    uplink.Store(0, "610;0;80;80");
+    uplink.Store(1, "610;0;-50;-45");
+    uplink.Send();
+    Rows expected = WrongNumbers(-45, -50);
+    expected.push_back("Задержка 1296.00с");
+    expected.push_back("команда 1|610|0.01500|-50.00;-45.00;0.00;0.00;0.00;0.00;0.00;0.00;0.00;");
+    expected.push_back("неверный номер кадра 80");
+    EXPECT_EQ(NewestRows(uplink.state.terminal, 9), expected);
+
+    // 0 to 100 on an empty cassette: 32 state errors, then 32 to 100; the
+    // screen holds 100 down to 59.
+    uplink.state.terminal.ClearFile();
+    uplink.Store(0, "610;0;0;100");
+    uplink.Send();
+    EXPECT_EQ(NewestRows(uplink.state.terminal, Terminal::kScreenLineCount), WrongNumbers(100, 59));
+
+    // Ranges of billions of numbers write a screen's worth; what the screen
+    // shows is the end of the range on the far side.
     uplink.state.terminal.ClearFile();
     uplink.Store(0, "610;0;-1e9;1e300");
     uplink.Send();
-    EXPECT_EQ(NewestRow(uplink.state.terminal), "неверный номер кадра 73");
+    EXPECT_EQ(NewestRows(uplink.state.terminal, Terminal::kScreenLineCount),
+              WrongNumbers(2147483647LL, 2147483647LL - 41));
+    uplink.Store(0, "610;0;-1e300;-1e9");
+    uplink.Send();
+    EXPECT_EQ(NewestRows(uplink.state.terminal, Terminal::kScreenLineCount),
+              WrongNumbers(-1000000000LL, -1000000041LL));
+}
+
+TEST(Transmission, RangeAcrossTheCassetteHandlesEverySlotBetweenItsWrongNumbers) {
+    Uplink uplink;
+    uplink.Slot(0).state = kFrameOnBoard;
+    uplink.Slot(1).state = kFrameScheduled;
+    uplink.Slot(2).state = kFrameTransmitted;
+    uplink.Slot(3).state = kFrameTransmitting;  // already queued, from earlier
+    uplink.Slot(3).transmitTime = 0.5;
+    uplink.Store(0, "610;0;-3;35");
+    uplink.Send();
+    const double second = 0.5 + 1.0 / 54.0;
+    Rows expected = WrongNumbers(35, 32);
+    for (int k = 31; k >= 3; --k)
+        expected.push_back("ошибка кадр " + std::to_string(k) + " в состоянии " + (k == 3 ? "5" : "0"));
+    expected.push_back(Format("передача  кадра 2 перенесаена на %.5f", second + 1.0 / 54.0));
+    expected.push_back("ошибка кадр 1 в состоянии 1");
+    expected.push_back(Format("передача  кадра 0 перенесаена на %.5f", second));
+    for (const std::string &row : WrongNumbers(-1, -3)) expected.push_back(row);
+    expected.push_back("Задержка 1296.00с");
+    EXPECT_EQ(NewestRows(uplink.state.terminal, 40), expected);
+    EXPECT_EQ(uplink.Slot(0).state, kFrameTransmitting);
+    EXPECT_DOUBLE_EQ(uplink.Slot(0).transmitTime, second);
+    EXPECT_EQ(uplink.Slot(2).state, kFrameResend);
+    EXPECT_DOUBLE_EQ(uplink.Slot(2).transmitTime, second + 1.0 / 54.0);
+
+    // Far on both sides: the slots are handled all the same, and the screen
+    // is the last 42 numbers above the cassette.
+    Uplink wide;
+    wide.Slot(5).state = kFrameOnBoard;
+    wide.Slot(6).state = kFramePictureRequested;
+    wide.Store(0, "610;0;-60;80");
+    wide.Send();
+    EXPECT_EQ(wide.Slot(5).state, kFrameTransmitting);
+    EXPECT_EQ(wide.Slot(6).state, kFramePictureRequested);
+    EXPECT_EQ(NewestRows(wide.state.terminal, Terminal::kScreenLineCount), WrongNumbers(80, 39));
 }
 
 TEST(Transmission, FrameReportListsEverySlotWithSlot31OnTop) {

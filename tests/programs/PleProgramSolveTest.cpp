@@ -60,6 +60,30 @@ TEST(PleSolve, LinearMissIsSolvedAndTheLimitIsTestedFirst) {
     EXPECT_EQ(ple.SolveIncrement(x, 0.001, 0, 1000.0), -1);  // one pass always runs
 }
 
+// Each component misses by x^2 - 4. The probe's difference quotient of such a
+// miss is 2x + d for a probe step d, so one pass moves x to
+// x - (x^2 - 4) / (2x + d) with d = -|x| * factor: the step depends on the
+// probe's size and sign, where a linear miss cannot tell them apart.
+VECTOR3 SquareMiss(const VECTOR3 &x) { return _V(x.x * x.x - 4.0, x.y * x.y - 4.0, x.z * x.z - 4.0); }
+
+TEST(PleSolve, ProbeStepIsMinusTheComponentsSizeTimesTheFactor) {
+    struct Case {
+        double factor;
+        VECTOR3 afterOnePass;
+    };
+    // From (1.5, -1.5, 3): the quotients are 1.5 (2 - f), -1.5 (2 + f), 3 (2 - f).
+    for (const Case &c : {Case{1.0, _V(1.5 + 1.75 / 1.5, -1.5 - 1.75 / 4.5, 3.0 - 5.0 / 3.0)},
+                          Case{1000.0, _V(1.5 - 1.75 / 1497.0, -1.5 - 1.75 / 1503.0, 3.0 + 5.0 / 2994.0)}}) {
+        ScriptedMiss ple;
+        ple.response = SquareMiss;
+        VECTOR3 x = _V(1.5, -1.5, 3.0);
+        EXPECT_EQ(ple.SolveIncrement(x, 0.001, 1, c.factor), -1) << c.factor;
+        EXPECT_NEAR(x.x, c.afterOnePass.x, 1e-12) << c.factor;
+        EXPECT_NEAR(x.y, c.afterOnePass.y, 1e-12) << c.factor;
+        EXPECT_NEAR(x.z, c.afterOnePass.z, 1e-12) << c.factor;
+    }
+}
+
 TEST(PleSolve, MissMoreThanDoublingRestoresThePreviousIncrement) {
     ScriptedMiss ple;
     ple.response = LinearMiss;
