@@ -82,8 +82,12 @@ std::thread serveOnThread(httplib::Server &server) {
 }
 
 ConsoleHttpApi::ConsoleHttpApi(ConsoleEvents &events, LiveConsole &console, StateBroadcast &broadcast,
-                               std::string workDir)
-    : events_(events), console_(console), broadcast_(broadcast), workDir_(std::move(workDir)) {}
+                               std::string workDir, std::string token)
+    : events_(events),
+      console_(console),
+      broadcast_(broadcast),
+      workDir_(std::move(workDir)),
+      admission_(std::move(token)) {}
 
 template <class Work, class Result>
 bool ConsoleHttpApi::runOnSimulation(Work work, Result &result, ApiReply &refusal) {
@@ -167,6 +171,23 @@ void ConsoleHttpApi::install(httplib::Server &server) {
         response.set_content(Json{{"error", message}}.dump(), kJson);
     });
 
+    // Every request passes the admission before a route sees it; a refused
+    // one ends its connection, as its body, if any, was not read.
+    server.set_pre_routing_handler([this](const Request &request, Response &response) {
+        const RequestAdmission::Verdict verdict = admission_.judge(request);
+        if (!verdict.setCookie.empty()) response.set_header("Set-Cookie", verdict.setCookie);
+        if (verdict.refusal == RequestAdmission::Refusal::None)
+            return httplib::Server::HandlerResponse::Unhandled;
+        response.set_header("Connection", "close");
+        send(response, failure(403, verdict.reason));
+        return httplib::Server::HandlerResponse::Handled;
+    });
+    // The routes that change state: POST only.
+    const auto post = [this, &server](const char *path, httplib::Server::Handler handler) {
+        admission_.addStateChange(path);
+        server.Post(path, std::move(handler));
+    };
+
     server.Get("/", [](const Request &, Response &response) {
         const PageFile *file = findPageFile("/");
         response.set_content(reinterpret_cast<const char *>(file->data), file->size, file->contentType);
@@ -185,7 +206,9 @@ void ConsoleHttpApi::install(httplib::Server &server) {
         send(response, onSimulation([this] { return ApiReply{200, console_.stateJson()}; }));
     });
     server.Get("/api/stats", [this](const Request &, Response &response) {
-        send(response, ApiReply{200, console_.statsJson()});
+        Json stats = Json::parse(console_.statsJson());
+        stats["refused"] = Json::parse(admission_.refusalsJson());
+        send(response, ApiReply{200, stats.dump()});
     });
     server.Get("/api/text", [this](const Request &request, Response &response) {
         std::string areaText, error;
@@ -232,7 +255,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
     });
 
     // ---- input -------------------------------------------------------------
-    server.Post("/api/mouse", [this](const Request &request, Response &response) {
+    post("/api/mouse", [this](const Request &request, Response &response) {
         int x = 0, y = 0;
         std::string action = "click", error;
         if (request.has_param("action")) action = request.get_param_value("action");
@@ -256,7 +279,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok();
              }));
     });
-    server.Post("/api/click", [this](const Request &request, Response &response) {
+    post("/api/click", [this](const Request &request, Response &response) {
         std::string areaText, error;
         int offset[2] = {0, 0};
         const bool withOffset = request.has_param("mx") || request.has_param("my");
@@ -273,7 +296,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok(Json{{"x", x}, {"y", y}});
              }));
     });
-    server.Post("/api/key", [this](const Request &request, Response &response) {
+    post("/api/key", [this](const Request &request, Response &response) {
         std::string name, error, action = "press";
         std::vector<int> codes;
         if (request.has_param("action")) action = request.get_param_value("action");
@@ -290,7 +313,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok();
              }));
     });
-    server.Post("/api/type", [this](const Request &request, Response &response) {
+    post("/api/type", [this](const Request &request, Response &response) {
         std::string text, error;
         if (!parameter(request, "text", text, error) || !checkTypable(text, error))
             return send(response, badRequest(error));
@@ -305,7 +328,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok();
              }));
     });
-    server.Post("/api/input", [this](const Request &request, Response &response) {
+    post("/api/input", [this](const Request &request, Response &response) {
         std::string text, error;
         if (!parameter(request, "text", text, error)) return send(response, badRequest(error));
         send(response, onSimulation([this, text] {
@@ -315,7 +338,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok();
              }));
     });
-    server.Post("/api/cancel", [this](const Request &, Response &response) {
+    post("/api/cancel", [this](const Request &, Response &response) {
         send(response, onSimulation([this] {
                  if (!console_.cockpit().inputBoxOpen()) return badRequest("no input box is open");
                  console_.cockpit().queueInputCancel();
@@ -324,7 +347,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
     });
 
     // ---- time, panels, saving ------------------------------------------------
-    server.Post("/api/warp", [this](const Request &request, Response &response) {
+    post("/api/warp", [this](const Request &request, Response &response) {
         std::string text, error;
         double warp = 0;
         if (!parameter(request, "factor", text, error) || !parseNumber(text, warp, error) ||
@@ -336,7 +359,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok(Json{{"warp", console_.simulation().timeAcceleration()}});
              }));
     });
-    server.Post("/api/pause", [this](const Request &request, Response &response) {
+    post("/api/pause", [this](const Request &request, Response &response) {
         std::string text, error;
         if (!parameter(request, "on", text, error)) return send(response, badRequest(error));
         if (text != "0" && text != "1") return send(response, badRequest("parameter \"on\": 1 or 0"));
@@ -347,7 +370,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok(Json{{"paused", paused}});
              }));
     });
-    server.Post("/api/panel", [this](const Request &request, Response &response) {
+    post("/api/panel", [this](const Request &request, Response &response) {
         int id = 0;
         std::string error;
         if (!intParameter(request, "id", id, error)) return send(response, badRequest(error));
@@ -358,7 +381,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok(Json{{"panel", id}});
              }));
     });
-    server.Post("/api/save", [this](const Request &request, Response &response) {
+    post("/api/save", [this](const Request &request, Response &response) {
         std::string name, error;
         if (!parameter(request, "file", name, error) || !checkScenarioName(name, error))
             return send(response, badRequest(error));
