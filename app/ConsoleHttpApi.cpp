@@ -147,7 +147,9 @@ void ConsoleHttpApi::install(httplib::Server &server) {
 
     // Short keep-alive and timeouts: a page that went away frees its thread
     // soon, and a stop does not wait for idle connections.
+    server.new_task_queue = [] { return new httplib::ThreadPool(serverThreads); };
     server.set_keep_alive_timeout(1);
+    server.set_keep_alive_max_count(1000);
     server.set_read_timeout(5);
     server.set_write_timeout(5);
     server.set_payload_max_length(64 * 1024);
@@ -168,7 +170,9 @@ void ConsoleHttpApi::install(httplib::Server &server) {
             : response.status == 400
                 ? std::string("malformed request (a POST needs a body, or Content-Length: 0)")
                 : "HTTP status " + std::to_string(response.status);
-        response.set_content(Json{{"error", message}}.dump(), kJson);
+        // The path may be any bytes: the message is made as every other
+        // one is, with what is not UTF-8 replaced.
+        response.set_content(failure(response.status, message).body, kJson);
     });
 
     // Every request passes the admission before a route sees it; a refused

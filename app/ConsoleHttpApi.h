@@ -25,6 +25,11 @@ public:
     static constexpr int requestTimeoutSeconds = 10;
     // The longest text one `type` request sends.
     static constexpr std::size_t typeLimit = 256;
+    // The server's threads, and how many of them pages' event streams may
+    // hold (each holds one while the page is open): the rest answer
+    // requests, so that open pages never starve the API.
+    static constexpr int serverThreads = 80;
+    static constexpr int eventStreamLimit = 16;
 
     // `workDir`: the working folder, where `save` writes; `token`: the one
     // every request must carry (see RequestAdmission).

@@ -14,10 +14,11 @@
 #include <atomic>
 #include <thread>
 
-#include "CockpitFixture.h"
 #include "FileContents.h"
+#include "LiveConsoleFixture.h"
 
 using namespace cockpittest;
+using livetest::kToken;
 using Json = nlohmann::json;
 
 namespace {
@@ -38,8 +39,6 @@ std::pair<int, int> pngSize(const std::string &png) {
     };
     return {word(16), word(20)};
 }
-
-const char kToken[] = "test-token_0123456789";
 
 // A plain HTTP exchange on a connection of its own: `request` as it is,
 // the whole answer back (the request asks to close the connection).
@@ -74,73 +73,7 @@ RawAnswer rawExchange(int port, const std::string &request) {
     return answer;
 }
 
-class ConsoleHttpApiTest : public CockpitTest {
-protected:
-    void SetUp() override {
-        CockpitTest::SetUp();
-        if (HasFatalFailure()) return;
-        simulation->frame();
-        console = std::make_unique<okulsim::LiveConsole>(*simulation, events, broadcast);
-        api = std::make_unique<okulsim::ConsoleHttpApi>(events, *console, broadcast, installation.work(),
-                                                        kToken);
-        api->install(server);
-        port = server.bind_to_any_port("127.0.0.1");
-        ASSERT_GT(port, 0);
-        http = okulsim::serveOnThread(server);
-        loop = std::thread([this] { console->run(stop); });
-        client = std::make_unique<httplib::Client>("127.0.0.1", port);
-        client->set_read_timeout(20, 0);
-        client->set_default_headers({{okulsim::RequestAdmission::tokenHeader, kToken}});
-    }
-    void TearDown() override {
-        stopConsole();
-        CockpitTest::TearDown();
-    }
-    // Ends the loop and the server; afterwards the test reads the probe.
-    void stopConsole() {
-        if (!loop.joinable()) return;
-        stop = true;
-        loop.join();
-        broadcast.close();
-        events.close();
-        server.stop();
-        http.join();
-    }
-
-    httplib::Result post(const char *path, const httplib::Params &params = {}) {
-        return client->Post(path, params);
-    }
-    // The status of a request; its JSON body in `body`.
-    int status(const httplib::Result &result) {
-        if (!result) return 0;
-        body = Json::parse(result->body, nullptr, false);
-        return result->status;
-    }
-    std::string errorText() const {
-        return body.is_object() && body.contains("error") ? body["error"].get<std::string>() : "";
-    }
-    Json state() {
-        auto result = client->Get("/api/state");
-        return result ? Json::parse(result->body, nullptr, false) : Json();
-    }
-    // Waits until `frames` more frames have run.
-    void waitFrames(long frames) {
-        const long until = state()["frame"].get<long>() + frames;
-        for (int i = 0; i < 500 && state()["frame"].get<long>() < until; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-
-    okulsim::ConsoleEvents events;
-    okulsim::StateBroadcast broadcast;
-    std::unique_ptr<okulsim::LiveConsole> console;
-    std::unique_ptr<okulsim::ConsoleHttpApi> api;
-    httplib::Server server;
-    std::thread http, loop;
-    std::atomic<bool> stop{false};
-    std::unique_ptr<httplib::Client> client;
-    int port = 0;
-    Json body;
-};
+class ConsoleHttpApiTest : public livetest::LiveConsoleTest {};
 
 }  // namespace
 
@@ -180,6 +113,9 @@ TEST_F(ConsoleHttpApiTest, BadRequestsGetAMessageAndChangeNothing) {
     EXPECT_NE(errorText().find("does not show MFD 2"), std::string::npos) << errorText();
     EXPECT_EQ(status(client->Get("/api/nothing")), 404);
     EXPECT_NE(errorText().find("no such path"), std::string::npos) << errorText();
+    // A path that is not UTF-8 (once the end of the server).
+    EXPECT_EQ(status(client->Get("/api/%A5%A5")), 404);
+    EXPECT_NE(errorText().find("no such path: /api/\xEF\xBF\xBD"), std::string::npos) << errorText();
 
     const Json after = state();
     EXPECT_EQ(after["warp"], 1.0);
@@ -443,7 +379,7 @@ TEST(RequestAdmissionTokens, MadeTokensAreLongAndRandomAndGivenOnesFitAnAddress)
     EXPECT_NE(first, second);
     std::string error;
     EXPECT_TRUE(okulsim::RequestAdmission::checkToken("a-Z_0.9~", error));
-    for (const std::string bad :
+    for (const std::string &bad :
          {std::string(), std::string("a b"), std::string("a;b"), std::string("a%20"), std::string(129, 'a')})
         EXPECT_FALSE(okulsim::RequestAdmission::checkToken(bad, error)) << bad;
 }
