@@ -6,11 +6,14 @@
 //
 // Checked: every request is answered 200; every page sees states in
 // order; every client's text reaches the vessel whole and in order, none
-// lost, none twice; the loop keeps its frame rate; the process's resident
-// memory stays flat after the first seconds. The figures are printed.
+// lost, none twice; and, but under AddressSanitizer, every client gets
+// at least two answers a second, the loop keeps its frame rate and the
+// process's resident memory stays flat after the first seconds. The
+// figures are printed.
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -38,6 +41,19 @@ constexpr auto kClientPause = std::chrono::milliseconds(100);
 constexpr int kStateEvery = 5;
 // The longest run the variable may ask for.
 constexpr int kLongestRun = 600;
+
+// Under AddressSanitizer the rates and the memory are not the console's.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
 
 int runSeconds() {
     const char *text = std::getenv("OKUL_LOAD_SECONDS");
@@ -209,14 +225,20 @@ TEST_F(ServeLoadTest, EightPagesAndFiftyClientsAreServedInOrderAtFullFrameRate) 
         });
     }
 
-    // The monitor: the probe drained, the resident memory sampled each second.
+    // The monitor: the probe drained, the frames and the resident memory
+    // sampled each second.
     TypedSequences sequences(kClients);
     std::vector<double> resident;
+    std::vector<long> framesEachSecond;
+    long lastFrame = startFrame;
     for (auto next = start; Clock::now() < deadline;) {
         next += std::chrono::seconds(1);
         std::this_thread::sleep_until(next);
         drainProbe(sequences);
         resident.push_back(residentMb());
+        const long frame = state()["frame"].get<long>();
+        framesEachSecond.push_back(frame - lastFrame);
+        lastFrame = frame;
     }
     for (std::thread &thread : threads) thread.join();
     const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
@@ -228,12 +250,18 @@ TEST_F(ServeLoadTest, EightPagesAndFiftyClientsAreServedInOrderAtFullFrameRate) 
     long typed = 0;
     for (int c = 0; c < kClients; ++c) typed += sent[std::size_t(c)];
     std::printf("load: %d pages, %d API clients, %.1f s\n", kPages, kClients, elapsed);
-    std::printf("frames: %.1f a second (loop rate %.0f); frame time with pages: mean %.2f ms, max %.1f ms\n",
-                double(frames) / elapsed, okulsim::LiveConsole::frameRate,
-                stats["withPage"]["meanMs"].get<double>(), stats["withPage"]["maxMs"].get<double>());
-    std::printf("API: %ld requests (%.0f a second), %ld typed texts, %zu out of order or lost, %ld failed\n",
-                requests.load(), double(requests) / elapsed, typed, sequences.faults().size(),
-                failures.load());
+    std::printf(
+        "frames: %.1f a second (loop rate %.0f; slowest second %ld); frame time with pages: mean %.2f ms "
+        "(processor %.2f ms), max %.1f ms\n",
+        double(frames) / elapsed, okulsim::LiveConsole::frameRate,
+        *std::min_element(framesEachSecond.begin(), framesEachSecond.end()),
+        stats["withPage"]["meanMs"].get<double>(), stats["withPage"]["meanCpuMs"].get<double>(),
+        stats["withPage"]["maxMs"].get<double>());
+    std::printf(
+        "API: %ld requests (%.0f a second), %ld typed texts, %zu out of order or lost, %ld failed, %ld tried "
+        "again on a closed connection\n",
+        requests.load(), double(requests) / elapsed, typed, sequences.faults().size(), failures.load(),
+        retries.load());
     std::printf(
         "pages: %ld states (%.1f a second a page), %ld pictures (%.1f a second a page, %.1f MB/s in all), "
         "%ld states out of order; encoding %.1f ms a picture\n",
@@ -249,9 +277,12 @@ TEST_F(ServeLoadTest, EightPagesAndFiftyClientsAreServedInOrderAtFullFrameRate) 
     EXPECT_TRUE(sequences.faults().empty()) << sequences.faults().front();
     for (int c = 0; c < kClients; ++c) {
         EXPECT_EQ(sequences.received(c), sent[std::size_t(c)]) << clientName(c);
-        // Paced at ten a second: at least two a second answered.
-        EXPECT_GE(sent[std::size_t(c)], 2 * seconds) << clientName(c);
+        EXPECT_GT(sent[std::size_t(c)], 0) << clientName(c);
     }
+    EXPECT_GT(pictures.load(), 0);
+    if (kSanitized) return;  // its timing and memory are the sanitizers'
+    // Paced at ten a second: at least two a second answered.
+    EXPECT_GE(*std::min_element(sent.begin(), sent.end()), 2 * seconds);
     EXPECT_GT(pictures.load(), long(kPages) * seconds);
     // The loop's rate, with room for a shared machine.
     EXPECT_GT(double(frames) / elapsed, 0.8 * okulsim::LiveConsole::frameRate);
