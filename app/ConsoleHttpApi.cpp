@@ -18,6 +18,7 @@ namespace {
 using Json = nlohmann::json;
 
 const char kJson[] = "application/json; charset=utf-8";
+const char kEventsPath[] = "/api/events";
 
 ApiReply ok(Json extra = Json::object()) {
     extra["ok"] = true;
@@ -180,8 +181,12 @@ void ConsoleHttpApi::install(httplib::Server &server) {
     server.set_pre_routing_handler([this](const Request &request, Response &response) {
         const RequestAdmission::Verdict verdict = admission_.judge(request);
         if (!verdict.setCookie.empty()) response.set_header("Set-Cookie", verdict.setCookie);
-        if (verdict.refusal == RequestAdmission::Refusal::None)
-            return httplib::Server::HandlerResponse::Unhandled;
+        if (verdict.refusal == RequestAdmission::Refusal::None) {
+            if (request.path != kEventsPath || broadcast_.listeners() < eventStreamLimit)
+                return httplib::Server::HandlerResponse::Unhandled;
+            send(response, failure(503, "already " + std::to_string(eventStreamLimit) + " pages open"));
+            return httplib::Server::HandlerResponse::Handled;
+        }
         response.set_header("Connection", "close");
         send(response, failure(403, verdict.reason));
         return httplib::Server::HandlerResponse::Handled;
@@ -239,7 +244,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
             response.set_content(reply.body, "image/png");
         });
     }
-    server.Get("/api/events", [this](const Request &, Response &response) {
+    server.Get(kEventsPath, [this](const Request &, Response &response) {
         auto listener = std::make_shared<StateBroadcast::Listener>(broadcast_);
         response.set_header("Cache-Control", "no-store");
         response.set_chunked_content_provider(

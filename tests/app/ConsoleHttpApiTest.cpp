@@ -383,3 +383,25 @@ TEST(RequestAdmissionTokens, MadeTokensAreLongAndRandomAndGivenOnesFitAnAddress)
          {std::string(), std::string("a b"), std::string("a;b"), std::string("a%20"), std::string(129, 'a')})
         EXPECT_FALSE(okulsim::RequestAdmission::checkToken(bad, error)) << bad;
 }
+
+// Each open page holds a server thread with its event stream; past the
+// limit a page is turned away, and the API is still answered.
+TEST_F(ConsoleHttpApiTest, OpenPagesLeaveThreadsForTheApi) {
+    std::atomic<bool> leave{false};
+    std::vector<std::thread> pages;
+    for (int i = 0; i < okulsim::ConsoleHttpApi::eventStreamLimit; ++i)
+        pages.emplace_back([this, &leave] {
+            httplib::Client page("127.0.0.1", port);
+            page.set_default_headers({{okulsim::RequestAdmission::tokenHeader, kToken}});
+            page.Get("/api/events", [&leave](const char *, std::size_t) { return !leave.load(); });
+        });
+    for (int i = 0; i < 500 && broadcast.listeners() < okulsim::ConsoleHttpApi::eventStreamLimit; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(broadcast.listeners(), okulsim::ConsoleHttpApi::eventStreamLimit);
+    EXPECT_EQ(status(client->Get("/api/events")), 503);
+    EXPECT_EQ(errorText(), "already 16 pages open");
+    EXPECT_EQ(status(post("/api/type", {{"text", "A"}})), 200);
+    EXPECT_EQ(status(client->Get("/api/state")), 200);
+    leave = true;
+    for (std::thread &page : pages) page.join();
+}
