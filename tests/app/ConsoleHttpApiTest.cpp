@@ -73,7 +73,22 @@ RawAnswer rawExchange(int port, const std::string &request) {
     return answer;
 }
 
-class ConsoleHttpApiTest : public livetest::LiveConsoleTest {};
+class ConsoleHttpApiTest : public livetest::LiveConsoleTest {
+protected:
+    // The time acceleration, the pause and the panel are as the console
+    // started; after two more frames it stops, and no mouse event or key
+    // reached the vessel.
+    void expectUnchangedAndStop() {
+        const Json after = state();
+        EXPECT_EQ(after["warp"], 1.0);
+        EXPECT_EQ(after["paused"], false);
+        EXPECT_EQ(after["panel"]["id"], 0);
+        waitFrames(2);
+        stopConsole();
+        EXPECT_TRUE(probe->mouse.empty());
+        EXPECT_TRUE(probe->bufferedKeys.empty());
+    }
+};
 
 }  // namespace
 
@@ -117,14 +132,7 @@ TEST_F(ConsoleHttpApiTest, BadRequestsGetAMessageAndChangeNothing) {
     EXPECT_EQ(status(client->Get("/api/%A5%A5")), 404);
     EXPECT_NE(errorText().find("no such path: /api/\xEF\xBF\xBD"), std::string::npos) << errorText();
 
-    const Json after = state();
-    EXPECT_EQ(after["warp"], 1.0);
-    EXPECT_EQ(after["paused"], false);
-    EXPECT_EQ(after["panel"]["id"], 0);
-    waitFrames(2);
-    stopConsole();
-    EXPECT_TRUE(probe->mouse.empty());
-    EXPECT_TRUE(probe->bufferedKeys.empty());
+    expectUnchangedAndStop();
     // The refused panel was asked for and the shown one stayed.
     EXPECT_EQ(probe->loads, std::vector<int>({0, 5}));
     EXPECT_EQ(cockpit().currentPanel(), 0);
@@ -318,14 +326,7 @@ TEST_F(ConsoleHttpApiTest, RequestsFromOthersAreRefusedAndChangeNothing) {
 
     const Json stats = Json::parse(client->Get("/api/stats")->body);
     EXPECT_EQ(stats["refused"], Json::parse(R"({"host": 3, "method": 3, "site": 5, "token": 5})")) << stats;
-    const Json after = state();
-    EXPECT_EQ(after["warp"], 1.0);
-    EXPECT_EQ(after["paused"], false);
-    EXPECT_EQ(after["panel"]["id"], 0);
-    waitFrames(2);
-    stopConsole();
-    EXPECT_TRUE(probe->mouse.empty());
-    EXPECT_TRUE(probe->bufferedKeys.empty());
+    expectUnchangedAndStop();
     EXPECT_EQ(probe->loads, std::vector<int>({0}));
 }
 
