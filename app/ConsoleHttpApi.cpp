@@ -3,6 +3,9 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <vector>
@@ -19,6 +22,24 @@ using Json = nlohmann::json;
 
 const char kJson[] = "application/json; charset=utf-8";
 const char kEventsPath[] = "/api/events";
+
+// httplib's pool whose threads run below the simulation thread's priority
+// (a nice value `requestThreadNice` higher): encoding pictures and serving
+// many clients, they take the processors the frame loop leaves.
+class RequestThreads : public httplib::ThreadPool {
+public:
+    using ThreadPool::ThreadPool;
+    void enqueue(std::function<void()> work) override {
+        ThreadPool::enqueue([work = std::move(work)] {
+            thread_local bool lowered = false;
+            if (!lowered) {
+                setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), ConsoleHttpApi::requestThreadNice);
+                lowered = true;
+            }
+            work();
+        });
+    }
+};
 
 ApiReply ok(Json extra = Json::object()) {
     extra["ok"] = true;
@@ -148,7 +169,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
 
     // Short keep-alive and timeouts: a page that went away frees its thread
     // soon, and a stop does not wait for idle connections.
-    server.new_task_queue = [] { return new httplib::ThreadPool(serverThreads); };
+    server.new_task_queue = [] { return new RequestThreads(serverThreads); };
     server.set_keep_alive_timeout(1);
     server.set_keep_alive_max_count(1000);
     server.set_read_timeout(5);

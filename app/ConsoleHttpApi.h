@@ -30,6 +30,9 @@ public:
     // requests, so that open pages never starve the API.
     static constexpr int serverThreads = 80;
     static constexpr int eventStreamLimit = 16;
+    // How much lower than the simulation thread the server's threads run
+    // (a nice value added to theirs).
+    static constexpr int requestThreadNice = 5;
 
     // `workDir`: the working folder, where `save` writes; `token`: the one
     // every request must carry (see RequestAdmission).
