@@ -69,7 +69,8 @@ double residentMb() {
 }
 
 // The share of a processor this thread gets while it spins for a moment:
-// about 1 on a machine with a processor to spare, far less on a busy one.
+// about 1 on a machine with a processor to spare; 0.5 to 0.6 on one whose
+// two processors run a dozen other jobs.
 double processorShare() {
     const auto cpuSeconds = [] {
         timespec now{};
@@ -153,7 +154,7 @@ TEST_F(ServeLoadTest, EightPagesAndFiftyClientsAreServedInOrderAtFullFrameRate) 
     // The rates are the console's only on a machine that has processors to
     // spare (CI runs this test alone); on a busy one they are printed.
     const double share = processorShare();
-    const bool ratesChecked = !kSanitized && share > 0.5;
+    const bool ratesChecked = !kSanitized && share > 0.9;
     const auto start = Clock::now(), deadline = start + std::chrono::seconds(seconds);
     const long startFrame = state()["frame"].get<long>();
     std::atomic<long> failures{0}, retries{0}, requests{0}, states{0}, pictures{0}, pictureBytes{0},
