@@ -168,7 +168,9 @@ void ConsoleHttpApi::install(httplib::Server &server) {
     using httplib::Response;
 
     // Short keep-alive and timeouts: a page that went away frees its thread
-    // soon, and a stop does not wait for idle connections.
+    // soon, and a stop does not wait for idle connections. A kept connection
+    // takes many requests: with httplib's five, fifty busy clients
+    // reconnecting waited seconds for some of their answers.
     server.new_task_queue = [] { return new RequestThreads(serverThreads); };
     server.set_keep_alive_timeout(1);
     server.set_keep_alive_max_count(1000);
