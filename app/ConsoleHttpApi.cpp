@@ -3,6 +3,9 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <vector>
@@ -18,6 +21,25 @@ namespace {
 using Json = nlohmann::json;
 
 const char kJson[] = "application/json; charset=utf-8";
+const char kEventsPath[] = "/api/events";
+
+// httplib's pool whose threads run below the simulation thread's priority
+// (a nice value `requestThreadNice` higher): encoding pictures and serving
+// many clients, they take the processors the frame loop leaves.
+class RequestThreads : public httplib::ThreadPool {
+public:
+    using ThreadPool::ThreadPool;
+    void enqueue(std::function<void()> work) override {
+        ThreadPool::enqueue([work = std::move(work)] {
+            thread_local bool lowered = false;
+            if (!lowered) {
+                setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), ConsoleHttpApi::requestThreadNice);
+                lowered = true;
+            }
+            work();
+        });
+    }
+};
 
 ApiReply ok(Json extra = Json::object()) {
     extra["ok"] = true;
@@ -82,8 +104,12 @@ std::thread serveOnThread(httplib::Server &server) {
 }
 
 ConsoleHttpApi::ConsoleHttpApi(ConsoleEvents &events, LiveConsole &console, StateBroadcast &broadcast,
-                               std::string workDir)
-    : events_(events), console_(console), broadcast_(broadcast), workDir_(std::move(workDir)) {}
+                               std::string workDir, std::string token)
+    : events_(events),
+      console_(console),
+      broadcast_(broadcast),
+      workDir_(std::move(workDir)),
+      admission_(std::move(token)) {}
 
 template <class Work, class Result>
 bool ConsoleHttpApi::runOnSimulation(Work work, Result &result, ApiReply &refusal) {
@@ -142,8 +168,12 @@ void ConsoleHttpApi::install(httplib::Server &server) {
     using httplib::Response;
 
     // Short keep-alive and timeouts: a page that went away frees its thread
-    // soon, and a stop does not wait for idle connections.
+    // soon, and a stop does not wait for idle connections. A kept connection
+    // takes many requests: with httplib's five, fifty busy clients
+    // reconnecting waited seconds for some of their answers.
+    server.new_task_queue = [] { return new RequestThreads(serverThreads); };
     server.set_keep_alive_timeout(1);
+    server.set_keep_alive_max_count(1000);
     server.set_read_timeout(5);
     server.set_write_timeout(5);
     server.set_payload_max_length(64 * 1024);
@@ -164,8 +194,31 @@ void ConsoleHttpApi::install(httplib::Server &server) {
             : response.status == 400
                 ? std::string("malformed request (a POST needs a body, or Content-Length: 0)")
                 : "HTTP status " + std::to_string(response.status);
-        response.set_content(Json{{"error", message}}.dump(), kJson);
+        // The path may be any bytes: the message is made as every other
+        // one is, with what is not UTF-8 replaced.
+        response.set_content(failure(response.status, message).body, kJson);
     });
+
+    // Every request passes the admission before a route sees it; a refused
+    // one ends its connection, as its body, if any, was not read.
+    server.set_pre_routing_handler([this](const Request &request, Response &response) {
+        const RequestAdmission::Verdict verdict = admission_.judge(request);
+        if (!verdict.setCookie.empty()) response.set_header("Set-Cookie", verdict.setCookie);
+        if (verdict.refusal == RequestAdmission::Refusal::None) {
+            if (request.path != kEventsPath || broadcast_.listeners() < eventStreamLimit)
+                return httplib::Server::HandlerResponse::Unhandled;
+            send(response, failure(503, "already " + std::to_string(eventStreamLimit) + " pages open"));
+            return httplib::Server::HandlerResponse::Handled;
+        }
+        response.set_header("Connection", "close");
+        send(response, failure(403, verdict.reason));
+        return httplib::Server::HandlerResponse::Handled;
+    });
+    // The routes that change state: POST only.
+    const auto post = [this, &server](const char *path, httplib::Server::Handler handler) {
+        admission_.addStateChange(path);
+        server.Post(path, std::move(handler));
+    };
 
     server.Get("/", [](const Request &, Response &response) {
         const PageFile *file = findPageFile("/");
@@ -185,7 +238,9 @@ void ConsoleHttpApi::install(httplib::Server &server) {
         send(response, onSimulation([this] { return ApiReply{200, console_.stateJson()}; }));
     });
     server.Get("/api/stats", [this](const Request &, Response &response) {
-        send(response, ApiReply{200, console_.statsJson()});
+        Json stats = Json::parse(console_.statsJson());
+        stats["refused"] = Json::parse(admission_.refusalsJson());
+        send(response, ApiReply{200, stats.dump()});
     });
     server.Get("/api/text", [this](const Request &request, Response &response) {
         std::string areaText, error;
@@ -212,7 +267,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
             response.set_content(reply.body, "image/png");
         });
     }
-    server.Get("/api/events", [this](const Request &, Response &response) {
+    server.Get(kEventsPath, [this](const Request &, Response &response) {
         auto listener = std::make_shared<StateBroadcast::Listener>(broadcast_);
         response.set_header("Cache-Control", "no-store");
         response.set_chunked_content_provider(
@@ -232,7 +287,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
     });
 
     // ---- input -------------------------------------------------------------
-    server.Post("/api/mouse", [this](const Request &request, Response &response) {
+    post("/api/mouse", [this](const Request &request, Response &response) {
         int x = 0, y = 0;
         std::string action = "click", error;
         if (request.has_param("action")) action = request.get_param_value("action");
@@ -256,7 +311,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok();
              }));
     });
-    server.Post("/api/click", [this](const Request &request, Response &response) {
+    post("/api/click", [this](const Request &request, Response &response) {
         std::string areaText, error;
         int offset[2] = {0, 0};
         const bool withOffset = request.has_param("mx") || request.has_param("my");
@@ -273,7 +328,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok(Json{{"x", x}, {"y", y}});
              }));
     });
-    server.Post("/api/key", [this](const Request &request, Response &response) {
+    post("/api/key", [this](const Request &request, Response &response) {
         std::string name, error, action = "press";
         std::vector<int> codes;
         if (request.has_param("action")) action = request.get_param_value("action");
@@ -290,7 +345,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok();
              }));
     });
-    server.Post("/api/type", [this](const Request &request, Response &response) {
+    post("/api/type", [this](const Request &request, Response &response) {
         std::string text, error;
         if (!parameter(request, "text", text, error) || !checkTypable(text, error))
             return send(response, badRequest(error));
@@ -305,7 +360,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok();
              }));
     });
-    server.Post("/api/input", [this](const Request &request, Response &response) {
+    post("/api/input", [this](const Request &request, Response &response) {
         std::string text, error;
         if (!parameter(request, "text", text, error)) return send(response, badRequest(error));
         send(response, onSimulation([this, text] {
@@ -315,7 +370,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok();
              }));
     });
-    server.Post("/api/cancel", [this](const Request &, Response &response) {
+    post("/api/cancel", [this](const Request &, Response &response) {
         send(response, onSimulation([this] {
                  if (!console_.cockpit().inputBoxOpen()) return badRequest("no input box is open");
                  console_.cockpit().queueInputCancel();
@@ -324,7 +379,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
     });
 
     // ---- time, panels, saving ------------------------------------------------
-    server.Post("/api/warp", [this](const Request &request, Response &response) {
+    post("/api/warp", [this](const Request &request, Response &response) {
         std::string text, error;
         double warp = 0;
         if (!parameter(request, "factor", text, error) || !parseNumber(text, warp, error) ||
@@ -336,7 +391,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok(Json{{"warp", console_.simulation().timeAcceleration()}});
              }));
     });
-    server.Post("/api/pause", [this](const Request &request, Response &response) {
+    post("/api/pause", [this](const Request &request, Response &response) {
         std::string text, error;
         if (!parameter(request, "on", text, error)) return send(response, badRequest(error));
         if (text != "0" && text != "1") return send(response, badRequest("parameter \"on\": 1 or 0"));
@@ -347,7 +402,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok(Json{{"paused", paused}});
              }));
     });
-    server.Post("/api/panel", [this](const Request &request, Response &response) {
+    post("/api/panel", [this](const Request &request, Response &response) {
         int id = 0;
         std::string error;
         if (!intParameter(request, "id", id, error)) return send(response, badRequest(error));
@@ -358,7 +413,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
                  return ok(Json{{"panel", id}});
              }));
     });
-    server.Post("/api/save", [this](const Request &request, Response &response) {
+    post("/api/save", [this](const Request &request, Response &response) {
         std::string name, error;
         if (!parameter(request, "file", name, error) || !checkScenarioName(name, error))
             return send(response, badRequest(error));

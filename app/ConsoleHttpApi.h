@@ -9,6 +9,7 @@
 
 #include "ConsoleEvents.h"
 #include "LiveConsole.h"
+#include "RequestAdmission.h"
 #include "StateBroadcast.h"
 
 namespace httplib {
@@ -24,12 +25,22 @@ public:
     static constexpr int requestTimeoutSeconds = 10;
     // The longest text one `type` request sends.
     static constexpr std::size_t typeLimit = 256;
+    // The server's threads, and how many of them pages' event streams may
+    // hold (each holds one while the page is open): the rest answer
+    // requests, so that open pages never starve the API.
+    static constexpr int serverThreads = 80;
+    static constexpr int eventStreamLimit = 16;
+    // How much lower than the simulation thread the server's threads run
+    // (a nice value added to theirs).
+    static constexpr int requestThreadNice = 5;
 
-    // `workDir`: the working folder, where `save` writes.
+    // `workDir`: the working folder, where `save` writes; `token`: the one
+    // every request must carry (see RequestAdmission).
     ConsoleHttpApi(ConsoleEvents &events, LiveConsole &console, StateBroadcast &broadcast,
-                   std::string workDir);
+                   std::string workDir, std::string token);
 
-    // The routes, and the server's timeouts, request size and socket options.
+    // The admission of requests, the routes, and the server's timeouts,
+    // request size and socket options.
     void install(httplib::Server &server);
 
 private:
@@ -45,6 +56,7 @@ private:
     LiveConsole &console_;
     StateBroadcast &broadcast_;
     std::string workDir_;
+    RequestAdmission admission_;
 };
 
 // Runs a bound server's accept loop on a thread of its own and returns once

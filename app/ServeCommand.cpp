@@ -64,7 +64,15 @@ int serveScenario(const ServeOptions &options, std::ostream &out, std::ostream &
     }
     if (!isLoopbackHost(options.host))
         err << "okulsim: warning: " << options.host
-            << " is not a loopback address: anyone who reaches it can drive the console\n";
+            << " is not a loopback address: the token travels in plain HTTP, where others on the network can "
+               "read it\n";
+    std::string token = options.token;
+    try {
+        if (token.empty()) token = RequestAdmission::makeToken();
+    } catch (const std::exception &failure) {
+        err << "okulsim: " << failure.what() << "\n";
+        return 1;
+    }
 
     sim::Simulation simulation(options.rootDir, options.outDir);
     if (!simulation.loadScenario(options.scenario, error)) {
@@ -76,7 +84,7 @@ int serveScenario(const ServeOptions &options, std::ostream &out, std::ostream &
     ConsoleEvents events;
     StateBroadcast broadcast;
     LiveConsole console(simulation, events, broadcast);
-    ConsoleHttpApi api(events, console, broadcast, options.outDir);
+    ConsoleHttpApi api(events, console, broadcast, options.outDir, token);
     httplib::Server server;
     api.install(server);
     int port = options.port;
@@ -93,7 +101,7 @@ int serveScenario(const ServeOptions &options, std::ostream &out, std::ostream &
     StopSignals signals;
     std::thread http = serveOnThread(server);
     out << "okulsim: serving " << options.scenario << " at http://" << hostInUrl(options.host) << ":" << port
-        << "/ (Ctrl+C stops)" << std::endl;
+        << "/?" << RequestAdmission::tokenParameter << "=" << token << " (Ctrl+C stops)" << std::endl;
 
     console.run(stopRequested);
 

@@ -12,7 +12,8 @@ struct ServeOptions {
     std::string rootDir;
     std::string outDir;  // working folder (exists)
     std::string host = "127.0.0.1";
-    int port = 8012;  // 0: any free port
+    int port = 8012;    // 0: any free port
+    std::string token;  // empty: a random one
 };
 
 // True for an address only this machine reaches: 127.0.0.0/8, ::1,

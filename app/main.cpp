@@ -1,7 +1,7 @@
 // okulsim: runs a scenario in the headless simulator, scripted or live.
 //
 //   okulsim run SCENARIO [--script FILE] [--out DIR] [--root DIR]
-//   okulsim serve SCENARIO [--port N] [--host ADDR] [--out DIR] [--root DIR]
+//   okulsim serve SCENARIO [--port N] [--host ADDR] [--token T] [--out DIR] [--root DIR]
 //
 // --root  installation folder holding Config/ and Modules/ (default: the
 //         folder above the executable's bin/, i.e. the build tree)
@@ -9,6 +9,8 @@
 //         PHOTO and Q4K12techout are created in it
 // --port  the live console's port (default 8012; 0 takes any free port)
 // --host  the address it listens on (default 127.0.0.1)
+// --token the token every request must carry (default: a random one, shown
+//         in the address printed)
 //
 // The Windows build runs scripts only: the live console's libraries
 // (cpp-httplib, nlohmann-json) and threads are those of the Linux build.
@@ -27,6 +29,7 @@
 #include "NumberParsing.h"
 #include "ScriptRunner.h"
 #if !defined(_WIN32)
+#include "RequestAdmission.h"
 #include "ServeCommand.h"
 #define OKULSIM_SERVE 1
 #endif
@@ -38,7 +41,8 @@ namespace {
 int usage() {
     std::cerr << "usage: okulsim run SCENARIO [--script FILE] [--out DIR] [--root DIR]\n";
 #if defined(OKULSIM_SERVE)
-    std::cerr << "       okulsim serve SCENARIO [--port N] [--host ADDR] [--out DIR] [--root DIR]\n";
+    std::cerr
+        << "       okulsim serve SCENARIO [--port N] [--host ADDR] [--token T] [--out DIR] [--root DIR]\n";
 #endif
     return 2;
 }
@@ -113,7 +117,13 @@ int main(int argc, char **argv) {
 #if defined(OKULSIM_SERVE)
         else if (option == "--host" && command == "serve")
             serve.host = value;
-        else if (option == "--port" && command == "serve") {
+        else if (option == "--token" && command == "serve") {
+            if (!okulsim::RequestAdmission::checkToken(value, error)) {
+                std::cerr << "okulsim: --token: " << error << "\n";
+                return 2;
+            }
+            serve.token = value;
+        } else if (option == "--port" && command == "serve") {
             if (!okulsim::parseInt(value, serve.port, error) || serve.port < 0 || serve.port > 65535) {
                 std::cerr << "okulsim: --port takes a port number from 0 to 65535\n";
                 return 2;

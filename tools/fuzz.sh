@@ -35,6 +35,7 @@ options() {
         fuzz_bmp) echo "-max_len=16384" ;;
         fuzz_scenario|fuzz_script|fuzz_class_config) echo "-max_len=8192" ;;
         fuzz_program_words) echo "-max_len=512" ;;
+        fuzz_http_api) echo "-max_len=4096" ;;
         *) echo "-max_len=2048" ;;
     esac
     if [ -f "tests/fuzz/dictionaries/$1.dict" ]; then echo "-dict=$PWD/tests/fuzz/dictionaries/$1.dict"; fi

@@ -6,13 +6,19 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <thread>
 
-#include "CockpitFixture.h"
 #include "FileContents.h"
+#include "LiveConsoleFixture.h"
 
 using namespace cockpittest;
+using livetest::kToken;
 using Json = nlohmann::json;
 
 namespace {
@@ -34,70 +40,54 @@ std::pair<int, int> pngSize(const std::string &png) {
     return {word(16), word(20)};
 }
 
-class ConsoleHttpApiTest : public CockpitTest {
+// A plain HTTP exchange on a connection of its own: `request` as it is,
+// the whole answer back (the request asks to close the connection).
+struct RawAnswer {
+    int status = 0;
+    std::string head, body;
+};
+RawAnswer rawExchange(int port, const std::string &request) {
+    RawAnswer answer;
+    const int sock = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(std::uint16_t(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connect(sock, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+        close(sock);
+        return answer;
+    }
+    for (std::size_t sent = 0; sent < request.size();) {
+        const ssize_t n = write(sock, request.data() + sent, request.size() - sent);
+        if (n <= 0) break;
+        sent += std::size_t(n);
+    }
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = read(sock, buffer, sizeof buffer)) > 0;) text.append(buffer, std::size_t(n));
+    close(sock);
+    const std::size_t split = text.find("\r\n\r\n");
+    answer.head = text.substr(0, split);
+    if (split != std::string::npos) answer.body = text.substr(split + 4);
+    if (text.compare(0, 9, "HTTP/1.1 ") == 0) answer.status = std::atoi(text.c_str() + 9);
+    return answer;
+}
+
+class ConsoleHttpApiTest : public livetest::LiveConsoleTest {
 protected:
-    void SetUp() override {
-        CockpitTest::SetUp();
-        if (HasFatalFailure()) return;
-        simulation->frame();
-        console = std::make_unique<okulsim::LiveConsole>(*simulation, events, broadcast);
-        api = std::make_unique<okulsim::ConsoleHttpApi>(events, *console, broadcast, installation.work());
-        api->install(server);
-        port = server.bind_to_any_port("127.0.0.1");
-        ASSERT_GT(port, 0);
-        http = okulsim::serveOnThread(server);
-        loop = std::thread([this] { console->run(stop); });
-        client = std::make_unique<httplib::Client>("127.0.0.1", port);
-        client->set_read_timeout(20, 0);
-    }
-    void TearDown() override {
+    // The time acceleration, the pause and the panel are as the console
+    // started; after two more frames it stops, and no mouse event or key
+    // reached the vessel.
+    void expectUnchangedAndStop() {
+        const Json after = state();
+        EXPECT_EQ(after["warp"], 1.0);
+        EXPECT_EQ(after["paused"], false);
+        EXPECT_EQ(after["panel"]["id"], 0);
+        waitFrames(2);
         stopConsole();
-        CockpitTest::TearDown();
+        EXPECT_TRUE(probe->mouse.empty());
+        EXPECT_TRUE(probe->bufferedKeys.empty());
     }
-    // Ends the loop and the server; afterwards the test reads the probe.
-    void stopConsole() {
-        if (!loop.joinable()) return;
-        stop = true;
-        loop.join();
-        broadcast.close();
-        events.close();
-        server.stop();
-        http.join();
-    }
-
-    httplib::Result post(const char *path, const httplib::Params &params = {}) {
-        return client->Post(path, params);
-    }
-    // The status of a request; its JSON body in `body`.
-    int status(const httplib::Result &result) {
-        if (!result) return 0;
-        body = Json::parse(result->body, nullptr, false);
-        return result->status;
-    }
-    std::string errorText() const {
-        return body.is_object() && body.contains("error") ? body["error"].get<std::string>() : "";
-    }
-    Json state() {
-        auto result = client->Get("/api/state");
-        return result ? Json::parse(result->body, nullptr, false) : Json();
-    }
-    // Waits until `frames` more frames have run.
-    void waitFrames(long frames) {
-        const long until = state()["frame"].get<long>() + frames;
-        for (int i = 0; i < 500 && state()["frame"].get<long>() < until; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-
-    okulsim::ConsoleEvents events;
-    okulsim::StateBroadcast broadcast;
-    std::unique_ptr<okulsim::LiveConsole> console;
-    std::unique_ptr<okulsim::ConsoleHttpApi> api;
-    httplib::Server server;
-    std::thread http, loop;
-    std::atomic<bool> stop{false};
-    std::unique_ptr<httplib::Client> client;
-    int port = 0;
-    Json body;
 };
 
 }  // namespace
@@ -138,15 +128,11 @@ TEST_F(ConsoleHttpApiTest, BadRequestsGetAMessageAndChangeNothing) {
     EXPECT_NE(errorText().find("does not show MFD 2"), std::string::npos) << errorText();
     EXPECT_EQ(status(client->Get("/api/nothing")), 404);
     EXPECT_NE(errorText().find("no such path"), std::string::npos) << errorText();
+    // A path that is not UTF-8 (once the end of the server).
+    EXPECT_EQ(status(client->Get("/api/%A5%A5")), 404);
+    EXPECT_NE(errorText().find("no such path: /api/\xEF\xBF\xBD"), std::string::npos) << errorText();
 
-    const Json after = state();
-    EXPECT_EQ(after["warp"], 1.0);
-    EXPECT_EQ(after["paused"], false);
-    EXPECT_EQ(after["panel"]["id"], 0);
-    waitFrames(2);
-    stopConsole();
-    EXPECT_TRUE(probe->mouse.empty());
-    EXPECT_TRUE(probe->bufferedKeys.empty());
+    expectUnchangedAndStop();
     // The refused panel was asked for and the shown one stayed.
     EXPECT_EQ(probe->loads, std::vector<int>({0, 5}));
     EXPECT_EQ(cockpit().currentPanel(), 0);
@@ -230,7 +216,7 @@ TEST_F(ConsoleHttpApiTest, PicturesAreRenderedOncePerState) {
 
 TEST_F(ConsoleHttpApiTest, ASecondConsoleCannotShareThePort) {
     httplib::Server second;
-    okulsim::ConsoleHttpApi(events, *console, broadcast, installation.work()).install(second);
+    okulsim::ConsoleHttpApi(events, *console, broadcast, installation.work(), kToken).install(second);
     EXPECT_FALSE(second.bind_to_port("127.0.0.1", port));
 }
 
@@ -270,4 +256,153 @@ TEST_F(ConsoleHttpApiTest, TheEventStreamSendsStatesAndAPageThatLeavesLetsGoOfIt
     EXPECT_EQ(probe->bufferedKeys.back().id, OAPI_KEY_LCONTROL);
     EXPECT_EQ(probe->bufferedKeys.back().event, 0);
     EXPECT_FALSE(cockpit().keyHeld(OAPI_KEY_LCONTROL));
+}
+
+// What another site's page, or a page of a name rebound to this machine,
+// can send from the user's browser, and what a program without the token
+// sends: each is refused with its reason before it reaches the console.
+TEST_F(ConsoleHttpApiTest, RequestsFromOthersAreRefusedAndChangeNothing) {
+    const std::string host = "Host: 127.0.0.1:" + std::to_string(port) + "\r\n";
+    const std::string cookie = "Cookie: okul_token_" + std::to_string(port) + "=" + kToken + "\r\n";
+    const std::string header = std::string(okulsim::RequestAdmission::tokenHeader) + ": " + kToken + "\r\n";
+    const auto form = [](const std::string &body) {
+        return "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+               std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    };
+    const struct {
+        const char *attack;
+        std::string request;
+        const char *reason;
+    } attacks[] = {
+        {"cross-site form post",
+         "POST /api/click HTTP/1.1\r\n" + host + "Origin: http://evil.example\r\n" + form("area=51"),
+         "another site"},
+        {"cross-site form post, with the cookie an old browser sends",
+         "POST /api/type HTTP/1.1\r\n" + host + cookie + "Origin: http://evil.example\r\n" + form("text=HLP"),
+         "another site"},
+        {"text/plain post",
+         "POST /api/type?text=HLP HTTP/1.1\r\n" + host + cookie +
+             "Origin: http://evil.example\r\nSec-Fetch-Site: cross-site\r\nContent-Type: text/plain\r\n"
+             "Content-Length: 8\r\nConnection: close\r\n\r\ntext=HLP",
+         "another site"},
+        {"a page of another port of this machine",
+         "POST /api/warp HTTP/1.1\r\n" + host + cookie + "Sec-Fetch-Site: same-site\r\n" + form("factor=100"),
+         "same-site request"},
+        {"a sandboxed page",
+         "POST /api/pause HTTP/1.1\r\n" + host + cookie + "Origin: null\r\n" + form("on=1"), "another site"},
+        {"no token", "POST /api/type HTTP/1.1\r\n" + host + form("text=HLP"), "no token"},
+        {"wrong token in the header",
+         "POST /api/type HTTP/1.1\r\n" + host + okulsim::RequestAdmission::tokenHeader +
+             ": test-token_0123456788\r\n" + form("text=HLP"),
+         "wrong token"},
+        {"wrong cookie",
+         "POST /api/panel HTTP/1.1\r\n" + host + "Cookie: okul_token_" + std::to_string(port) + "=guess\r\n" +
+             form("id=2"),
+         "wrong token"},
+        {"the token of the address on an API request",
+         "POST /api/type?token=" + std::string(kToken) + " HTTP/1.1\r\n" + host + form("text=HLP"),
+         "no token"},
+        {"the page without the token", "GET / HTTP/1.1\r\n" + host + "Connection: close\r\n\r\n", "no token"},
+        {"rebinding Host",
+         "GET /api/text?area=51 HTTP/1.1\r\nHost: evil.example:" + std::to_string(port) + "\r\n" + cookie +
+             "Connection: close\r\n\r\n",
+         "is not this console's address"},
+        {"rebinding Host, another port",
+         "POST /api/type HTTP/1.1\r\nHost: 127.0.0.1:1\r\n" + header + form("text=A"),
+         "is not this console's address"},
+        {"no Host", "GET /api/state HTTP/1.0\r\n" + header + "\r\n", "no Host header"},
+        {"a GET that changes state",
+         "GET /api/type?text=HLP HTTP/1.1\r\n" + host + cookie + "Connection: close\r\n\r\n", "POSTs only"},
+        {"a HEAD that changes state",
+         "HEAD /api/warp?factor=100 HTTP/1.1\r\n" + host + header + "Connection: close\r\n\r\n", ""},
+        {"PUT", "PUT /api/type HTTP/1.1\r\n" + host + header + form("text=HLP"), "method PUT"},
+    };
+    for (const auto &attack : attacks) {
+        const RawAnswer answer = rawExchange(port, attack.request);
+        EXPECT_EQ(answer.status, 403) << attack.attack << ":\n" << answer.head;
+        EXPECT_NE(answer.body.find(attack.reason), std::string::npos) << attack.attack << ": " << answer.body;
+        EXPECT_EQ(answer.head.find("Set-Cookie"), std::string::npos) << attack.attack;
+    }
+
+    const Json stats = Json::parse(client->Get("/api/stats")->body);
+    EXPECT_EQ(stats["refused"], Json::parse(R"({"host": 3, "method": 3, "site": 5, "token": 5})")) << stats;
+    expectUnchangedAndStop();
+    EXPECT_EQ(probe->loads, std::vector<int>({0}));
+}
+
+// The user's page: opened with the token in its address, it gets the
+// cookie its requests then carry; its own requests (same origin, by any of
+// this machine's names) are served, and a refused request does not upset
+// the next one on a kept-alive connection.
+TEST_F(ConsoleHttpApiTest, ThePageOpenedWithTheTokenIsServed) {
+    const std::string port_ = std::to_string(port);
+    RawAnswer page =
+        rawExchange(port, "GET /?token=" + std::string(kToken) + " HTTP/1.1\r\nHost: 127.0.0.1:" + port_ +
+                              "\r\nSec-Fetch-Site: none\r\nConnection: close\r\n\r\n");
+    EXPECT_EQ(page.status, 200) << page.head;
+    EXPECT_NE(page.body.find("<html"), std::string::npos);
+    EXPECT_NE(page.head.find("Set-Cookie: okul_token_" + port_ + "=" + kToken +
+                             "; Path=/; HttpOnly; SameSite=Strict"),
+              std::string::npos)
+        << page.head;
+
+    const std::string cookie = "Cookie: other=1; okul_token_" + port_ + "=" + kToken + "\r\n";
+    for (const std::string &host : {"127.0.0.1:" + port_, "localhost:" + port_, "LocalHost:" + port_}) {
+        const RawAnswer click = rawExchange(
+            port, "POST /api/click HTTP/1.1\r\nHost: " + host + "\r\n" + cookie + "Origin: http://" + host +
+                      "\r\nSec-Fetch-Site: same-origin\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+                      "Content-Length: 7\r\nConnection: close\r\n\r\narea=11");
+        EXPECT_EQ(click.status, 200) << host << ": " << click.body;
+        const RawAnswer picture = rawExchange(port, "GET /api/view.png HTTP/1.1\r\nHost: " + host + "\r\n" +
+                                                        cookie + "Connection: close\r\n\r\n");
+        EXPECT_EQ(picture.status, 200) << host;
+        EXPECT_EQ(picture.body.compare(1, 3, "PNG"), 0) << host;
+    }
+
+    httplib::Client stranger("127.0.0.1", port);
+    EXPECT_EQ(status(stranger.Post("/api/type", "text=A", "application/x-www-form-urlencoded")), 403);
+    stranger.set_default_headers({{okulsim::RequestAdmission::tokenHeader, kToken}});
+    EXPECT_EQ(status(stranger.Post("/api/type", "text=A", "application/x-www-form-urlencoded")), 200);
+    EXPECT_EQ(status(stranger.Get("/api/state")), 200);
+    waitFrames(2);
+    stopConsole();
+    EXPECT_EQ(probe->mouse.size(), 3u);
+    ASSERT_EQ(probe->bufferedKeys.size(), 2u);
+    EXPECT_EQ(probe->bufferedKeys[0].id, OAPI_KEY_A);
+}
+
+TEST(RequestAdmissionTokens, MadeTokensAreLongAndRandomAndGivenOnesFitAnAddress) {
+    const std::string first = okulsim::RequestAdmission::makeToken(),
+                      second = okulsim::RequestAdmission::makeToken();
+    EXPECT_EQ(first.size(), 2 * okulsim::RequestAdmission::tokenBytes);
+    EXPECT_GE(okulsim::RequestAdmission::tokenBytes * 8, 128u);
+    EXPECT_EQ(first.find_first_not_of("0123456789abcdef"), std::string::npos);
+    EXPECT_NE(first, second);
+    std::string error;
+    EXPECT_TRUE(okulsim::RequestAdmission::checkToken("a-Z_0.9~", error));
+    for (const std::string &bad :
+         {std::string(), std::string("a b"), std::string("a;b"), std::string("a%20"), std::string(129, 'a')})
+        EXPECT_FALSE(okulsim::RequestAdmission::checkToken(bad, error)) << bad;
+}
+
+// Each open page holds a server thread with its event stream; past the
+// limit a page is turned away, and the API is still answered.
+TEST_F(ConsoleHttpApiTest, OpenPagesLeaveThreadsForTheApi) {
+    std::atomic<bool> leave{false};
+    std::vector<std::thread> pages;
+    for (int i = 0; i < okulsim::ConsoleHttpApi::eventStreamLimit; ++i)
+        pages.emplace_back([this, &leave] {
+            httplib::Client page("127.0.0.1", port);
+            page.set_default_headers({{okulsim::RequestAdmission::tokenHeader, kToken}});
+            page.Get("/api/events", [&leave](const char *, std::size_t) { return !leave.load(); });
+        });
+    for (int i = 0; i < 500 && broadcast.listeners() < okulsim::ConsoleHttpApi::eventStreamLimit; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(broadcast.listeners(), okulsim::ConsoleHttpApi::eventStreamLimit);
+    EXPECT_EQ(status(client->Get("/api/events")), 503);
+    EXPECT_EQ(errorText(), "already 16 pages open");
+    EXPECT_EQ(status(post("/api/type", {{"text", "A"}})), 200);
+    EXPECT_EQ(status(client->Get("/api/state")), 200);
+    leave = true;
+    for (std::thread &page : pages) page.join();
 }

@@ -64,7 +64,8 @@ def wait_for(what, condition, timeout=15.0, interval=0.1):
 
 
 class Server:
-    """okulsim serve on a free port, its output collected on a thread."""
+    """okulsim serve on a free port, its output collected on a thread; `url` is
+    the page's address with the run's token, `base` the server's, `token` the token."""
 
     def __init__(self, okulsim, scenario, out):
         self.process = subprocess.Popen(
@@ -83,12 +84,14 @@ class Server:
             ready.set()
 
         threading.Thread(target=read, daemon=True).start()
-        if not ready.wait(60) or self.url is None:
+        if not ready.wait(60) or self.url is None or "/?token=" not in self.url:
             self.stop()
             raise Failure("okulsim serve did not start:\n" + "\n".join(self.lines))
+        self.base, self.token = self.url.split("?token=", 1)
 
     def get(self, path):
-        with urllib.request.urlopen(self.url + path.lstrip("/"), timeout=20) as response:
+        request = urllib.request.Request(self.base + path.lstrip("/"), headers={"X-Okul-Token": self.token})
+        with urllib.request.urlopen(request, timeout=20) as response:
             return response.read()
 
     def json(self, path):

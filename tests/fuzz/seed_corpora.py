@@ -236,6 +236,62 @@ def bmp_seeds(build):
     write("fuzz_bmp", "24bit-dib", bmp(width, height, 24, packed24, bare=True))
 
 
+# The live console's API as its page and a program call it: the token and
+# Host the fuzz target's console takes (fuzz_http_api.cpp), then requests
+# it refuses, and several requests on one connection.
+HTTP_TOKEN = "fuzz-token"
+HTTP_HOST = "127.0.0.1:8012"
+
+
+def http_request(method, target, body=None, headers=None, token=True, host=HTTP_HOST,
+                 content_type="application/x-www-form-urlencoded"):
+    lines = [f"{method} {target} HTTP/1.1", f"Host: {host}"]
+    if token:
+        lines.append(f"X-Okul-Token: {HTTP_TOKEN}")
+    lines += headers or []
+    if body is not None:
+        lines += [f"Content-Type: {content_type}", f"Content-Length: {len(body.encode('utf-8'))}"]
+    return "\r\n".join(lines) + "\r\n\r\n" + (body or "")
+
+
+def http_seeds():
+    get = {"state": "/api/state", "stats": "/api/stats", "text": "/api/text?area=51",
+           "text-mfd": "/api/text?area=MFD0", "page": "/", "script": "/console.js", "events": "/api/events",
+           "panel-png": "/api/panel.png", "nothing": "/api/nothing"}
+    for name, target in get.items():
+        write("fuzz_http_api", "get-" + name, http_request("GET", target))
+    posts = {"click": "area=51", "click-offset": "area=51&mx=3&my=4", "mouse": "x=120&y=250&action=down",
+             "mouse-up": "action=up", "key": "name=ENTER", "key-chord": "name=CTRL%2BUP&action=press",
+             "key-down": "name=NUMPAD8&action=down", "type": "text=HLP", "type-record": "text=ADD%209%20130%3B-0.5%3B",
+             "input": "text=-1", "cancel": "", "warp": "factor=100", "pause": "on=1", "panel": "id=2",
+             "save": "file=live_1.scn"}
+    for name, body in posts.items():
+        path = "/api/" + name.split("-")[0]
+        write("fuzz_http_api", "post-" + name, http_request("POST", path, body))
+    write("fuzz_http_api", "post-query", http_request("POST", "/api/type?text=PSI", ""))
+    write("fuzz_http_api", "page-token", http_request("GET", "/?token=" + HTTP_TOKEN, token=False,
+                                                        headers=["Sec-Fetch-Site: none"]))
+    write("fuzz_http_api", "cookie", http_request("POST", "/api/click", "area=100", token=False, headers=[
+        "Cookie: a=b; okul_token_8012=" + HTTP_TOKEN, "Origin: http://" + HTTP_HOST, "Sec-Fetch-Site: same-origin"]))
+    write("fuzz_http_api", "refused-cross-site", http_request("POST", "/api/type", "text=HLP", token=False, headers=[
+        "Origin: http://evil.example", "Sec-Fetch-Site: cross-site"]))
+    write("fuzz_http_api", "refused-host", http_request("GET", "/api/state", host="evil.example:8012"))
+    write("fuzz_http_api", "refused-get-change", http_request("GET", "/api/warp?factor=100"))
+    write("fuzz_http_api", "text-plain", http_request("POST", "/api/type", "text=HLP", content_type="text/plain"))
+    write("fuzz_http_api", "multipart", http_request(
+        "POST", "/api/type", "--b\r\nContent-Disposition: form-data; name=\"text\"\r\n\r\nHLP\r\n--b--\r\n",
+        content_type="multipart/form-data; boundary=b"))
+    write("fuzz_http_api", "chunked", http_request("POST", "/api/type", None, headers=[
+        "Content-Type: application/x-www-form-urlencoded", "Transfer-Encoding: chunked"]) + "8\r\ntext=HLP\r\n0\r\n\r\n")
+    write("fuzz_http_api", "expect-continue", http_request("POST", "/api/key", "name=A", headers=["Expect: 100-continue"]))
+    write("fuzz_http_api", "range", http_request("GET", "/console.css", headers=["Range: bytes=0-9,20-"]))
+    write("fuzz_http_api", "session", http_request("POST", "/api/click", "area=51") + http_request(
+        "POST", "/api/type", "text=HLP") + http_request("POST", "/api/key", "name=ENTER") + http_request(
+        "GET", "/api/text?area=51"))
+    write("fuzz_http_api", "input-box", http_request("POST", "/api/click", "area=100") + http_request(
+        "GET", "/api/state") + http_request("POST", "/api/input", "text=-1") + http_request("POST", "/api/cancel", ""))
+
+
 def main():
     build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "dev")
     clear_seeds()
@@ -248,6 +304,7 @@ def main():
     config_seeds()
     script_seeds()
     bmp_seeds(build)
+    http_seeds()
     for folder in sorted(glob.glob(os.path.join(CORPUS, "*"))):
         print("%-24s %3d inputs" % (os.path.basename(folder), len(os.listdir(folder))))
 
