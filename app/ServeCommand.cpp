@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <thread>
@@ -52,6 +54,12 @@ std::string hostInUrl(const std::string &host) {
 
 }  // namespace
 
+bool publishInterval(double rate, int &frames) {
+    if (!(rate > 0.0) || rate > LiveConsole::frameRate) return false;
+    frames = std::max(1, int(std::lround(LiveConsole::frameRate / rate)));
+    return true;
+}
+
 bool isLoopbackHost(const std::string &host) {
     return host == "localhost" || host == "::1" || host.compare(0, 4, "127.") == 0;
 }
@@ -75,7 +83,14 @@ int serveScenario(const ServeOptions &options, std::ostream &out, std::ostream &
 
     ConsoleEvents events;
     StateBroadcast broadcast;
-    LiveConsole console(simulation, events, broadcast);
+    LiveConsole::Options consoleOptions;
+    consoleOptions.pictures = options.wholePictures ? PictureStream::Whole : PictureStream::Changes;
+    if (!publishInterval(options.rate, consoleOptions.publishEvery)) {
+        err << "okulsim: --rate takes states a second above 0 and at most " << LiveConsole::frameRate << "\n";
+        simulation.shutdown();
+        return 1;
+    }
+    LiveConsole console(simulation, events, broadcast, consoleOptions);
     ConsoleHttpApi api(events, console, broadcast, options.outDir);
     httplib::Server server;
     api.install(server);
@@ -93,7 +108,8 @@ int serveScenario(const ServeOptions &options, std::ostream &out, std::ostream &
     StopSignals signals;
     std::thread http = serveOnThread(server);
     out << "okulsim: serving " << options.scenario << " at http://" << hostInUrl(options.host) << ":" << port
-        << "/ (Ctrl+C stops)" << std::endl;
+        << "/ (Ctrl+C stops; " << LiveConsole::frameRate / consoleOptions.publishEvery << " states a second, "
+        << (options.wholePictures ? "whole pictures" : "pictures as changes") << ")" << std::endl;
 
     console.run(stopRequested);
 

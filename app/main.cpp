@@ -1,7 +1,8 @@
 // okulsim: runs a scenario in the headless simulator, scripted or live.
 //
 //   okulsim run SCENARIO [--script FILE] [--out DIR] [--root DIR]
-//   okulsim serve SCENARIO [--port N] [--host ADDR] [--out DIR] [--root DIR]
+//   okulsim serve SCENARIO [--port N] [--host ADDR] [--rate N] [--pictures changes|whole]
+//                 [--out DIR] [--root DIR]
 //
 // --root  installation folder holding Config/ and Modules/ (default: the
 //         folder above the executable's bin/, i.e. the build tree)
@@ -9,6 +10,9 @@
 //         PHOTO and Q4K12techout are created in it
 // --port  the live console's port (default 8012; 0 takes any free port)
 // --host  the address it listens on (default 127.0.0.1)
+// --rate  states sent to the pages a second (default 16.7, at most 50: every frame)
+// --pictures  changes (default): pages get what changed since their last
+//         picture; whole: a whole picture each time (to compare)
 //
 // The Windows build runs scripts only: the live console's libraries
 // (cpp-httplib, nlohmann-json) and threads are those of the Linux build.
@@ -38,7 +42,8 @@ namespace {
 int usage() {
     std::cerr << "usage: okulsim run SCENARIO [--script FILE] [--out DIR] [--root DIR]\n";
 #if defined(OKULSIM_SERVE)
-    std::cerr << "       okulsim serve SCENARIO [--port N] [--host ADDR] [--out DIR] [--root DIR]\n";
+    std::cerr << "       okulsim serve SCENARIO [--port N] [--host ADDR] [--rate N] [--pictures changes|whole]\n"
+                 "                     [--out DIR] [--root DIR]\n";
 #endif
     return 2;
 }
@@ -113,7 +118,19 @@ int main(int argc, char **argv) {
 #if defined(OKULSIM_SERVE)
         else if (option == "--host" && command == "serve")
             serve.host = value;
-        else if (option == "--port" && command == "serve") {
+        else if (option == "--rate" && command == "serve") {
+            int frames = 0;
+            if (!okulsim::parseNumber(value, serve.rate, error) || !okulsim::publishInterval(serve.rate, frames)) {
+                std::cerr << "okulsim: --rate takes states a second, above 0 and at most 50\n";
+                return 2;
+            }
+        } else if (option == "--pictures" && command == "serve") {
+            if (value != "changes" && value != "whole") {
+                std::cerr << "okulsim: --pictures takes changes or whole\n";
+                return 2;
+            }
+            serve.wholePictures = value == "whole";
+        } else if (option == "--port" && command == "serve") {
             if (!okulsim::parseInt(value, serve.port, error) || serve.port < 0 || serve.port > 65535) {
                 std::cerr << "okulsim: --port takes a port number from 0 to 65535\n";
                 return 2;
