@@ -254,7 +254,11 @@ std::string LiveConsole::mapJson() {
     const Vessel *vessel = simulation_.focus();
     const Vessel *top = vessel;
     while (top != nullptr && top->parent() != nullptr) top = top->parent();
-    const sim::Body *body = top != nullptr ? top->gravityRef : nullptr;
+    // About the body of the program's point when a program ran (the Mars
+    // approach is aimed at Mars long before Mars pulls hardest), otherwise
+    // about the vessel's reference body.
+    const sim::Body *body = target_ ? simulation_.bodyByName(target_->body) : nullptr;
+    if (body == nullptr && top != nullptr) body = top->gravityRef;
     if (vessel == nullptr || body == nullptr) {
         map["vessel"] = nullptr;
         map_ = map.dump();
@@ -269,8 +273,10 @@ std::string LiveConsole::mapJson() {
     const TrajectoryLayout layout =
         layOutTrajectory(simulation_, *vessel, *body, days, mapPoints, aimed ? &aim : nullptr);
     const double km = 1e-3;
+    // The path to 100 m (the page draws it a few hundred pixels across).
+    auto hectometres = [](double metres) { return std::round(metres / 100.0) / 10.0; };
     Json path = Json::array();
-    for (const TrajectoryLayout::Point &p : layout.path) path.push_back({std::round(p.x) * km, std::round(p.y) * km});
+    for (const TrajectoryLayout::Point &p : layout.path) path.push_back({hectometres(p.x), hectometres(p.y)});
     map["vessel"] = vessel->name();
     map["body"] = {{"name", body->name()}, {"radiusKm", layout.bodyRadius * km}};
     map["days"] = days;

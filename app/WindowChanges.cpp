@@ -5,6 +5,7 @@
 #include <map>
 
 #include "cockpit/Panel.h"
+#include "core/Simulation.h"
 #include "gdi/SurfaceHandles.h"
 
 namespace okulsim {
@@ -26,27 +27,150 @@ void markTiles(std::vector<char> &marks, int left, int top, int right, int botto
 
 }  // namespace
 
-void WindowMirror::findViewTiles(int tileFrom, int tileTo, int left, int top, bool keyed, std::uint32_t key) {
-    for (int tile = tileFrom; tile < tileTo; ++tile) {
-        const int x0 = (tile % WindowTiles::columns) * kTile, y0 = (tile / WindowTiles::columns) * kTile;
-        bool view = false;
-        for (int y = y0; y < y0 + kTile && !view; ++y) {
-            const int py = y - top;
-            if (py < 0 || py >= panel_.height()) {
-                view = true;
-                break;
-            }
-            const std::uint32_t *row = panel_.row(py);
-            for (int x = x0; x < x0 + kTile; ++x) {
-                const int px = x - left;
-                if (px < 0 || px >= panel_.width() || (keyed && row[px] == key)) {
-                    view = true;
-                    break;
-                }
-            }
-        }
-        viewTiles_[tile] = view;
+namespace {
+
+// A layer of the panel: its picture and where it lies (panel pixels).
+struct Layer {
+    const sim::Surface *picture = nullptr;
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Layer i: the areas in registration order, then the MFD screens (drawn
+// over the areas).
+Layer panelLayer(const sim::Panel &panel, int index) {
+    Layer layer;
+    const int areas = int(panel.areas().size());
+    if (index < areas) {
+        const sim::PanelArea &area = panel.areas()[std::size_t(index)];
+        layer.picture = &area.shown;
+        layer.left = area.rect.left, layer.top = area.rect.top;
+        layer.right = area.rect.left + std::min(area.width(), area.shown.width());
+        layer.bottom = area.rect.top + std::min(area.height(), area.shown.height());
+    } else {
+        const sim::PanelMfd &mfd = panel.mfds()[std::size_t(index - areas)];
+        layer.picture = sim::surfaceFromHandle(mfd.display);
+        if (layer.picture == nullptr) return layer;
+        layer.left = mfd.spec.pos.left, layer.top = mfd.spec.pos.top;
+        layer.right = layer.left + layer.picture->width();
+        layer.bottom = layer.top + layer.picture->height();
     }
+    return layer;
+}
+
+int layerCount(const sim::Panel &panel) { return int(panel.areas().size() + panel.mfds().size()); }
+
+// A 64-bit fingerprint of a picture's pixels (and size): reading a picture
+// once is cheaper than comparing it with a copy, which reads two. Four
+// independent lanes keep the multiplications from waiting on each other.
+std::uint64_t fingerprint(const sim::Surface &picture) {
+    const std::size_t count = std::size_t(picture.width()) * picture.height();
+    const std::uint32_t *pixels = picture.pixels();
+    const std::uint64_t k = 0x9E3779B97F4A7C15ull;
+    std::uint64_t lane[4] = {std::uint64_t(picture.width()), std::uint64_t(picture.height()), 3, 4};
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8)
+        for (int l = 0; l < 4; ++l) {
+            std::uint64_t word;
+            std::memcpy(&word, pixels + i + 2 * l, sizeof word);
+            lane[l] = (lane[l] ^ word) * k;
+            lane[l] ^= lane[l] >> 31;
+        }
+    for (; i < count; ++i) lane[0] = ((lane[0] ^ pixels[i]) * k) ^ (lane[0] >> 29);
+    std::uint64_t h = 0;
+    for (std::uint64_t value : lane) h = ((h ^ value) * k) ^ (h >> 32);
+    return h;
+}
+
+}  // namespace
+
+void WindowMirror::classifyTiles(const sim::Panel *panel, int left, int top) {
+    const int layers = panel != nullptr ? layerCount(*panel) : 0;
+    for (int tile = 0; tile < WindowTiles::count; ++tile) {
+        const int x0 = (tile % WindowTiles::columns) * kTile - left, y0 = (tile / WindowTiles::columns) * kTile - top;
+        const int x1 = x0 + kTile, y1 = y0 + kTile;
+        const int width = panel != nullptr ? panel->width() : 0, height = panel != nullptr ? panel->height() : 0;
+        int &kind = tileLayer_[tile];
+        if (x1 <= 0 || y1 <= 0 || x0 >= width || y0 >= height) {
+            kind = viewOnly;
+            continue;
+        }
+        if (x0 < 0 || y0 < 0 || x1 > width || y1 > height) {
+            kind = mixed;
+            continue;
+        }
+        // The topmost layer over the tile, if it covers the whole tile.
+        kind = mixed;
+        for (int i = layers - 1; i >= 0; --i) {
+            const Layer layer = panelLayer(*panel, i);
+            if (layer.picture == nullptr || layer.right <= x0 || layer.bottom <= y0 || layer.left >= x1 ||
+                layer.top >= y1)
+                continue;
+            kind = layer.left <= x0 && layer.top <= y0 && layer.right >= x1 && layer.bottom >= y1 ? i : mixed;
+            break;
+        }
+    }
+}
+
+bool WindowMirror::refreshTile(const sim::Panel *panel, int tile, int left, int top, const sim::Surface *view) {
+    const int x0 = (tile % WindowTiles::columns) * kTile, y0 = (tile / WindowTiles::columns) * kTile;
+    auto sameAsShown = [&](const std::uint32_t *const *rows) {
+        for (int y = 0; y < kTile; ++y)
+            if (std::memcmp(window_.row(y0 + y) + x0, rows[y], sizeof(std::uint32_t) * kTile) != 0) return false;
+        return true;
+    };
+    // The view's pixel where the panel lets it through: the view drawn for
+    // this state, or the last one drawn (the mirror's own).
+    auto viewPixel = [&](int x, int y) { return view != nullptr ? view->pixel(x, y) : window_.pixel(x, y); };
+
+    const std::uint32_t *rows[kTile];
+    std::uint32_t mix[WindowTiles::pixels];
+    const int kind = tileLayer_[tile];
+    bool showsView = false;
+    if (kind == viewOnly) {
+        if (view == nullptr) return false;  // the view was not drawn afresh
+        for (int y = 0; y < kTile; ++y) rows[y] = view->row(y0 + y) + x0;
+        showsView = true;
+    } else if (kind >= 0) {
+        // One layer over the whole tile.
+        const Layer layer = panelLayer(*panel, kind);
+        const int px = x0 - left - layer.left, py = y0 - top - layer.top;
+        for (int y = 0; y < kTile; ++y) rows[y] = layer.picture->row(py + y) + px;
+        if (sameAsShown(rows)) {
+            viewTiles_[tile] = 0;  // shown as the layer is: nothing of the view
+            return false;
+        }
+        for (int y = 0; y < kTile && keyed_; ++y) {
+            const std::uint32_t *source = rows[y];
+            if (std::find(source, source + kTile, key_) == source + kTile) continue;
+            // A transparent pixel lets the view through.
+            showsView = true;
+            std::uint32_t *out = mix + y * kTile;
+            for (int x = 0; x < kTile; ++x) out[x] = source[x] != key_ ? source[x] : viewPixel(x0 + x, y0 + y);
+            rows[y] = out;
+        }
+    } else {
+        // Layers meet in the tile, or it reaches past the panel: the panel
+        // put together here, the view where it is transparent or absent.
+        const int px0 = x0 - left, py0 = y0 - top;
+        panel->composeRegion(panel_, px0, py0, px0 + kTile, py0 + kTile);
+        for (int y = 0; y < kTile; ++y) {
+            std::uint32_t *out = mix + y * kTile;
+            const int py = py0 + y;
+            for (int x = 0; x < kTile; ++x) {
+                const int px = px0 + x;
+                const bool inside = py >= 0 && py < panel_.height() && px >= 0 && px < panel_.width();
+                const std::uint32_t pixel = inside ? panel_.pixel(px, py) : 0;
+                const bool through = !inside || (keyed_ && pixel == key_);
+                showsView = showsView || through;
+                out[x] = through ? viewPixel(x0 + x, y0 + y) : pixel;
+            }
+            rows[y] = out;
+        }
+    }
+    viewTiles_[tile] = showsView;
+    if (sameAsShown(rows)) return false;
+    for (int y = 0; y < kTile; ++y) std::memcpy(window_.row(y0 + y) + x0, rows[y], sizeof(std::uint32_t) * kTile);
+    return true;
 }
 
 TileChanges WindowMirror::update(sim::Cockpit &cockpit, unsigned long long since, unsigned long long serial) {
@@ -57,72 +181,59 @@ TileChanges WindowMirror::update(sim::Cockpit &cockpit, unsigned long long since
 
     const sim::Panel *panel = cockpit.shownPanel();
     int left = 0, top = 0;
-    const bool withPanel = panel != nullptr && cockpit.panelOrigin(left, top);
-    const bool keyed = withPanel && panel->hasColourKey();
-    const std::uint32_t key = withPanel ? panel->colourKey() : 0;
+    if (panel == nullptr || !cockpit.panelOrigin(left, top)) panel = nullptr;
     std::vector<char> candidates(WindowTiles::count, 0);
+    const long frame = sim::Simulation::current() != nullptr ? sim::Simulation::current()->frameCount() : 0;
+    bool drawView = frame - viewFrame_ >= viewEveryFrames;
 
     if (!started_ || cockpit.panelSerial() != panelSerial_) {
         // A new panel: everything is looked at.
         started_ = true;
         panelSerial_ = cockpit.panelSerial();
-        panel_ = withPanel ? panel->compose() : sim::Surface(0, 0);
+        keyed_ = panel != nullptr && panel->hasColourKey();
+        key_ = panel != nullptr ? panel->colourKey() : 0;
+        panel_ = panel != nullptr ? sim::Surface(panel->width(), panel->height()) : sim::Surface(0, 0);
         areaDrawn_.clear();
-        if (withPanel)
+        layerPrints_.clear();
+        if (panel != nullptr) {
             for (const sim::PanelArea &area : panel->areas()) areaDrawn_.push_back(area.drawn);
-        std::fill(candidates.begin(), candidates.end(), 1);
-        findViewTiles(0, WindowTiles::count, left, top, keyed, key);
-    } else if (withPanel) {
-        // What was drawn since: areas the module redrew, the MFD screens.
-        std::vector<char> redrawn(WindowTiles::count, 0);
-        auto redraw = [&](const RECT &r) {
-            panel->composeRegion(panel_, r.left, r.top, r.right, r.bottom);
-            markTiles(redrawn, left + r.left, top + r.top, left + r.right, top + r.bottom);
-        };
-        const std::vector<sim::PanelArea> &areas = panel->areas();
-        for (std::size_t i = 0; i < areas.size() && i < areaDrawn_.size(); ++i) {
-            if (areas[i].drawn == areaDrawn_[i]) continue;
-            areaDrawn_[i] = areas[i].drawn;
-            redraw(areas[i].rect);
-        }
-        for (const sim::PanelMfd &mfd : panel->mfds()) redraw(mfd.spec.pos);
-        // A redrawn area may have opened or closed a window onto the view.
-        for (int tile = 0; tile < WindowTiles::count; ++tile) {
-            if (!redrawn[tile]) continue;
-            candidates[tile] = 1;
-            findViewTiles(tile, tile + 1, left, top, keyed, key);
-        }
-    }
-
-    const bool viewShows = std::find(viewTiles_.begin(), viewTiles_.end(), 1) != viewTiles_.end();
-    const sim::Surface *view = viewShows ? &cockpit.renderView() : nullptr;
-    std::uint32_t fresh[WindowTiles::pixels];
-    for (int tile = 0; tile < WindowTiles::count; ++tile) {
-        if (!candidates[tile] && !viewTiles_[tile]) continue;
-        const int x0 = (tile % WindowTiles::columns) * kTile, y0 = (tile / WindowTiles::columns) * kTile;
-        // The window's pixels: the panel's, except where it is transparent
-        // or absent and the view shows.
-        for (int y = 0; y < kTile; ++y) {
-            std::uint32_t *out = fresh + y * kTile;
-            const int wy = y0 + y, py = wy - top;
-            const bool panelRow = withPanel && py >= 0 && py < panel_.height();
-            const std::uint32_t *panelRowPixels = panelRow ? panel_.row(py) : nullptr;
-            for (int x = 0; x < kTile; ++x) {
-                const int px = x0 + x - left;
-                if (panelRow && px >= 0 && px < panel_.width() && !(keyed && panelRowPixels[px] == key))
-                    out[x] = panelRowPixels[px];
-                else
-                    out[x] = view != nullptr ? view->pixel(x0 + x, wy) : 0;
+            for (int i = 0; i < layerCount(*panel); ++i) {
+                const Layer layer = panelLayer(*panel, i);
+                layerPrints_.push_back(layer.picture != nullptr ? fingerprint(*layer.picture) : 0);
             }
         }
-        bool same = true;
-        for (int y = 0; y < kTile && same; ++y)
-            same = std::memcmp(window_.row(y0 + y) + x0, fresh + y * kTile, sizeof(std::uint32_t) * kTile) == 0;
-        if (same) continue;
-        for (int y = 0; y < kTile; ++y)
-            std::memcpy(window_.row(y0 + y) + x0, fresh + y * kTile, sizeof(std::uint32_t) * kTile);
+        classifyTiles(panel, left, top);
+        std::fill(candidates.begin(), candidates.end(), 1);
+        drawView = true;
+    } else if (panel != nullptr) {
+        // What was drawn since: the areas the module redrew and the MFD
+        // screens, where their pictures differ from the last ones looked at
+        // (most areas are redrawn every frame and show the same).
+        const int layers = layerCount(*panel);
+        for (int i = 0; i < layers; ++i) {
+            const bool area = i < int(areaDrawn_.size());
+            if (area && panel->areas()[std::size_t(i)].drawn == areaDrawn_[std::size_t(i)]) continue;
+            if (area) areaDrawn_[std::size_t(i)] = panel->areas()[std::size_t(i)].drawn;
+            const Layer layer = panelLayer(*panel, i);
+            if (layer.picture == nullptr) continue;
+            const std::uint64_t print = fingerprint(*layer.picture);
+            if (print == layerPrints_[std::size_t(i)]) continue;
+            layerPrints_[std::size_t(i)] = print;
+            markTiles(candidates, left + layer.left, top + layer.top, left + layer.right, top + layer.bottom);
+        }
+    }
+    const sim::Surface *view = nullptr;
+    if (drawView && std::find(viewTiles_.begin(), viewTiles_.end(), 1) != viewTiles_.end()) {
+        view = &cockpit.renderView();
+        viewFrame_ = frame;
+    }
+    for (int tile = 0; tile < WindowTiles::count; ++tile) {
+        if (!candidates[tile] && !(view != nullptr && viewTiles_[tile])) continue;
+        if (!refreshTile(panel, tile, left, top, view)) continue;
+        const int x0 = (tile % WindowTiles::columns) * kTile, y0 = (tile / WindowTiles::columns) * kTile;
         changes.tiles.push_back(static_cast<std::uint16_t>(tile));
-        changes.pixels.insert(changes.pixels.end(), fresh, fresh + WindowTiles::pixels);
+        for (int y = 0; y < kTile; ++y)
+            changes.pixels.insert(changes.pixels.end(), window_.row(y0 + y) + x0, window_.row(y0 + y) + x0 + kTile);
     }
     return changes;
 }

@@ -7,7 +7,8 @@
 // finds the changed tiles of each published state: it looks only where
 // something was drawn (the panel areas the module redrew, the MFD screens)
 // and where the outside view shows (around the panel and through its
-// transparent colour). WindowHistory (any thread) keeps the changes of the
+// transparent colour), and compares each tile with the picture that covers
+// it (an area's, an MFD's, the view's) without putting the window together. WindowHistory (any thread) keeps the changes of the
 // last states and puts together the changes from one state to another.
 #pragma once
 
@@ -55,6 +56,10 @@ struct WindowPatch {
 
 class WindowMirror {
 public:
+    // The outside view is drawn afresh for a state at most every this many
+    // frames (drawing it takes longer than finding the panel's changes).
+    static constexpr long viewEveryFrames = 3;
+
     // Brings the mirror to the cockpit's window as it stands and returns the
     // tiles that changed since the last update (state `since`).
     TileChanges update(sim::Cockpit &cockpit, unsigned long long since, unsigned long long serial);
@@ -63,15 +68,28 @@ public:
     unsigned long long serial() const { return serial_; }
 
 private:
-    void findViewTiles(int tileFrom, int tileTo, int left, int top, bool keyed, std::uint32_t key);
+    // What a tile of the window shows, found when a panel is shown: the
+    // view alone, or one layer of the panel (an area's picture, an MFD
+    // screen) over the whole tile, or a mix (the background among them).
+    static constexpr int viewOnly = -1, mixed = -2;
+    void classifyTiles(const sim::Panel *panel, int left, int top);
+    // Brings one tile up to date; true when its pixels changed.
+    bool refreshTile(const sim::Panel *panel, int tile, int left, int top, const sim::Surface *view);
 
     sim::Surface window_{sim::Cockpit::windowWidth, sim::Cockpit::windowHeight};
-    sim::Surface panel_{0, 0};  // the shown panel as composed at the last update
+    sim::Surface panel_{0, 0};  // scratch: the panel composed where a tile mixes layers
     bool started_ = false;
     unsigned panelSerial_ = 0;
     unsigned long long serial_ = 0;
+    long viewFrame_ = 0;  // the frame the view was last drawn for
     std::vector<unsigned long long> areaDrawn_;
+    // Each layer's fingerprint when last looked at: a redrawn area that
+    // drew the same picture (most are redrawn every frame) is not looked at.
+    std::vector<std::uint64_t> layerPrints_;
+    std::vector<int> tileLayer_ = std::vector<int>(WindowTiles::count, viewOnly);
     std::vector<char> viewTiles_ = std::vector<char>(WindowTiles::count, 1);
+    bool keyed_ = false;
+    std::uint32_t key_ = 0;
 };
 
 class WindowHistory {
