@@ -254,7 +254,8 @@ void ConsoleHttpApi::install(httplib::Server &server) {
             return send(response, failure(404, "this console sends whole pictures (/api/window.png)"));
         unsigned long long since = 0, serial = 0;
         std::string error;
-        if (!serialParameter(request, "since", since, error) || !serialParameter(request, "serial", serial, error))
+        if (!serialParameter(request, "since", since, error) ||
+            !serialParameter(request, "serial", serial, error))
             return send(response, badRequest(error));
         std::shared_ptr<const EncodedPatch> patch;
         if (since > 0 && serial > since) patch = console_.patch(since, serial);

@@ -143,7 +143,8 @@ bool LiveConsole::step(double frameLength) {
     if (options_.pictures == PictureStream::Changes && serial_ != mirror_.serial()) {
         // The picture's changes are ready before the state that names them.
         const double before = threadCpuMs();
-        history_.add(std::make_shared<const TileChanges>(mirror_.update(cockpit(), mirror_.serial(), serial_)));
+        history_.add(
+            std::make_shared<const TileChanges>(mirror_.update(cockpit(), mirror_.serial(), serial_)));
         std::lock_guard<std::mutex> lock(statsMutex_);
         updateMs_ += threadCpuMs() - before;
         ++updates_;
@@ -268,8 +269,8 @@ std::string LiveConsole::mapJson() {
     SurfacePoint aim;
     const bool aimed = target_ && target_->body == body->name();
     if (aimed)
-        aim = SurfacePoint{target_->longitudeDeg * RAD, target_->latitudeDeg * RAD, target_->radiusKm * 1000.0,
-                           target_->mjd};
+        aim = SurfacePoint{target_->longitudeDeg * RAD, target_->latitudeDeg * RAD,
+                           target_->radiusKm * 1000.0, target_->mjd};
     const TrajectoryLayout layout =
         layOutTrajectory(simulation_, *vessel, *body, days, mapPoints, aimed ? &aim : nullptr);
     const double km = 1e-3;
@@ -374,21 +375,22 @@ void LiveConsole::countPictureBytes(std::size_t bytes) {
 
 std::string LiveConsole::statsJson() const {
     std::lock_guard<std::mutex> lock(statsMutex_);
-    const Json stats{
-        {"frameRate", frameRate},
-        {"listeners", broadcast_.listeners()},
-        {"withoutPage", timesJson(withoutPage_)},
-        {"withPage", timesJson(withPage_)},
-        {"publishEvery", options_.publishEvery},
-        {"pictures", options_.pictures == PictureStream::Changes ? "changes" : "whole"},
-        {"published", publishedCount_.load()},
-        {"encodings",
-         {{"count", encodings_},
-          {"totalMs", encodingMs_},
-          {"meanMs", encodings_ > 0 ? encodingMs_ / double(encodings_) : 0.0}}},
-        {"changeUpdates",
-         {{"count", updates_}, {"totalCpuMs", updateMs_}, {"meanCpuMs", updates_ > 0 ? updateMs_ / double(updates_) : 0.0}}},
-        {"sent", {{"pictures", picturesSent_}, {"bytes", pictureBytes_}}}};
+    const Json stats{{"frameRate", frameRate},
+                     {"listeners", broadcast_.listeners()},
+                     {"withoutPage", timesJson(withoutPage_)},
+                     {"withPage", timesJson(withPage_)},
+                     {"publishEvery", options_.publishEvery},
+                     {"pictures", options_.pictures == PictureStream::Changes ? "changes" : "whole"},
+                     {"published", publishedCount_.load()},
+                     {"encodings",
+                      {{"count", encodings_},
+                       {"totalMs", encodingMs_},
+                       {"meanMs", encodings_ > 0 ? encodingMs_ / double(encodings_) : 0.0}}},
+                     {"changeUpdates",
+                      {{"count", updates_},
+                       {"totalCpuMs", updateMs_},
+                       {"meanCpuMs", updates_ > 0 ? updateMs_ / double(updates_) : 0.0}}},
+                     {"sent", {{"pictures", picturesSent_}, {"bytes", pictureBytes_}}}};
     return stats.dump();
 }
 

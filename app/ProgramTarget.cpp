@@ -30,8 +30,9 @@ bool piePoint(const std::string &line, double &longitude, double &latitude) {
 }
 bool pleTarget(const std::string &line, ProgramTarget &target) {
     double seconds = 0.0, speed = 0.0, inclination = 0.0;
-    return std::sscanf(line.c_str(), "Tar= MJD%lf dT %lf R %lf V %lf ЭкН %lfД %lf Ш %lf", &target.mjd, &seconds,
-                       &target.radiusKm, &speed, &inclination, &target.longitudeDeg, &target.latitudeDeg) == 7;
+    return std::sscanf(line.c_str(), "Tar= MJD%lf dT %lf R %lf V %lf ЭкН %lfД %lf Ш %lf", &target.mjd,
+                       &seconds, &target.radiusKm, &speed, &inclination, &target.longitudeDeg,
+                       &target.latitudeDeg) == 7;
 }
 
 using TimeLine = bool (*)(const std::string &, double &, double &);
@@ -60,8 +61,8 @@ bool findProgramTarget(const std::vector<std::string> &lines, ProgramTarget &tar
             found.program = "PLE", found.body = "Earth";
         else
             continue;
-        if (!std::isfinite(found.mjd) || !std::isfinite(found.radiusKm) || !std::isfinite(found.longitudeDeg) ||
-            !std::isfinite(found.latitudeDeg))
+        if (!std::isfinite(found.mjd) || !std::isfinite(found.radiusKm) ||
+            !std::isfinite(found.longitudeDeg) || !std::isfinite(found.latitudeDeg))
             continue;
         target = found;
         return true;

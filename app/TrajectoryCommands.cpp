@@ -185,7 +185,9 @@ bool cmdPlot(ScriptContext &c, const std::vector<std::string> &args, std::string
     if (!withinEphemeris(c, days, error)) return false;
 
     SurfacePoint aim;
-    if (withTarget) aim = SurfacePoint{values[1] * RAD, values[2] * RAD, values[3] * 1000.0, numbers == 5 ? values[4] : 0.0};
+    if (withTarget)
+        aim = SurfacePoint{values[1] * RAD, values[2] * RAD, values[3] * 1000.0,
+                           numbers == 5 ? values[4] : 0.0};
     const TrajectoryLayout layout =
         layOutTrajectory(c.simulation, *vessel, *body, days, 2000, withTarget ? &aim : nullptr);
     const sim::PredictedPeriapsis &periapsis = layout.periapsis;

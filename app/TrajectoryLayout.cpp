@@ -24,12 +24,13 @@ VECTOR3 surfacePoint(const sim::Body &body, double mjd, double longitude, double
     return point - bodyPos;
 }
 
-TrajectoryLayout layOutTrajectory(const sim::Simulation &simulation, const Vessel &vessel, const sim::Body &body,
-                                  double days, int count, const SurfacePoint *target) {
+TrajectoryLayout layOutTrajectory(const sim::Simulation &simulation, const Vessel &vessel,
+                                  const sim::Body &body, double days, int count, const SurfacePoint *target) {
     TrajectoryLayout layout;
     layout.bodyRadius = body.radius();
     const std::vector<VECTOR3> path = sim::predictPath(simulation, vessel, body, days, count);
-    layout.periapsis = sim::predictPeriapsis(simulation, vessel, body, days > 0 ? days : kPeriapsisSearchDays);
+    layout.periapsis =
+        sim::predictPeriapsis(simulation, vessel, body, days > 0 ? days : kPeriapsisSearchDays);
     const sim::PredictedPeriapsis &periapsis = layout.periapsis;
     // The plane of the motion: x toward the periapsis (or the nearest point
     // of the path), y along the motion there.
@@ -47,7 +48,8 @@ TrajectoryLayout layOutTrajectory(const sim::Simulation &simulation, const Vesse
     layout.extent = body.radius() * 1.5;
     for (const VECTOR3 &p : path) {
         layout.path.push_back(flat(p));
-        layout.extent = std::max(layout.extent, std::max(std::fabs(layout.path.back().x), std::fabs(layout.path.back().y)));
+        layout.extent = std::max(layout.extent,
+                                 std::max(std::fabs(layout.path.back().x), std::fabs(layout.path.back().y)));
     }
     layout.extent = std::min(layout.extent, body.radius() * kLargestExtentInRadii);
     if (periapsis.found) layout.periapsisAt = flat(periapsis.position);
@@ -61,7 +63,8 @@ TrajectoryLayout layOutTrajectory(const sim::Simulation &simulation, const Vesse
     return layout;
 }
 
-double mapDays(const sim::Simulation &simulation, const Vessel &vessel, const sim::Body &body, double longest) {
+double mapDays(const sim::Simulation &simulation, const Vessel &vessel, const sim::Body &body,
+               double longest) {
     const sim::PredictedPeriapsis osculating = sim::osculatingPeriapsis(simulation, vessel, body);
     const double speed = length(osculating.velocity);
     // Bound: one turn of the ellipse (from the vis-viva energy at the periapsis).

@@ -47,11 +47,12 @@ struct TrajectoryLayout {
 // The path over `days` from now (at least `count` points), the periapsis
 // searched over the same days (or 60 ahead for a path behind), and the
 // target when one is given and there is a periapsis to place it by.
-TrajectoryLayout layOutTrajectory(const sim::Simulation &simulation, const Vessel &vessel, const sim::Body &body,
-                                  double days, int count, const SurfacePoint *target);
+TrajectoryLayout layOutTrajectory(const sim::Simulation &simulation, const Vessel &vessel,
+                                  const sim::Body &body, double days, int count, const SurfacePoint *target);
 
 // The days of path a map shows: to the periapsis and as far again, or the
 // whole ellipse of a bound orbit, within `longest` days.
-double mapDays(const sim::Simulation &simulation, const Vessel &vessel, const sim::Body &body, double longest);
+double mapDays(const sim::Simulation &simulation, const Vessel &vessel, const sim::Body &body,
+               double longest);
 
 }  // namespace okulsim

@@ -22,7 +22,8 @@ void markTiles(std::vector<char> &marks, int left, int top, int right, int botto
     bottom = std::min(bottom, sim::Cockpit::windowHeight);
     if (right <= left || bottom <= top) return;
     for (int ty = top / kTile; ty <= (bottom - 1) / kTile; ++ty)
-        for (int tx = left / kTile; tx <= (right - 1) / kTile; ++tx) marks[ty * WindowTiles::columns + tx] = 1;
+        for (int tx = left / kTile; tx <= (right - 1) / kTile; ++tx)
+            marks[ty * WindowTiles::columns + tx] = 1;
 }
 
 }  // namespace
@@ -86,9 +87,11 @@ std::uint64_t fingerprint(const sim::Surface &picture) {
 void WindowMirror::classifyTiles(const sim::Panel *panel, int left, int top) {
     const int layers = panel != nullptr ? layerCount(*panel) : 0;
     for (int tile = 0; tile < WindowTiles::count; ++tile) {
-        const int x0 = (tile % WindowTiles::columns) * kTile - left, y0 = (tile / WindowTiles::columns) * kTile - top;
+        const int x0 = (tile % WindowTiles::columns) * kTile - left,
+                  y0 = (tile / WindowTiles::columns) * kTile - top;
         const int x1 = x0 + kTile, y1 = y0 + kTile;
-        const int width = panel != nullptr ? panel->width() : 0, height = panel != nullptr ? panel->height() : 0;
+        const int width = panel != nullptr ? panel->width() : 0,
+                  height = panel != nullptr ? panel->height() : 0;
         int &kind = tileLayer_[tile];
         if (x1 <= 0 || y1 <= 0 || x0 >= width || y0 >= height) {
             kind = viewOnly;
@@ -111,11 +114,13 @@ void WindowMirror::classifyTiles(const sim::Panel *panel, int left, int top) {
     }
 }
 
-bool WindowMirror::refreshTile(const sim::Panel *panel, int tile, int left, int top, const sim::Surface *view) {
+bool WindowMirror::refreshTile(const sim::Panel *panel, int tile, int left, int top,
+                               const sim::Surface *view) {
     const int x0 = (tile % WindowTiles::columns) * kTile, y0 = (tile / WindowTiles::columns) * kTile;
     auto sameAsShown = [&](const std::uint32_t *const *rows) {
         for (int y = 0; y < kTile; ++y)
-            if (std::memcmp(window_.row(y0 + y) + x0, rows[y], sizeof(std::uint32_t) * kTile) != 0) return false;
+            if (std::memcmp(window_.row(y0 + y) + x0, rows[y], sizeof(std::uint32_t) * kTile) != 0)
+                return false;
         return true;
     };
     // The view's pixel where the panel lets it through: the view drawn for
@@ -145,7 +150,8 @@ bool WindowMirror::refreshTile(const sim::Panel *panel, int tile, int left, int 
             // A transparent pixel lets the view through.
             showsView = true;
             std::uint32_t *out = mix + y * kTile;
-            for (int x = 0; x < kTile; ++x) out[x] = source[x] != key_ ? source[x] : viewPixel(x0 + x, y0 + y);
+            for (int x = 0; x < kTile; ++x)
+                out[x] = source[x] != key_ ? source[x] : viewPixel(x0 + x, y0 + y);
             rows[y] = out;
         }
     } else {
@@ -169,7 +175,8 @@ bool WindowMirror::refreshTile(const sim::Panel *panel, int tile, int left, int 
     }
     viewTiles_[tile] = showsView;
     if (sameAsShown(rows)) return false;
-    for (int y = 0; y < kTile; ++y) std::memcpy(window_.row(y0 + y) + x0, rows[y], sizeof(std::uint32_t) * kTile);
+    for (int y = 0; y < kTile; ++y)
+        std::memcpy(window_.row(y0 + y) + x0, rows[y], sizeof(std::uint32_t) * kTile);
     return true;
 }
 
@@ -233,7 +240,8 @@ TileChanges WindowMirror::update(sim::Cockpit &cockpit, unsigned long long since
         const int x0 = (tile % WindowTiles::columns) * kTile, y0 = (tile / WindowTiles::columns) * kTile;
         changes.tiles.push_back(static_cast<std::uint16_t>(tile));
         for (int y = 0; y < kTile; ++y)
-            changes.pixels.insert(changes.pixels.end(), window_.row(y0 + y) + x0, window_.row(y0 + y) + x0 + kTile);
+            changes.pixels.insert(changes.pixels.end(), window_.row(y0 + y) + x0,
+                                  window_.row(y0 + y) + x0 + kTile);
     }
     return changes;
 }
@@ -286,8 +294,9 @@ bool WindowHistory::patch(unsigned long long since, unsigned long long serial, W
     std::vector<std::shared_ptr<const TileChanges>> chain;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        auto it = std::find_if(states_.begin(), states_.end(),
-                               [since](const std::shared_ptr<const TileChanges> &c) { return c->since == since; });
+        auto it =
+            std::find_if(states_.begin(), states_.end(),
+                         [since](const std::shared_ptr<const TileChanges> &c) { return c->since == since; });
         for (unsigned long long last = since; it != states_.end() && (*it)->since == last; ++it) {
             chain.push_back(*it);
             last = (*it)->serial;
@@ -309,8 +318,9 @@ bool WindowHistory::patch(unsigned long long since, unsigned long long serial, W
     // piece does not fit the window's width.
     std::vector<std::size_t> order(patch.pieces.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return patch.pieces[a].height > patch.pieces[b].height; });
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return patch.pieces[a].height > patch.pieces[b].height;
+    });
     int x = 0, y = 0, shelf = 0, width = 0;
     for (std::size_t i : order) {
         WindowPatch::Piece &piece = patch.pieces[i];
@@ -332,7 +342,8 @@ bool WindowHistory::patch(unsigned long long since, unsigned long long serial, W
                 const std::uint32_t *tile = tileOf[ty * WindowTiles::columns + tx];
                 const int ax = piece.atlasX + tx * kTile - piece.x, ay = piece.atlasY + ty * kTile - piece.y;
                 for (int row = 0; row < kTile; ++row)
-                    std::memcpy(patch.picture.row(ay + row) + ax, tile + row * kTile, sizeof(std::uint32_t) * kTile);
+                    std::memcpy(patch.picture.row(ay + row) + ax, tile + row * kTile,
+                                sizeof(std::uint32_t) * kTile);
             }
         }
     }

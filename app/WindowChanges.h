@@ -8,8 +8,8 @@
 // something was drawn (the panel areas the module redrew, the MFD screens)
 // and where the outside view shows (around the panel and through its
 // transparent colour), and compares each tile with the picture that covers
-// it (an area's, an MFD's, the view's) without putting the window together. WindowHistory (any thread) keeps the changes of the
-// last states and puts together the changes from one state to another.
+// it (an area's, an MFD's, the view's) without putting the window together. WindowHistory (any thread) keeps
+// the changes of the last states and puts together the changes from one state to another.
 #pragma once
 
 #include <cstdint>

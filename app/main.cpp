@@ -42,8 +42,9 @@ namespace {
 int usage() {
     std::cerr << "usage: okulsim run SCENARIO [--script FILE] [--out DIR] [--root DIR]\n";
 #if defined(OKULSIM_SERVE)
-    std::cerr << "       okulsim serve SCENARIO [--port N] [--host ADDR] [--rate N] [--pictures changes|whole]\n"
-                 "                     [--out DIR] [--root DIR]\n";
+    std::cerr
+        << "       okulsim serve SCENARIO [--port N] [--host ADDR] [--rate N] [--pictures changes|whole]\n"
+           "                     [--out DIR] [--root DIR]\n";
 #endif
     return 2;
 }
@@ -120,7 +121,8 @@ int main(int argc, char **argv) {
             serve.host = value;
         else if (option == "--rate" && command == "serve") {
             int frames = 0;
-            if (!okulsim::parseNumber(value, serve.rate, error) || !okulsim::publishInterval(serve.rate, frames)) {
+            if (!okulsim::parseNumber(value, serve.rate, error) ||
+                !okulsim::publishInterval(serve.rate, frames)) {
                 std::cerr << "okulsim: --rate takes states a second, above 0 and at most 50\n";
                 return 2;
             }

