@@ -107,8 +107,10 @@ int serveScenario(const ServeOptions &options, std::ostream &out, std::ostream &
 
     StopSignals signals;
     std::thread http = serveOnThread(server);
+    char rate[32];
+    std::snprintf(rate, sizeof rate, "%.3g", LiveConsole::frameRate / consoleOptions.publishEvery);
     out << "okulsim: serving " << options.scenario << " at http://" << hostInUrl(options.host) << ":" << port
-        << "/ (Ctrl+C stops; " << LiveConsole::frameRate / consoleOptions.publishEvery << " states a second, "
+        << "/ (Ctrl+C stops; " << rate << " states a second, "
         << (options.wholePictures ? "whole pictures" : "pictures as changes") << ")" << std::endl;
 
     console.run(stopRequested);

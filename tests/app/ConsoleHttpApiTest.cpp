@@ -2,6 +2,7 @@
 // its frame loop on a thread of its own, a probe vessel in focus recording
 // what reaches it, requests through httplib's client.
 #include "ConsoleHttpApi.h"
+#include "ServeCommand.h"
 
 #include <httplib.h>
 #include <nlohmann/json.hpp>
@@ -337,4 +338,16 @@ TEST_F(ConsoleHttpApiTest, TheMapShowsThePathAboutTheReferenceBody) {
     ASSERT_GT(map["path"].size(), 100u);
     for (const Json &point : map["path"])
         EXPECT_NEAR(std::hypot(point[0].get<double>(), point[1].get<double>()), 6771.0, 30.0);
+}
+
+TEST(PublishIntervalTest, StatesASecondBecomeFramesBetweenStates) {
+    int frames = 0;
+    const std::pair<double, int> rates[] = {{50.0, 1}, {50.0 / 3.0, 3}, {16.7, 3},
+                                            {25.0, 2}, {1.0, 50},       {0.5, 100}};
+    for (const auto &rate : rates) {
+        ASSERT_TRUE(okulsim::publishInterval(rate.first, frames)) << rate.first;
+        EXPECT_EQ(frames, rate.second) << rate.first;
+    }
+    for (double refused : {0.0, -1.0, 50.5, std::nan("")})
+        EXPECT_FALSE(okulsim::publishInterval(refused, frames));
 }
