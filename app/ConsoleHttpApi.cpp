@@ -22,6 +22,9 @@ const char kJson[] = "application/json; charset=utf-8";
 const char kPictureSinceHeader[] = "X-Picture-Since";
 const char kPictureSerialHeader[] = "X-Picture-Serial";
 const char kPicturePiecesHeader[] = "X-Picture-Pieces";
+// Changes in more pieces than this (a new panel) go as the whole window: one
+// picture decodes faster than many pieces paint, and the header stays short.
+const std::size_t kMostPieces = 400;
 
 ApiReply ok(Json extra = Json::object()) {
     extra["ok"] = true;
@@ -261,7 +264,7 @@ void ConsoleHttpApi::install(httplib::Server &server) {
         if (since > 0 && serial > since) patch = console_.patch(since, serial);
         std::string png;
         Json pieces = Json::array();
-        if (patch && patch->ok) {
+        if (patch && patch->ok && patch->pieces.size() <= kMostPieces) {
             png = patch->png;
             for (const WindowPatch::Piece &p : patch->pieces)
                 pieces.push_back({p.x, p.y, p.width, p.height, p.atlasX, p.atlasY});

@@ -313,6 +313,9 @@ std::string LiveConsole::mapJson() {
 
 PictureJob LiveConsole::publishedWindowJob() {
     PictureJob job;
+    // Asked before any state went out (no page listening yet): the window now.
+    if (mirror_.serial() == 0 && serial_ > 0)
+        history_.add(std::make_shared<const TileChanges>(mirror_.update(cockpit(), 0, serial_)));
     if (publishedWindow_.result.valid() && publishedWindow_.serial == mirror_.serial()) {
         job.result = publishedWindow_.result;
         return job;
