@@ -124,7 +124,9 @@ bool WindowMirror::refreshTile(const sim::Panel *panel, int tile, int left, int 
         return true;
     };
     // The view's pixel where the panel lets it through: the view drawn for
-    // this state, or the last one drawn (the mirror's own).
+    // this state, or the last one drawn (the mirror's own; where the panel
+    // has only just turned transparent, the view appears with its next
+    // drawing, at most viewEveryFrames later).
     auto viewPixel = [&](int x, int y) { return view != nullptr ? view->pixel(x, y) : window_.pixel(x, y); };
 
     const std::uint32_t *rows[kTile];
@@ -135,7 +137,7 @@ bool WindowMirror::refreshTile(const sim::Panel *panel, int tile, int left, int 
         if (view == nullptr) return false;  // the view was not drawn afresh
         for (int y = 0; y < kTile; ++y) rows[y] = view->row(y0 + y) + x0;
         showsView = true;
-    } else if (kind >= 0) {
+    } else if (kind >= 0 && panelLayer(*panel, kind).picture != nullptr) {
         // One layer over the whole tile.
         const Layer layer = panelLayer(*panel, kind);
         const int px = x0 - left - layer.left, py = y0 - top - layer.top;
