@@ -40,6 +40,13 @@ public:
         });
     }
 };
+// The headers of a picture of changes (see the README's API table).
+const char kPictureSinceHeader[] = "X-Picture-Since";
+const char kPictureSerialHeader[] = "X-Picture-Serial";
+const char kPicturePiecesHeader[] = "X-Picture-Pieces";
+// Changes in more pieces than this (a new panel) go as the whole window: one
+// picture decodes faster than many pieces paint, and the header stays short.
+const std::size_t kMostPieces = 400;
 
 ApiReply ok(Json extra = Json::object()) {
     extra["ok"] = true;
@@ -74,6 +81,20 @@ bool intParameter(const httplib::Request &request, const char *name, int &value,
     if (parseInt(text, value, error)) return true;
     error = std::string("parameter \"") + name + "\": " + error;
     return false;
+}
+
+// An optional state serial (0 when absent).
+bool serialParameter(const httplib::Request &request, const char *name, unsigned long long &value,
+                     std::string &error) {
+    value = 0;
+    if (!request.has_param(name)) return true;
+    long count = 0;
+    if (!parseCount(request.get_param_value(name), count, error)) {
+        error = std::string("parameter \"") + name + "\": " + error;
+        return false;
+    }
+    value = static_cast<unsigned long long>(count);
+    return true;
 }
 
 // A file name for a saved scenario: letters, digits, '_', '-' and '.', not
@@ -134,19 +155,17 @@ ApiReply ConsoleHttpApi::onSimulation(Work work) {
     return runOnSimulation(std::move(work), reply, refusal) ? reply : refusal;
 }
 
-// A picture of the present state: the simulation thread renders it once per
-// state, the first request for it encodes it here and every request for
-// the same state shares the file.
-ApiReply ConsoleHttpApi::picture(PictureKind kind) {
-    PictureJob job;
-    ApiReply refusal;
-    if (!runOnSimulation([this, kind] { return console_.pictureJob(kind); }, job, refusal)) return refusal;
+// Encodes the job's picture when this request is the one to (see
+// PictureJob) and waits for the state's picture; null with the refusal in
+// `refusal` when there is none.
+std::shared_ptr<const EncodedPicture> ConsoleHttpApi::finish(PictureJob &job, ApiReply &refusal) {
     if (job.encode) {
         auto encoded = std::make_shared<EncodedPicture>();
         const auto start = std::chrono::steady_clock::now();
         std::vector<unsigned char> bytes;
         encoded->ok = sim::encodePng(job.picture(), sim::PngCompression::Fast, bytes, encoded->error);
         encoded->png.assign(bytes.begin(), bytes.end());
+        encoded->serial = job.serial;
         console_.countEncoding(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         job.encode->set_value(encoded);
@@ -156,11 +175,25 @@ ApiReply ConsoleHttpApi::picture(PictureKind kind) {
         result = job.result.get();
     } catch (const std::future_error &) {
         // The request that was to encode this state's picture gave up.
-        return failure(503, "the picture was not made; ask again");
+        refusal = failure(503, "the picture was not made; ask again");
+        return nullptr;
     }
-    if (!result->ok) return failure(404, result->error);
-    ApiReply reply{200, result->png};
-    return reply;
+    if (!result->ok) {
+        refusal = failure(404, result->error);
+        return nullptr;
+    }
+    return result;
+}
+
+// A picture of the present state: the simulation thread renders it once per
+// state, the first request for it encodes it here and every request for
+// the same state shares the file.
+ApiReply ConsoleHttpApi::picture(PictureKind kind) {
+    PictureJob job;
+    ApiReply refusal;
+    if (!runOnSimulation([this, kind] { return console_.pictureJob(kind); }, job, refusal)) return refusal;
+    std::shared_ptr<const EncodedPicture> result = finish(job, refusal);
+    return result ? ApiReply{200, result->png} : refusal;
 }
 
 void ConsoleHttpApi::install(httplib::Server &server) {
@@ -237,6 +270,9 @@ void ConsoleHttpApi::install(httplib::Server &server) {
     server.Get("/api/state", [this](const Request &, Response &response) {
         send(response, onSimulation([this] { return ApiReply{200, console_.stateJson()}; }));
     });
+    server.Get("/api/map", [this](const Request &, Response &response) {
+        send(response, onSimulation([this] { return ApiReply{200, console_.mapJson()}; }));
+    });
     server.Get("/api/stats", [this](const Request &, Response &response) {
         Json stats = Json::parse(console_.statsJson());
         stats["refused"] = Json::parse(admission_.refusalsJson());
@@ -265,8 +301,47 @@ void ConsoleHttpApi::install(httplib::Server &server) {
             if (reply.status != 200) return send(response, reply);
             response.set_header("Cache-Control", "no-store");
             response.set_content(reply.body, "image/png");
+            console_.countPictureBytes(reply.body.size());
         });
     }
+    // The window's changes from the page's last picture (state `since`) to
+    // state `serial`, or the whole window as last published when they are no
+    // longer at hand (or `since` is 0).
+    server.Get("/api/picture", [this](const Request &request, Response &response) {
+        if (console_.options().pictures != PictureStream::Changes)
+            return send(response, failure(404, "this console sends whole pictures (/api/window.png)"));
+        unsigned long long since = 0, serial = 0;
+        std::string error;
+        if (!serialParameter(request, "since", since, error) ||
+            !serialParameter(request, "serial", serial, error))
+            return send(response, badRequest(error));
+        std::shared_ptr<const EncodedPatch> patch;
+        if (since > 0 && serial > since) patch = console_.patch(since, serial);
+        std::string png;
+        Json pieces = Json::array();
+        if (patch && patch->ok && patch->pieces.size() <= kMostPieces) {
+            png = patch->png;
+            for (const WindowPatch::Piece &p : patch->pieces)
+                pieces.push_back({p.x, p.y, p.width, p.height, p.atlasX, p.atlasY});
+        } else {
+            PictureJob job;
+            ApiReply refusal;
+            if (!runOnSimulation([this] { return console_.publishedWindowJob(); }, job, refusal))
+                return send(response, refusal);
+            std::shared_ptr<const EncodedPicture> whole = finish(job, refusal);
+            if (!whole) return send(response, refusal);
+            png = whole->png;
+            since = 0;
+            serial = whole->serial;
+            pieces.push_back({0, 0, sim::Cockpit::windowWidth, sim::Cockpit::windowHeight, 0, 0});
+        }
+        response.set_header("Cache-Control", "no-store");
+        response.set_header(kPictureSinceHeader, std::to_string(since));
+        response.set_header(kPictureSerialHeader, std::to_string(serial));
+        response.set_header(kPicturePiecesHeader, pieces.dump());
+        response.set_content(png, "image/png");
+        console_.countPictureBytes(png.size());
+    });
     server.Get(kEventsPath, [this](const Request &, Response &response) {
         auto listener = std::make_shared<StateBroadcast::Listener>(broadcast_);
         response.set_header("Cache-Control", "no-store");

@@ -4,6 +4,7 @@
 // thread's answer; pictures are encoded on the request's own thread.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -51,6 +52,7 @@ private:
     template <class Work>
     ApiReply onSimulation(Work work);
     ApiReply picture(PictureKind kind);
+    std::shared_ptr<const EncodedPicture> finish(PictureJob &job, ApiReply &refusal);
 
     ConsoleEvents &events_;
     LiveConsole &console_;

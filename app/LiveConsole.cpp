@@ -5,11 +5,16 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
 #include "cockpit/Panel.h"
 #include "gdi/Cp1251.h"
+#include "gdi/PngWriter.h"
+#include "TrajectoryLayout.h"
+#include "core/Body.h"
+#include "core/Vessel.h"
 
 namespace okulsim {
 
@@ -78,8 +83,11 @@ void FrameTimes::add(double ms, double cpuMs) {
     totalCpuMs += cpuMs;
 }
 
-LiveConsole::LiveConsole(sim::Simulation &simulation, ConsoleEvents &events, StateBroadcast &broadcast)
-    : simulation_(simulation), events_(events), broadcast_(broadcast) {}
+LiveConsole::LiveConsole(sim::Simulation &simulation, ConsoleEvents &events, StateBroadcast &broadcast,
+                         Options options)
+    : simulation_(simulation), options_(options), events_(events), broadcast_(broadcast) {
+    options_.publishEvery = std::min(std::max(options_.publishEvery, 1), int(frameRate));
+}
 
 void LiveConsole::run(const std::atomic<bool> &stop) {
     const auto period =
@@ -129,9 +137,19 @@ bool LiveConsole::step(double frameLength) {
     }
     const bool arrived = listeners > lastListeners_;
     lastListeners_ = listeners;
-    if (listeners == 0 ||
-        !(arrived || (serial_ != publishedSerial_ && (framesSincePublish_ >= publishEvery || paused_))))
+    if (listeners == 0 || !(arrived || (serial_ != publishedSerial_ &&
+                                        (framesSincePublish_ >= options_.publishEvery || paused_))))
         return false;
+    if (options_.pictures == PictureStream::Changes && serial_ != mirror_.serial()) {
+        // The picture's changes are ready before the state that names them.
+        const double before = threadCpuMs();
+        history_.add(
+            std::make_shared<const TileChanges>(mirror_.update(cockpit(), mirror_.serial(), serial_)));
+        std::lock_guard<std::mutex> lock(statsMutex_);
+        updateMs_ += threadCpuMs() - before;
+        ++updates_;
+    }
+    ++publishedCount_;
     broadcast_.publish(stateJson());
     publishedSerial_ = serial_;
     framesSincePublish_ = 0;
@@ -165,6 +183,8 @@ void LiveConsole::releaseHeldInput() {
 std::string LiveConsole::stateJson() {
     sim::Cockpit &cockpit = this->cockpit();
     Json state{{"serial", serial_},
+               {"published", publishedCount_.load()},
+               {"pictures", options_.pictures == PictureStream::Changes ? "changes" : "whole"},
                {"frame", simulation_.frameCount()},
                {"mjd", simulation_.mjd()},
                {"simTime", simulation_.simTime()},
@@ -195,6 +215,7 @@ PictureJob LiveConsole::pictureJob(PictureKind kind) {
     cached.serial = serial_;
     cached.result = promise->get_future().share();
     job.result = cached.result;
+    job.serial = serial_;
     // The window goes as its layers; the panel or the view alone as the
     // only layer.
     auto layers = std::make_shared<sim::Cockpit::WindowLayers>();
@@ -216,6 +237,131 @@ PictureJob LiveConsole::pictureJob(PictureKind kind) {
     return job;
 }
 
+std::string LiveConsole::mapJson() {
+    const Clock::time_point now = Clock::now();
+    if (!map_.empty() && now - mapMade_ < std::chrono::duration<double>(mapLifetime)) return map_;
+    mapMade_ = now;
+    // The newest program result on the panel shown (the terminal), kept
+    // while another panel is shown or the lines scroll away.
+    if (const sim::Panel *panel = cockpit().shownPanel()) {
+        std::vector<std::string> lines;
+        for (const sim::PanelArea &area : panel->areas()) {
+            cockpit().areaTexts(area.id, lines);
+            ProgramTarget found;
+            if (findProgramTarget(lines, found)) target_ = std::make_unique<ProgramTarget>(found);
+        }
+    }
+    Json map{{"mjd", simulation_.mjd()}, {"serial", serial_}};
+    const Vessel *vessel = simulation_.focus();
+    const Vessel *top = vessel;
+    while (top != nullptr && top->parent() != nullptr) top = top->parent();
+    // About the body of the program's point when a program ran (the Mars
+    // approach is aimed at Mars long before Mars pulls hardest), otherwise
+    // about the vessel's reference body.
+    const sim::Body *body = target_ ? simulation_.bodyByName(target_->body) : nullptr;
+    if (body == nullptr && top != nullptr) body = top->gravityRef;
+    if (vessel == nullptr || body == nullptr) {
+        map["vessel"] = nullptr;
+        map_ = map.dump();
+        return map_;
+    }
+    const double days = mapDays(simulation_, *vessel, *body, mapLongestDays);
+    SurfacePoint aim;
+    const bool aimed = target_ && target_->body == body->name();
+    if (aimed)
+        aim = SurfacePoint{target_->longitudeDeg * RAD, target_->latitudeDeg * RAD,
+                           target_->radiusKm * 1000.0, target_->mjd};
+    const TrajectoryLayout layout =
+        layOutTrajectory(simulation_, *vessel, *body, days, mapPoints, aimed ? &aim : nullptr);
+    const double km = 1e-3;
+    // The path to 100 m (the page draws it a few hundred pixels across).
+    auto hectometres = [](double metres) { return std::round(metres / 100.0) / 10.0; };
+    Json path = Json::array();
+    for (const TrajectoryLayout::Point &p : layout.path) path.push_back({hectometres(p.x), hectometres(p.y)});
+    map["vessel"] = vessel->name();
+    map["body"] = {{"name", body->name()}, {"radiusKm", layout.bodyRadius * km}};
+    map["days"] = days;
+    map["extentKm"] = layout.extent * km;
+    map["path"] = std::move(path);
+    const sim::PredictedPeriapsis &p = layout.periapsis;
+    if (p.found)
+        map["periapsis"] = {{"mjd", p.mjd},
+                            {"radiusKm", p.radius * km},
+                            {"altitudeKm", (p.radius - layout.bodyRadius) * km},
+                            {"longitudeDeg", p.longitude * DEG},
+                            {"latitudeDeg", p.latitude * DEG},
+                            {"x", layout.periapsisAt.x * km},
+                            {"y", layout.periapsisAt.y * km}};
+    else
+        map["periapsis"] = nullptr;
+    if (target_)
+        map["target"] = {{"program", target_->program},
+                         {"body", target_->body},
+                         {"mjd", target_->mjd},
+                         {"radiusKm", target_->radiusKm},
+                         {"longitudeDeg", target_->longitudeDeg},
+                         {"latitudeDeg", target_->latitudeDeg},
+                         {"shown", layout.withTarget},
+                         {"x", layout.targetAt.x * km},
+                         {"y", layout.targetAt.y * km},
+                         {"missKm", layout.targetMiss * km}};
+    else
+        map["target"] = nullptr;
+    map_ = map.dump(-1, ' ', false, Json::error_handler_t::replace);
+    return map_;
+}
+
+PictureJob LiveConsole::publishedWindowJob() {
+    PictureJob job;
+    // Asked before any state went out (no page listening yet): the window now.
+    if (mirror_.serial() == 0 && serial_ > 0)
+        history_.add(std::make_shared<const TileChanges>(mirror_.update(cockpit(), 0, serial_)));
+    if (publishedWindow_.result.valid() && publishedWindow_.serial == mirror_.serial()) {
+        job.result = publishedWindow_.result;
+        return job;
+    }
+    auto promise = std::make_shared<std::promise<std::shared_ptr<const EncodedPicture>>>();
+    publishedWindow_.serial = mirror_.serial();
+    publishedWindow_.result = promise->get_future().share();
+    job.result = publishedWindow_.result;
+    job.layers = std::make_shared<sim::Cockpit::WindowLayers>();
+    job.layers->view = mirror_.window();
+    job.serial = mirror_.serial();
+    job.encode = promise;
+    return job;
+}
+
+std::shared_ptr<const EncodedPatch> LiveConsole::patch(unsigned long long since, unsigned long long serial) {
+    std::promise<std::shared_ptr<const EncodedPatch>> promise;
+    std::shared_future<std::shared_ptr<const EncodedPatch>> shared;
+    {
+        std::lock_guard<std::mutex> lock(patchMutex_);
+        for (const CachedPatch &cached : patches_)
+            if (cached.since == since && cached.serial == serial) shared = cached.result;
+        if (!shared.valid()) {
+            patches_.push_back(CachedPatch{since, serial, promise.get_future().share()});
+            while (patches_.size() > 16) patches_.pop_front();
+        }
+    }
+    // Another request is making (or made) this one.
+    if (shared.valid()) return shared.get();
+    std::shared_ptr<EncodedPatch> encoded;
+    WindowPatch pieces;
+    if (history_.patch(since, serial, pieces)) {
+        encoded = std::make_shared<EncodedPatch>();
+        const auto start = Clock::now();
+        std::vector<unsigned char> bytes;
+        encoded->ok = sim::encodePng(pieces.picture, sim::PngCompression::Fast, bytes, encoded->error);
+        encoded->png.assign(bytes.begin(), bytes.end());
+        encoded->since = since;
+        encoded->serial = serial;
+        encoded->pieces = std::move(pieces.pieces);
+        countEncoding(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    promise.set_value(encoded);
+    return encoded;
+}
+
 sim::Surface PictureJob::picture() { return sim::Cockpit::composeWindow(std::move(*layers)); }
 
 void LiveConsole::countEncoding(double ms) {
@@ -224,15 +370,30 @@ void LiveConsole::countEncoding(double ms) {
     encodingMs_ += ms;
 }
 
+void LiveConsole::countPictureBytes(std::size_t bytes) {
+    std::lock_guard<std::mutex> lock(statsMutex_);
+    ++picturesSent_;
+    pictureBytes_ += bytes;
+}
+
 std::string LiveConsole::statsJson() const {
     std::lock_guard<std::mutex> lock(statsMutex_);
-    const Json stats{
-        {"frameRate", frameRate},
-        {"listeners", broadcast_.listeners()},
-        {"withoutPage", timesJson(withoutPage_)},
-        {"withPage", timesJson(withPage_)},
-        {"encodings",
-         {{"count", encodings_}, {"meanMs", encodings_ > 0 ? encodingMs_ / double(encodings_) : 0.0}}}};
+    const Json stats{{"frameRate", frameRate},
+                     {"listeners", broadcast_.listeners()},
+                     {"withoutPage", timesJson(withoutPage_)},
+                     {"withPage", timesJson(withPage_)},
+                     {"publishEvery", options_.publishEvery},
+                     {"pictures", options_.pictures == PictureStream::Changes ? "changes" : "whole"},
+                     {"published", publishedCount_.load()},
+                     {"encodings",
+                      {{"count", encodings_},
+                       {"totalMs", encodingMs_},
+                       {"meanMs", encodings_ > 0 ? encodingMs_ / double(encodings_) : 0.0}}},
+                     {"changeUpdates",
+                      {{"count", updates_},
+                       {"totalCpuMs", updateMs_},
+                       {"meanCpuMs", updates_ > 0 ? updateMs_ / double(updates_) : 0.0}}},
+                     {"sent", {{"pictures", picturesSent_}, {"bytes", pictureBytes_}}}};
     return stats.dump();
 }
 

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <future>
 #include <memory>
 #include <mutex>
@@ -16,7 +17,9 @@
 
 #include "CockpitControls.h"
 #include "ConsoleEvents.h"
+#include "ProgramTarget.h"
 #include "StateBroadcast.h"
+#include "WindowChanges.h"
 #include "core/Simulation.h"
 
 namespace okulsim {
@@ -45,8 +48,23 @@ struct PictureJob {
     PictureResult result;
     std::shared_ptr<sim::Cockpit::WindowLayers> layers;
     std::shared_ptr<std::promise<std::shared_ptr<const EncodedPicture>>> encode;
+    unsigned long long serial = 0;  // the state it shows
     // The picture from the layers (once).
     sim::Surface picture();
+};
+
+// How the page gets its pictures: the tiles that changed since its last
+// picture (whole pictures only to start with or after falling behind), or
+// a whole picture each time (the way it was first built, kept to compare).
+enum class PictureStream { Changes, Whole };
+
+// A picture of changes as sent: the PNG of the packed pieces and where they go.
+struct EncodedPatch {
+    bool ok = false;
+    std::string png;
+    std::string error;
+    unsigned long long since = 0, serial = 0;
+    std::vector<WindowPatch::Piece> pieces;
 };
 
 // Frame times of the simulation thread: the work of a frame (queued
@@ -69,12 +87,21 @@ public:
     // Frames per second of the loop and how often the state goes to the
     // event streams (every `publishEvery` frames).
     static constexpr double frameRate = 50.0;
-    static constexpr int publishEvery = 3;
+    static constexpr int defaultPublishEvery = 3;
     // The longest simulated frame, in real seconds: a longer stall (a
     // program running in a key callback) is not caught up.
     static constexpr double longestFrame = 0.1;
 
-    LiveConsole(sim::Simulation &simulation, ConsoleEvents &events, StateBroadcast &broadcast);
+    struct Options {
+        PictureStream pictures = PictureStream::Changes;
+        int publishEvery = defaultPublishEvery;  // 1 to frameRate
+    };
+
+    LiveConsole(sim::Simulation &simulation, ConsoleEvents &events, StateBroadcast &broadcast,
+                Options options);
+    LiveConsole(sim::Simulation &simulation, ConsoleEvents &events, StateBroadcast &broadcast)
+        : LiveConsole(simulation, events, broadcast, Options{}) {}
+    const Options &options() const { return options_; }
 
     // The frame loop; returns when `stop` is set.
     void run(const std::atomic<bool> &stop);
@@ -102,16 +129,34 @@ public:
     std::string stateJson();
     // A picture of the present state; see PictureJob.
     PictureJob pictureJob(PictureKind kind);
+    // The whole window as last published (the changes' starting picture);
+    // its serial is that state's.
+    PictureJob publishedWindowJob();
+    // The map: the focus vessel's predicted path about its reference body,
+    // the periapsis and the last program's target point, as JSON (see the
+    // README); made again when older than mapLifetime.
+    static constexpr double mapLifetime = 2.5;  // s, real time
+    static constexpr double mapLongestDays = 30.0;
+    static constexpr int mapPoints = 400;
+    std::string mapJson();
     // The frame times so far as JSON.
     std::string statsJson() const;
 
-    // Counts an encoding done by a request thread (any thread).
+    // Counts an encoding done by a request thread (any thread), and the
+    // bytes of pictures sent.
     void countEncoding(double ms);
+    void countPictureBytes(std::size_t bytes);
+
+    // The changes from state `since` to state `serial` as an encoded picture
+    // (any thread; encoded once and shared); null when the history no longer
+    // holds them.
+    std::shared_ptr<const EncodedPatch> patch(unsigned long long since, unsigned long long serial);
 
 private:
     void releaseHeldInput();
 
     sim::Simulation &simulation_;
+    Options options_;
     ConsoleEvents &events_;
     StateBroadcast &broadcast_;
     bool paused_ = false;
@@ -120,6 +165,7 @@ private:
     // once for each.
     unsigned long long serial_ = 0;
     unsigned long long publishedSerial_ = 0;
+    std::atomic<unsigned long long> publishedCount_{0};
     int framesSincePublish_ = 0;
     int lastListeners_ = 0;
     unsigned long long lastDepartures_ = 0;
@@ -129,11 +175,30 @@ private:
         PictureResult result;
     };
     CachedPicture pictures_[3];
+    CachedPicture publishedWindow_;
+
+    // The map as last made, and the last program target seen on the panel.
+    std::string map_;
+    Clock::time_point mapMade_{};
+    std::unique_ptr<ProgramTarget> target_;
+
+    WindowMirror mirror_;
+    WindowHistory history_;
+    struct CachedPatch {
+        unsigned long long since = 0, serial = 0;
+        std::shared_future<std::shared_ptr<const EncodedPatch>> result;
+    };
+    std::mutex patchMutex_;
+    std::deque<CachedPatch> patches_;
 
     mutable std::mutex statsMutex_;
     FrameTimes withoutPage_, withPage_;
     long encodings_ = 0;
     double encodingMs_ = 0.0;
+    unsigned long long pictureBytes_ = 0;
+    long picturesSent_ = 0;
+    double updateMs_ = 0.0;
+    long updates_ = 0;
 };
 
 }  // namespace okulsim

@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <thread>
@@ -52,6 +54,12 @@ std::string hostInUrl(const std::string &host) {
 
 }  // namespace
 
+bool publishInterval(double rate, int &frames) {
+    if (!(rate > 0.0) || rate > LiveConsole::frameRate) return false;
+    frames = std::max(1, int(std::lround(LiveConsole::frameRate / rate)));
+    return true;
+}
+
 bool isLoopbackHost(const std::string &host) {
     return host == "localhost" || host == "::1" || host.compare(0, 4, "127.") == 0;
 }
@@ -83,7 +91,14 @@ int serveScenario(const ServeOptions &options, std::ostream &out, std::ostream &
 
     ConsoleEvents events;
     StateBroadcast broadcast;
-    LiveConsole console(simulation, events, broadcast);
+    LiveConsole::Options consoleOptions;
+    consoleOptions.pictures = options.wholePictures ? PictureStream::Whole : PictureStream::Changes;
+    if (!publishInterval(options.rate, consoleOptions.publishEvery)) {
+        err << "okulsim: --rate takes states a second above 0 and at most " << LiveConsole::frameRate << "\n";
+        simulation.shutdown();
+        return 1;
+    }
+    LiveConsole console(simulation, events, broadcast, consoleOptions);
     ConsoleHttpApi api(events, console, broadcast, options.outDir, token);
     httplib::Server server;
     api.install(server);
@@ -100,8 +115,12 @@ int serveScenario(const ServeOptions &options, std::ostream &out, std::ostream &
 
     StopSignals signals;
     std::thread http = serveOnThread(server);
+    char rate[32];
+    std::snprintf(rate, sizeof rate, "%.3g", LiveConsole::frameRate / consoleOptions.publishEvery);
     out << "okulsim: serving " << options.scenario << " at http://" << hostInUrl(options.host) << ":" << port
-        << "/?" << RequestAdmission::tokenParameter << "=" << token << " (Ctrl+C stops)" << std::endl;
+        << "/?" << RequestAdmission::tokenParameter << "=" << token << " (Ctrl+C stops; " << rate
+        << " states a second, " << (options.wholePictures ? "whole pictures" : "pictures as changes") << ")"
+        << std::endl;
 
     console.run(stopRequested);
 

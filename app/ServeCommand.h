@@ -14,7 +14,15 @@ struct ServeOptions {
     std::string host = "127.0.0.1";
     int port = 8012;    // 0: any free port
     std::string token;  // empty: a random one
+    // States published a second (at most the frame rate, 50), and whether
+    // pages get the picture's changes or whole pictures.
+    double rate = 50.0 / 3.0;
+    bool wholePictures = false;
 };
+
+// The frames between published states for a rate of states a second; false
+// when the rate is not above 0 and at most the frame rate.
+bool publishInterval(double rate, int &frames);
 
 // True for an address only this machine reaches: 127.0.0.0/8, ::1,
 // "localhost".

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "ScriptCommands.h"
+#include "TrajectoryLayout.h"
 #include "TrajectoryPicture.h"
 #include "core/Body.h"
 #include "core/TrajectoryPrediction.h"
@@ -70,14 +71,6 @@ std::string describe(const char *what, const std::string &vessel, const sim::Bod
                   (p.radius - body.radius()) / 1000.0, p.longitude * DEG, p.latitude * DEG,
                   length(p.velocity));
     return line;
-}
-
-// The body-relative position of a point fixed over the rotating body.
-VECTOR3 surfacePoint(const sim::Body &body, double mjd, double longitude, double latitude, double radius) {
-    VECTOR3 point, velocity, bodyPos, bodyVel;
-    body.surfaceToGlobal(mjd, longitude, latitude, radius, point, velocity);
-    body.stateAt(mjd, bodyPos, bodyVel);
-    return point - bodyPos;
 }
 
 bool cmdPeriapsis(ScriptContext &c, const std::vector<std::string> &args, std::string &error) {
@@ -191,65 +184,47 @@ bool cmdPlot(ScriptContext &c, const std::vector<std::string> &args, std::string
     const double days = values[0];
     if (!withinEphemeris(c, days, error)) return false;
 
-    const std::vector<VECTOR3> path = sim::predictPath(c.simulation, *vessel, *body, days, 2000);
-    const sim::PredictedPeriapsis periapsis =
-        sim::predictPeriapsis(c.simulation, *vessel, *body, days > 0 ? days : kDefaultSearchDays);
-    // The plane of the motion: x toward the periapsis (or the nearest point
-    // of the path), y along the motion there.
-    std::size_t nearest = 0;
-    for (std::size_t i = 1; i < path.size(); ++i)
-        if (length(path[i]) < length(path[nearest])) nearest = i;
-    const VECTOR3 toward = periapsis.found ? periapsis.position : path[nearest];
-    const VECTOR3 moving =
-        periapsis.found ? periapsis.velocity : path[std::min(nearest + 1, path.size() - 1)] - path[nearest];
-    const VECTOR3 xAxis = unit(toward);
-    const VECTOR3 normal = unit(crossp(toward, moving));
-    const VECTOR3 yAxis = unit(crossp(normal, xAxis));
-
-    double extent = body->radius() * 1.5;
-    for (const VECTOR3 &p : path)
-        extent = std::max(extent, std::max(std::fabs(dotp(p, xAxis)), std::fabs(dotp(p, yAxis))));
-    extent =
-        std::min(extent, body->radius() * 15.0);  // the approach close up; a long path leaves the picture
+    SurfacePoint aim;
+    if (withTarget)
+        aim = SurfacePoint{values[1] * RAD, values[2] * RAD, values[3] * 1000.0,
+                           numbers == 5 ? values[4] : 0.0};
+    const TrajectoryLayout layout =
+        layOutTrajectory(c.simulation, *vessel, *body, days, 2000, withTarget ? &aim : nullptr);
+    const sim::PredictedPeriapsis &periapsis = layout.periapsis;
     const int size = 900;
-    const double scale = (size / 2.0 - 40.0) / extent;
-    auto toPicture = [&](const VECTOR3 &p, double &x, double &y) {
-        x = size / 2.0 + dotp(p, xAxis) * scale;
-        y = size / 2.0 - dotp(p, yAxis) * scale;
+    const double scale = (size / 2.0 - 40.0) / layout.extent;
+    auto toPicture = [&](const TrajectoryLayout::Point &p, TrajectoryPicture::Point &at) {
+        at.x = size / 2.0 + p.x * scale;
+        at.y = size / 2.0 - p.y * scale;
     };
 
     TrajectoryPicture picture;
     picture.size = size;
-    picture.bodyRadius = body->radius() * scale;
+    picture.bodyRadius = layout.bodyRadius * scale;
     picture.ahead = days >= 0;
-    for (const VECTOR3 &p : path) {
-        TrajectoryPicture::Point point;
-        toPicture(p, point.x, point.y);
-        picture.path.push_back(point);
+    for (const TrajectoryLayout::Point &p : layout.path) {
+        picture.path.emplace_back();
+        toPicture(p, picture.path.back());
     }
     char text[256];
     if (periapsis.found) {
         picture.periapsis.shown = true;
-        toPicture(periapsis.position, picture.periapsis.at.x, picture.periapsis.at.y);
+        toPicture(layout.periapsisAt, picture.periapsis.at);
         std::snprintf(text, sizeof text, "periapsis MJD %.4f, %.1f km up, %.2f / %.2f deg", periapsis.mjd,
                       (periapsis.radius - body->radius()) / 1000.0, periapsis.longitude * DEG,
                       periapsis.latitude * DEG);
         picture.periapsis.label = text;
     }
-    if (withTarget && periapsis.found) {
-        const double pointMjd = numbers == 5 ? values[4] : periapsis.mjd;
-        const VECTOR3 aim =
-            surfacePoint(*body, pointMjd, values[1] * RAD, values[2] * RAD, values[3] * 1000.0);
+    if (layout.withTarget) {
         picture.target.shown = true;
-        toPicture(aim, picture.target.at.x, picture.target.at.y);
-        std::snprintf(text, sizeof text, "target, %.1f km from the periapsis",
-                      length(aim - periapsis.position) / 1000.0);
+        toPicture(layout.targetAt, picture.target.at);
+        std::snprintf(text, sizeof text, "target, %.1f km from the periapsis", layout.targetMiss / 1000.0);
         picture.target.label = text;
     }
     std::snprintf(text, sizeof text, "%s about %s, %+.2f days from MJD %.4f", vessel->name().c_str(),
                   body->name().c_str(), days, c.simulation.mjd());
     picture.title = text;
-    std::snprintf(text, sizeof text, "%.0f km across", 2.0 * extent / 1000.0);
+    std::snprintf(text, sizeof text, "%.0f km across", 2.0 * layout.extent / 1000.0);
     picture.scale = text;
     return paintTrajectoryPicture(picture, c.path(file), error);
 }

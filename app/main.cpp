@@ -1,7 +1,8 @@
 // okulsim: runs a scenario in the headless simulator, scripted or live.
 //
 //   okulsim run SCENARIO [--script FILE] [--out DIR] [--root DIR]
-//   okulsim serve SCENARIO [--port N] [--host ADDR] [--token T] [--out DIR] [--root DIR]
+//   okulsim serve SCENARIO [--port N] [--host ADDR] [--token T] [--rate N]
+//                 [--pictures changes|whole] [--out DIR] [--root DIR]
 //
 // --root  installation folder holding Config/ and Modules/ (default: the
 //         folder above the executable's bin/, i.e. the build tree)
@@ -11,6 +12,9 @@
 // --host  the address it listens on (default 127.0.0.1)
 // --token the token every request must carry (default: a random one, shown
 //         in the address printed)
+// --rate  states sent to the pages a second (default 16.7, at most 50: every frame)
+// --pictures  changes (default): pages get what changed since their last
+//         picture; whole: a whole picture each time (to compare)
 //
 // The Windows build runs scripts only: the live console's libraries
 // (cpp-httplib, nlohmann-json) and threads are those of the Linux build.
@@ -42,7 +46,8 @@ int usage() {
     std::cerr << "usage: okulsim run SCENARIO [--script FILE] [--out DIR] [--root DIR]\n";
 #if defined(OKULSIM_SERVE)
     std::cerr
-        << "       okulsim serve SCENARIO [--port N] [--host ADDR] [--token T] [--out DIR] [--root DIR]\n";
+        << "       okulsim serve SCENARIO [--port N] [--host ADDR] [--token T] [--rate N]\n"
+           "                     [--pictures changes|whole] [--out DIR] [--root DIR]\n";
 #endif
     return 2;
 }
@@ -123,6 +128,19 @@ int main(int argc, char **argv) {
                 return 2;
             }
             serve.token = value;
+        } else if (option == "--rate" && command == "serve") {
+            int frames = 0;
+            if (!okulsim::parseNumber(value, serve.rate, error) ||
+                !okulsim::publishInterval(serve.rate, frames)) {
+                std::cerr << "okulsim: --rate takes states a second, above 0 and at most 50\n";
+                return 2;
+            }
+        } else if (option == "--pictures" && command == "serve") {
+            if (value != "changes" && value != "whole") {
+                std::cerr << "okulsim: --pictures takes changes or whole\n";
+                return 2;
+            }
+            serve.wholePictures = value == "whole";
         } else if (option == "--port" && command == "serve") {
             if (!okulsim::parseInt(value, serve.port, error) || serve.port < 0 || serve.port > 65535) {
                 std::cerr << "okulsim: --port takes a port number from 0 to 65535\n";

@@ -1,8 +1,9 @@
 // Cost of the live console on its simulation thread, per frame of its
 // loop, with and without a page: the frame, and with a page the state
-// published every third frame and the window picture rendered for each
-// published state (what the page asks for next); and the work a request
-// thread does per picture (the PNG encoding) and per state.
+// published every third frame and, for whole pictures, the window picture
+// rendered for each published state (what the page asks for next), for
+// changes, the window's changed tiles found; and the work a request thread
+// does per picture (the PNG encoding) and per state.
 //
 // Needs the build tree's installation (Config/, Modules/, Scenarios/):
 // run bin/bench_serve after building them.
@@ -19,13 +20,13 @@
 namespace {
 
 struct LiveSetup {
-    LiveSetup() : workingFolder(installation.work()) {
+    explicit LiveSetup(okulsim::LiveConsole::Options options = {}) : workingFolder(installation.work()) {
         simulation = std::make_unique<sim::Simulation>(installation.root(), installation.work());
         if (!simulation->loadScenario(std::string(OKUL_ROOT_DIR) + "/Scenarios/mars_approach.scn", error)) {
             simulation.reset();
             return;
         }
-        console = std::make_unique<okulsim::LiveConsole>(*simulation, events, broadcast);
+        console = std::make_unique<okulsim::LiveConsole>(*simulation, events, broadcast, options);
         // Past the console's start-up, so that every area has something to draw.
         for (int i = 0; i < 100; ++i) console->step(0.02);
     }
@@ -41,26 +42,47 @@ struct LiveSetup {
     std::unique_ptr<okulsim::LiveConsole> console;
 };
 
-// 0: no page; 1: a page listening and fetching a picture for every state.
+// 0: no page; 1: a page listening and fetching a whole picture for every
+// state; 2: a page getting the changes.
 void BM_LiveFrame(benchmark::State &state) {
-    LiveSetup live;
+    okulsim::LiveConsole::Options options;
+    options.pictures = state.range(0) == 1 ? okulsim::PictureStream::Whole : okulsim::PictureStream::Changes;
+    LiveSetup live(options);
     if (!live.simulation) {
         state.SkipWithError(live.error.c_str());
         return;
     }
     std::unique_ptr<okulsim::StateBroadcast::Listener> page;
-    if (state.range(0) == 1) page = std::make_unique<okulsim::StateBroadcast::Listener>(live.broadcast);
+    if (state.range(0) >= 1) page = std::make_unique<okulsim::StateBroadcast::Listener>(live.broadcast);
     long pictures = 0;
     for (auto _ : state) {
-        if (live.console->step(0.02) && page) {
+        if (live.console->step(0.02) && page && state.range(0) == 1) {
             okulsim::PictureJob job = live.console->pictureJob(okulsim::PictureKind::Window);
             benchmark::DoNotOptimize(job.layers);
             ++pictures;
         }
     }
     state.counters["pictures/frame"] = double(pictures) / double(state.iterations());
+    // The simulation thread's processor time a state to find the changes.
+    const std::string stats = live.console->statsJson();
+    const std::size_t at = stats.find("\"changeUpdates\"");
+    const std::size_t mean = stats.find("\"meanCpuMs\":", at);
+    if (at != std::string::npos && mean != std::string::npos)
+        state.counters["changes ms/state"] = std::stod(stats.substr(mean + 12));
 }
-BENCHMARK(BM_LiveFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LiveFrame)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// The outside view drawn once (both ways of sending pictures draw it for
+// every picture or state).
+void BM_RenderView(benchmark::State &state) {
+    LiveSetup live;
+    if (!live.simulation) {
+        state.SkipWithError(live.error.c_str());
+        return;
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(live.simulation->cockpit().renderView().pixels());
+}
+BENCHMARK(BM_RenderView)->Unit(benchmark::kMicrosecond);
 
 // A request thread's work for one picture of the window: the layers put
 // together, the PNG encoded.

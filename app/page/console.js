@@ -41,11 +41,21 @@ const KEYS = (() => {
 
 const $ = (id) => document.getElementById(id);
 const picture = $('window');
+const context = picture.getContext('2d');
 
 let state = null;
-// Figures a test (or a curious user) can read: pictures shown and when.
-const consoleStats = { pictures: 0, firstPictureAt: 0, lastPictureAt: 0, recent: [] };
+// Figures a test (or a curious user) can read: pictures shown and when, the
+// bytes they took, published states the page never showed, and the times
+// from a key to its effect in the picture (see consoleProbe).
+const consoleStats = {
+  pictures: 0, bytes: 0, missed: 0, shownSerial: 0, firstPictureAt: 0, lastPictureAt: 0, recent: [],
+  keyLatencies: [],
+};
 window.consoleStats = consoleStats;
+// A test arms it with a window rectangle [x, y, width, height]: the time from
+// the next key pressed in the page to the first picture in which that
+// rectangle differs is added to consoleStats.keyLatencies.
+window.consoleProbe = null;
 
 // ---- requests: one at a time, in order -------------------------------------
 
@@ -76,37 +86,121 @@ function postAndReport(path, params) {
 
 // ---- the picture -----------------------------------------------------------
 
-let loading = false;
-let shownSerial = -1;
+// The `published` count of the states seen, by serial (the last few).
+const publishedOf = new Map();
+let shownPublished = 0;
 
-function requestPicture() {
-  if (loading || !state || state.serial === shownSerial) return;
+function regionSignature(rect) {
+  const data = context.getImageData(rect[0], rect[1], rect[2], rect[3]).data;
+  let hash = 0;
+  for (let i = 0; i < data.length; ++i) hash = (Math.imul(hash, 31) + data[i]) | 0;
+  return hash;
+}
+
+function armProbe(rect) {
+  window.consoleProbe = { rect, baseline: regionSignature(rect), keyAt: 0 };
+}
+window.armProbe = armProbe;
+
+function pictureShown(serial, bytes) {
+  consoleStats.shownSerial = serial;
+  $('waiting').hidden = true;
+  const now = performance.now();
+  consoleStats.pictures += 1;
+  consoleStats.bytes += bytes;
+  if (!consoleStats.firstPictureAt) consoleStats.firstPictureAt = now;
+  consoleStats.lastPictureAt = now;
+  consoleStats.recent.push(now);
+  while (consoleStats.recent.length > 0 && now - consoleStats.recent[0] > 2000) consoleStats.recent.shift();
+  const published = publishedOf.get(serial);
+  if (published !== undefined) {
+    if (shownPublished && published > shownPublished + 1) consoleStats.missed += published - shownPublished - 1;
+    shownPublished = Math.max(shownPublished, published);
+  }
+  const probe = window.consoleProbe;
+  if (probe && probe.keyAt && regionSignature(probe.rect) !== probe.baseline) {
+    consoleStats.keyLatencies.push(now - probe.keyAt);
+    window.consoleProbe = null;
+  }
+}
+
+// A picture from the API: its bitmap, bytes and headers.
+async function fetchPicture(path) {
+  const response = await fetch(path, { cache: 'no-store' });
+  if (!response.ok) throw new Error('HTTP ' + response.status);
+  const blob = await response.blob();
+  return { response, bitmap: await createImageBitmap(blob), bytes: blob.size };
+}
+
+// Whole pictures (okulsim serve --pictures whole): the latest state's
+// picture, one request at a time.
+let loading = false;
+
+function requestWholePicture() {
+  if (loading || !state || state.serial === consoleStats.shownSerial) return;
   loading = true;
   const serial = state.serial;
-  picture.onload = () => {
-    loading = false;
-    shownSerial = serial;
-    $('waiting').hidden = true;
-    const now = performance.now();
-    consoleStats.pictures += 1;
-    if (!consoleStats.firstPictureAt) consoleStats.firstPictureAt = now;
-    consoleStats.lastPictureAt = now;
-    consoleStats.recent.push(now);
-    while (consoleStats.recent.length > 0 && now - consoleStats.recent[0] > 2000) consoleStats.recent.shift();
-    requestPicture();
-  };
-  picture.onerror = () => {
-    loading = false;
-    setTimeout(requestPicture, 500);
-  };
-  picture.src = '/api/window.png?serial=' + serial;
+  fetchPicture('/api/window.png?serial=' + serial)
+    .then(({ bitmap, bytes }) => {
+      context.drawImage(bitmap, 0, 0);
+      bitmap.close();
+      pictureShown(serial, bytes);
+      loading = false;
+      requestWholePicture();
+    })
+    .catch(() => {
+      loading = false;
+      setTimeout(requestWholePicture, 500);
+    });
+}
+
+// Changes (the default): for every state, what changed since the state
+// before, asked for as the state arrives and painted in order over the
+// picture the page has. A whole picture to start with, and whenever the
+// server no longer has the changes at hand.
+let requestedSerial = 0;
+let painting = Promise.resolve();
+
+function requestChanges() {
+  if (!state || state.serial === requestedSerial) return;
+  const since = requestedSerial;
+  const serial = state.serial;
+  requestedSerial = serial;
+  const answer = fetchPicture('/api/picture?since=' + since + '&serial=' + serial);
+  painting = painting
+    .then(() => answer)
+    .then(({ response, bitmap, bytes }) => {
+      const from = Number(response.headers.get('X-Picture-Since'));
+      const to = Number(response.headers.get('X-Picture-Serial'));
+      const shown = consoleStats.shownSerial;
+      // Changes apply over a picture at least as new as their start; a
+      // whole picture over anything older.
+      if (to > shown && (from === 0 || from <= shown)) {
+        for (const [x, y, width, height, atlasX, atlasY] of JSON.parse(response.headers.get('X-Picture-Pieces')))
+          context.drawImage(bitmap, atlasX, atlasY, width, height, x, y, width, height);
+        pictureShown(to, bytes);
+      } else if (from > shown) {
+        // A gap (a request failed): the next asks from what is shown.
+        requestedSerial = shown;
+      }
+      bitmap.close();
+    })
+    .catch(() => {
+      requestedSerial = consoleStats.shownSerial;
+      setTimeout(requestChanges, 500);
+    });
+}
+
+function requestPicture() {
+  if (state && state.pictures === 'whole') requestWholePicture();
+  else requestChanges();
 }
 
 // Fits the 4:3 window into the stage.
 function fitPicture() {
   const stage = $('stage');
-  const width = state ? state.window.width : 1280;
-  const height = state ? state.window.height : 960;
+  const width = picture.width;
+  const height = picture.height;
   const scale = Math.min((stage.clientWidth - 16) / width, (stage.clientHeight - 16) / height);
   picture.style.width = Math.max(1, Math.floor(width * scale)) + 'px';
   picture.style.height = Math.max(1, Math.floor(height * scale)) + 'px';
@@ -153,6 +247,7 @@ function typingInPage(event) {
 
 document.addEventListener('keydown', (event) => {
   if (typingInPage(event)) return;
+  if (window.consoleProbe && !window.consoleProbe.keyAt) window.consoleProbe.keyAt = performance.now();
   const name = KEYS[event.code];
   if (!name || event.altKey || event.metaKey) return;
   // Ctrl goes with the arrows (panel switching); the browser keeps its own
@@ -263,6 +358,71 @@ $('save-form').addEventListener('submit', (event) => {
     .catch((error) => showMessage(error.message, true));
 });
 
+// ---- the map ---------------------------------------------------------------
+
+const MAP_SIZE = 600;
+const MAP_REFRESH_MS = 2500;
+let mapTimer = null;
+
+function showMap(map) {
+  window.consoleMap = map;
+  if (!map.vessel) {
+    $('map-path-figures').textContent = 'no focus vessel with a reference body';
+    return;
+  }
+  const scale = (MAP_SIZE / 2 - 30) / map.extentKm;
+  const at = (x, y) => [MAP_SIZE / 2 + x * scale, MAP_SIZE / 2 - y * scale];
+  const place = (element, x, y) => {
+    const [px, py] = at(x, y);
+    element.setAttribute('transform', 'translate(' + px.toFixed(1) + ' ' + py.toFixed(1) + ')');
+  };
+  $('map-body').setAttribute('r', (map.body.radiusKm * scale).toFixed(1));
+  $('map-body').setAttribute('class', map.body.name);
+  $('map-path').setAttribute('points', map.path.map(([x, y]) => at(x, y).map((v) => v.toFixed(1)).join(',')).join(' '));
+  const [sx, sy] = at(map.path[0][0], map.path[0][1]);
+  $('map-start').setAttribute('cx', sx.toFixed(1));
+  $('map-start').setAttribute('cy', sy.toFixed(1));
+  $('map-scale').textContent = (2 * map.extentKm).toFixed(0) + ' km across';
+  $('map-path-figures').textContent = map.vessel + ' about ' + map.body.name + ', ' + map.days.toFixed(2) +
+    ' days from MJD ' + map.mjd.toFixed(4);
+  const p = map.periapsis;
+  $('map-periapsis-mark').setAttribute('visibility', p ? 'visible' : 'hidden');
+  if (p) place($('map-periapsis-mark'), p.x, p.y);
+  $('map-periapsis').textContent = p
+    ? 'MJD ' + p.mjd.toFixed(4) + ', R ' + p.radiusKm.toFixed(2) + ' km (' + p.altitudeKm.toFixed(1) +
+      ' km up), longitude ' + p.longitudeDeg.toFixed(2) + '°, latitude ' + p.latitudeDeg.toFixed(2) + '°'
+    : 'none within ' + map.days.toFixed(1) + ' days';
+  const t = map.target;
+  $('map-target-mark').setAttribute('visibility', t && t.shown ? 'visible' : 'hidden');
+  if (t && t.shown) place($('map-target-mark'), t.x, t.y);
+  $('map-target').textContent = t
+    ? t.program + ': MJD ' + t.mjd.toFixed(4) + ', R ' + t.radiusKm.toFixed(2) + ' km, longitude ' +
+      t.longitudeDeg.toFixed(2) + '°, latitude ' + t.latitudeDeg.toFixed(2) + '°' +
+      (t.shown ? ', ' + t.missKm.toFixed(1) + ' km from the periapsis' : ' (over ' + t.body + ')')
+    : 'no program run yet';
+}
+
+function refreshMap() {
+  fetch('/api/map', { cache: 'no-store' })
+    .then((response) => response.json())
+    .then(showMap)
+    .catch((error) => showMessage('map: ' + error.message, true));
+}
+
+$('map-toggle').addEventListener('click', () => {
+  $('map-toggle').blur();
+  const open = $('map-view').hidden;
+  $('map-view').hidden = !open;
+  $('map-toggle').setAttribute('aria-pressed', String(open));
+  $('map-toggle').classList.toggle('current', open);
+  clearInterval(mapTimer);
+  mapTimer = null;
+  if (open) {
+    refreshMap();
+    mapTimer = setInterval(refreshMap, MAP_REFRESH_MS);
+  }
+});
+
 // ---- the state -----------------------------------------------------------------
 
 function setLines(list, lines) {
@@ -317,6 +477,8 @@ function showState(next) {
   const firstState = !state;
   state = next;
   window.consoleState = state;
+  publishedOf.set(state.serial, state.published);
+  if (publishedOf.size > 500) publishedOf.delete(publishedOf.keys().next().value);
   if (firstState) fitPicture();
   const date = new Date((state.mjd - 40587) * 86400000);
   $('date').textContent = date.toISOString().replace('T', ' ').substring(0, 19);

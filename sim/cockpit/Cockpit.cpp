@@ -288,6 +288,8 @@ int Cockpit::currentPanel() const { return impl->panel ? impl->panel->id() : -1;
 
 const Panel *Cockpit::shownPanel() const { return impl->panel.get(); }
 
+unsigned Cockpit::panelSerial() const { return impl->panelSerial; }
+
 int Cockpit::showPanel(int id) {
     VESSEL2 *v = impl->vessel();
     if (v == nullptr || impl->loading) return -1;  // no vessel, or asked from inside clbkLoadPanel
@@ -384,7 +386,9 @@ Surface Cockpit::panelImage() const {
     return impl->panel->compose();
 }
 
-Surface Cockpit::viewImage() {
+Surface Cockpit::viewImage() { return renderView(); }
+
+const Surface &Cockpit::renderView() {
     impl->ensureDrawingObjects();
     Simulation *simulation = Simulation::current();
     if (impl->focus != nullptr && simulation != nullptr) {
@@ -393,8 +397,9 @@ Surface Cockpit::viewImage() {
     } else if (Surface *view = surfaceFromHandle(impl->viewSurface)) {
         view->fill(0);
     }
+    static const Surface blank(windowWidth, windowHeight);
     const Surface *view = surfaceFromHandle(impl->viewSurface);
-    return view != nullptr ? *view : Surface(windowWidth, windowHeight);
+    return view != nullptr ? *view : blank;
 }
 
 Surface Cockpit::windowImage() { return composeWindow(windowLayers()); }

@@ -52,6 +52,8 @@ public:
     int currentPanel() const;
     // The registrations of the panel shown, or null for none.
     const Panel *shownPanel() const;
+    // Counts the panels shown so far: a new count, a new panel.
+    unsigned panelSerial() const;
     // Asks the focus vessel to load panel `id` (clbkLoadPanel); on success
     // the panel is shown and its areas drawn once. Returns the id, or -1
     // when the vessel refused (the previous panel stays).
@@ -75,6 +77,9 @@ public:
     Surface panelImage() const;
     // The outside view (1280 x 960) from the focus vessel now.
     Surface viewImage();
+    // The same, drawn in the cockpit's own view surface and lent until the
+    // next call (no copy).
+    const Surface &renderView();
     // The render window: the view with the panel over it (its transparent
     // colour lets the view through), attached at the bottom and centred.
     Surface windowImage();

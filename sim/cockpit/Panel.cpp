@@ -1,5 +1,6 @@
 #include "cockpit/Panel.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "gdi/SurfaceHandles.h"
@@ -60,6 +61,7 @@ void Panel::prepare() {
         start.copyFrom(background, area.rect.left, area.rect.top, area.width(), area.height(), 0, 0);
         area.surface = createSurface(start);
         area.shown = std::move(start);
+        ++area.drawn;
     }
     for (PanelMfd &mfd : mfdList) {
         const RECT &r = mfd.spec.pos;
@@ -106,18 +108,42 @@ void Panel::redraw(PanelArea &area, VESSEL2 *vessel, int event) {
     } else {
         area.shown = *drawing;
     }
+    ++area.drawn;
 }
 
 Surface Panel::compose() const {
-    Surface picture(background.width(), background.height(), background.pixels());
-    for (const PanelArea &area : areaList)
-        picture.copyFrom(area.shown, 0, 0, area.width(), area.height(), area.rect.left, area.rect.top);
+    Surface picture(background.width(), background.height());
+    composeRegion(picture, 0, 0, picture.width(), picture.height());
+    return picture;
+}
+
+void Panel::composeRegion(Surface &picture, int left, int top, int right, int bottom) const {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min({right, background.width(), picture.width()});
+    bottom = std::min({bottom, background.height(), picture.height()});
+    if (right <= left || bottom <= top) return;
+    // Copies the part of a picture placed at (x, y) that falls in the region.
+    auto place = [&](const Surface &source, int x, int y) {
+        const int fromX = std::max(left, x), fromY = std::max(top, y);
+        const int toX = std::min(right, x + source.width()), toY = std::min(bottom, y + source.height());
+        if (toX > fromX && toY > fromY)
+            picture.copyFrom(source, fromX - x, fromY - y, toX - fromX, toY - fromY, fromX, fromY);
+    };
+    place(background, 0, 0);
+    for (const PanelArea &area : areaList) {
+        // An area's picture covers its rectangle, however large the picture.
+        const int x = area.rect.left, y = area.rect.top;
+        const int fromX = std::max(left, x), fromY = std::max(top, y);
+        const int toX = std::min({right, x + area.width(), x + area.shown.width()});
+        const int toY = std::min({bottom, y + area.height(), y + area.shown.height()});
+        if (toX > fromX && toY > fromY)
+            picture.copyFrom(area.shown, fromX - x, fromY - y, toX - fromX, toY - fromY, fromX, fromY);
+    }
     for (const PanelMfd &mfd : mfdList) {
         if (const Surface *display = surfaceFromHandle(mfd.display))
-            picture.copyFrom(*display, 0, 0, display->width(), display->height(), mfd.spec.pos.left,
-                             mfd.spec.pos.top);
+            place(*display, mfd.spec.pos.left, mfd.spec.pos.top);
     }
-    return picture;
 }
 
 }  // namespace sim

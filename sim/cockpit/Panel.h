@@ -31,6 +31,9 @@ struct PanelArea {
     // A redraw asked for: PANEL_REDRAW_USER (by the module) or
     // PANEL_REDRAW_MOUSE (after a mouse event); 0 for none.
     int pendingRedraw = 0;
+    // Counts the pictures the area has shown (its first included): a viewer
+    // that keeps what it sent compares counts to find what changed.
+    unsigned long long drawn = 0;
 
     int width() const { return rect.right > rect.left ? rect.right - rect.left : 0; }
     int height() const { return rect.bottom > rect.top ? rect.bottom - rect.top : 0; }
@@ -93,6 +96,9 @@ public:
 
     // Background, then every area as shown, then the MFD screens.
     Surface compose() const;
+    // The same for the panel pixels x in [left, right), y in [top, bottom)
+    // only, written into `picture` (panel sized) there.
+    void composeRegion(Surface &picture, int left, int top, int right, int bottom) const;
 
 private:
     int panelId;

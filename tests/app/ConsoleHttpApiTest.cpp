@@ -2,6 +2,7 @@
 // its frame loop on a thread of its own, a probe vessel in focus recording
 // what reaches it, requests through httplib's client.
 #include "ConsoleHttpApi.h"
+#include "ServeCommand.h"
 
 #include <httplib.h>
 #include <nlohmann/json.hpp>
@@ -405,4 +406,83 @@ TEST_F(ConsoleHttpApiTest, OpenPagesLeaveThreadsForTheApi) {
     EXPECT_EQ(status(client->Get("/api/state")), 200);
     leave = true;
     for (std::thread &page : pages) page.join();
+}
+
+TEST_F(ConsoleHttpApiTest, PicturesAsChangesFollowThePagesStates) {
+    // A page listening, so that states (and their changes) are published.
+    okulsim::StateBroadcast::Listener page(broadcast);
+    std::string json;
+    auto nextSerial = [&] {
+        EXPECT_TRUE(page.next(json, std::chrono::milliseconds(5000)));
+        return Json::parse(json)["serial"].get<unsigned long long>();
+    };
+    const unsigned long long first = nextSerial();
+    auto whole = client->Get("/api/picture?since=0");
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->status, 200);
+    EXPECT_EQ(whole->get_header_value("X-Picture-Since"), "0");
+    EXPECT_GE(std::stoull(whole->get_header_value("X-Picture-Serial")), first);
+    EXPECT_EQ(whole->get_header_value("X-Picture-Pieces"), "[[0,0,1280,960,0,0]]");
+    EXPECT_EQ(pngSize(whole->body), std::make_pair(1280, 960));
+
+    // The next states' changes: area 10 is redrawn every frame with a new count.
+    const unsigned long long since = nextSerial();
+    const unsigned long long serial = nextSerial();
+    const std::string path =
+        "/api/picture?since=" + std::to_string(since) + "&serial=" + std::to_string(serial);
+    auto changes = client->Get(path.c_str());
+    ASSERT_TRUE(changes);
+    EXPECT_EQ(changes->get_header_value("X-Picture-Since"), std::to_string(since));
+    EXPECT_EQ(changes->get_header_value("X-Picture-Serial"), std::to_string(serial));
+    const Json pieces = Json::parse(changes->get_header_value("X-Picture-Pieces"));
+    ASSERT_TRUE(pieces.is_array());
+    ASSERT_FALSE(pieces.empty());
+    const std::pair<int, int> size = pngSize(changes->body);
+    for (const Json &piece : pieces) {
+        ASSERT_EQ(piece.size(), 6u);
+        EXPECT_LE(piece[0].get<int>() + piece[2].get<int>(), 1280);
+        EXPECT_LE(piece[4].get<int>() + piece[2].get<int>(), size.first);
+        EXPECT_LE(piece[5].get<int>() + piece[3].get<int>(), size.second);
+    }
+    EXPECT_LT(changes->body.size(), whole->body.size() / 10);
+    // The same request again is the same picture (encoded once).
+    EXPECT_EQ(client->Get(path.c_str())->body, changes->body);
+
+    // A state the history never had: the whole window instead.
+    auto lost = client->Get("/api/picture?since=1234567&serial=1234568");
+    ASSERT_TRUE(lost);
+    EXPECT_EQ(lost->get_header_value("X-Picture-Since"), "0");
+    EXPECT_EQ(status(client->Get("/api/picture?since=x")), 400);
+    EXPECT_NE(errorText().find("parameter \"since\""), std::string::npos) << errorText();
+    const Json stats = Json::parse(client->Get("/api/stats")->body);
+    EXPECT_GE(stats["sent"]["pictures"].get<int>(), 4);
+    EXPECT_GT(stats["changeUpdates"]["count"].get<int>(), 0);
+}
+
+TEST_F(ConsoleHttpApiTest, TheMapShowsThePathAboutTheReferenceBody) {
+    auto result = client->Get("/api/map");
+    ASSERT_TRUE(result);
+    const Json map = Json::parse(result->body);
+    // The probe's low Earth orbit: one turn of its ellipse about the Earth,
+    // the periapsis on it, no program run.
+    EXPECT_EQ(map["body"]["name"], "Earth");
+    EXPECT_NEAR(map["days"].get<double>(), 5553.0 / 86400.0, 0.01);
+    ASSERT_TRUE(map["periapsis"].is_object()) << map;
+    EXPECT_NEAR(map["periapsis"]["radiusKm"].get<double>(), 6771.0, 30.0);
+    EXPECT_TRUE(map["target"].is_null());
+    ASSERT_GT(map["path"].size(), 100u);
+    for (const Json &point : map["path"])
+        EXPECT_NEAR(std::hypot(point[0].get<double>(), point[1].get<double>()), 6771.0, 30.0);
+}
+
+TEST(PublishIntervalTest, StatesASecondBecomeFramesBetweenStates) {
+    int frames = 0;
+    const std::pair<double, int> rates[] = {{50.0, 1}, {50.0 / 3.0, 3}, {16.7, 3},
+                                            {25.0, 2}, {1.0, 50},       {0.5, 100}};
+    for (const auto &rate : rates) {
+        ASSERT_TRUE(okulsim::publishInterval(rate.first, frames)) << rate.first;
+        EXPECT_EQ(frames, rate.second) << rate.first;
+    }
+    for (double refused : {0.0, -1.0, 50.5, std::nan("")})
+        EXPECT_FALSE(okulsim::publishInterval(refused, frames));
 }
