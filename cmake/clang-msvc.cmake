@@ -38,7 +38,7 @@ list(GET libstdcxx_dirs 0 libstdcxx)
 # attributes for MinGW's printf are ignored without a word).
 # No thread-safe statics: their guards live in Microsoft's C++ runtime; a
 # module runs in the simulator's one thread.
-set(msvc_flags "-fgnuc-version=12 -D__STRICT_ANSI__ -D_UCRT -D__MSVCRT_VERSION__=0xE00 -D__USE_MINGW_ANSI_STDIO=0 -Wno-ignored-attributes -include /usr/${OKUL_MINGW_TRIPLE}/include/stdio.h -include /usr/${OKUL_MINGW_TRIPLE}/include/stdlib.h \
+set(msvc_flags "${OKUL_MSVC_ARCH_FLAGS} -fgnuc-version=12 -D__STRICT_ANSI__ -D_UCRT -D__MSVCRT_VERSION__=0xE00 -D__USE_MINGW_ANSI_STDIO=0 -Wno-ignored-attributes -include /usr/${OKUL_MINGW_TRIPLE}/include/stdio.h -include /usr/${OKUL_MINGW_TRIPLE}/include/stdlib.h \
 -fno-exceptions -fno-rtti -fno-threadsafe-statics -nostdinc++ -nostdlibinc \
 -isystem ${libstdcxx} -isystem ${libstdcxx}/${OKUL_MINGW_TRIPLE} -isystem /usr/${OKUL_MINGW_TRIPLE}/include")
 set(CMAKE_C_FLAGS_INIT "${msvc_flags}")
@@ -47,7 +47,7 @@ set(CMAKE_CXX_FLAGS_INIT "${msvc_flags}")
 # (libcmt, oldnames), which the objects name as default libraries.
 set(CMAKE_C_STANDARD_LIBRARIES "" CACHE STRING "")
 set(CMAKE_CXX_STANDARD_LIBRARIES "" CACHE STRING "")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-fuse-ld=lld -nostdlib -Wl,/nodefaultlib")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-fuse-ld=lld -nostdlib -Wl,/nodefaultlib ${OKUL_MSVC_ARCH_LINK_FLAGS}")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -nostdlib -Wl,/nodefaultlib")
 
 set(CMAKE_FIND_ROOT_PATH /usr/${OKUL_MINGW_TRIPLE})
