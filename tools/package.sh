@@ -37,7 +37,8 @@ done
 cp docs/manual/*.png "$common/Doc/K12_OKUL/manual/"
 pandoc docs/MANUAL.md --standalone --metadata title="K12 OKUL console: user's manual" \
     --metadata lang=ru -o "$common/Doc/K12_OKUL/manual.html"
-sed "s/@VERSION@/$version/" tools/package/readme.txt > "$common/Doc/K12_OKUL/readme.txt"
+# The readme with Windows line ends.
+sed -e "s/@VERSION@/$version/" -e "s/$/\r/" tools/package/readme.txt > "$common/Doc/K12_OKUL/readme.txt"
 
 for arch in x86 x64; do
     root="$stage/$arch"
