@@ -77,7 +77,8 @@ def gcc_functions(objects, nm, cxxfilt, arch):
     else:
         names = [n for n in names if n.startswith("_Z")]
     result = {}
-    for name, text in zip(names, run_lines([cxxfilt], names)):
+    # -n: the names as given (an i686 c++filt would take one underscore off).
+    for name, text in zip(names, run_lines([cxxfilt, "-n"], names)):
         key = canonical(text)
         # A constructor's complete-object variant (C1) before the base one.
         if key not in result or re.search(r"C1E", name):
