@@ -1,6 +1,7 @@
 #!/bin/sh
 # Flies a runner script from the x64 add-on archive under Wine: a bare
-# installation of the stand-in simulator (the mingw preset's bin/ alone),
+# installation of the stand-in simulator (the mingw preset's bin/ and
+# Config/Ephemeris alone),
 # the stand-in hosts' archive and the console's archive unpacked over it,
 # then the launch-stack flight with the scenario from the archive.
 #   tools/package_flight.sh [DIST] [WINDOWS_BUILD] [OUTPUT]
@@ -12,7 +13,7 @@ cd "$(dirname "$0")/.."
 dist="${1:-dist}"
 windows="${2:-build/mingw}"
 output="${3:-build/package-flight}"
-console=$(ls "$dist"/K12_OKUL-*-x64.zip 2>/dev/null | head -1)
+console=$(ls "$dist"/K12_OKUL-*-x64.zip 2>/dev/null | grep -v standin-hosts | head -1)
 hosts=$(ls "$dist"/K12_OKUL-*-standin-hosts-x64.zip 2>/dev/null | head -1)
 if [ -z "$console" ] || [ -z "$hosts" ] || [ ! -f "$windows/bin/okulsim.exe" ]; then
     echo "package_flight: run tools/package.sh and build the mingw preset first" >&2
@@ -22,7 +23,10 @@ wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 rm -rf "$output/install" "$output/out"
 mkdir -p "$output/install"
 output=$(cd "$output" && pwd)
+# The bare simulator: its programs and its own data (the ephemeris).
 cp -r "$windows/bin" "$output/install/"
+mkdir -p "$output/install/Config"
+cp -r "$windows/Config/Ephemeris" "$output/install/Config/"
 (cd "$output/install" && cmake -E tar xf "$OLDPWD/$hosts" && cmake -E tar xf "$OLDPWD/$console")
 export WINEPREFIX="$output/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
