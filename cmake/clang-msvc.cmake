@@ -47,7 +47,8 @@ set(CMAKE_CXX_FLAGS_INIT "${msvc_flags}")
 # (libcmt, oldnames), which the objects name as default libraries.
 set(CMAKE_C_STANDARD_LIBRARIES "" CACHE STRING "")
 set(CMAKE_CXX_STANDARD_LIBRARIES "" CACHE STRING "")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-fuse-ld=lld -nostdlib -Wl,/nodefaultlib ${OKUL_MSVC_ARCH_LINK_FLAGS}")
+# (The include options of the compile flags mean nothing to the link.)
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-fuse-ld=lld -nostdlib -Wl,/nodefaultlib -Wno-unused-command-line-argument ${OKUL_MSVC_ARCH_LINK_FLAGS}")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -nostdlib -Wl,/nodefaultlib")
 
 set(CMAKE_FIND_ROOT_PATH /usr/${OKUL_MINGW_TRIPLE})
