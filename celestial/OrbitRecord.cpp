@@ -1,7 +1,6 @@
 #include "OrbitRecord.h"
 #include "InterfaceConstants.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "VectorMath.h"
@@ -11,9 +10,7 @@ namespace {
 const double kTwoPi = kPi + kPi;
 const double kSecondsPerDay = 86400.0;
 
-void SwapYZ(VECTOR3 &v) { std::swap(v.y, v.z); }
-
-double Clamp(double x) { return std::max(-1.0, std::min(1.0, x)); }
+void SwapYZ(VECTOR3 &v) { Exchange(v.y, v.z); }
 
 // Turns a perifocal vector into the (right-handed) ecliptic frame.
 VECTOR3 PerifocalToFrame(const VECTOR3 &perifocal, double argPeriapsis, double inclination, double node) {
@@ -35,13 +32,13 @@ void StateToElements(OrbitRecord &o) {
     const VECTOR3 h = crossp(r, v);
     const double hLen = length(h);
 
-    o.inclination = std::acos(Clamp(h.z / hLen));
+    o.inclination = std::acos(ClampToUnit(h.z / hLen));
     const double sinI = std::sin(o.inclination);
     if (h.x == 0.0 && h.y == 0.0) {
         // Orbit in the reference plane: no line of nodes, take it along x.
         o.ascendingNode = 0.0;
     } else {
-        const double g = Clamp((h.y / hLen) / sinI);
+        const double g = ClampToUnit((h.y / hLen) / sinI);
         o.ascendingNode = std::acos(-g);
         if (h.x < 0.0) o.ascendingNode = kTwoPi - o.ascendingNode;
     }
@@ -57,7 +54,7 @@ void StateToElements(OrbitRecord &o) {
         u = std::atan2(r.y * Sign(h.z), r.x);
     } else {
         const double cn = std::cos(o.ascendingNode), sn = std::sin(o.ascendingNode);
-        u = std::acos(Clamp((cn * r.x + sn * r.y) / rLen));
+        u = std::acos(ClampToUnit((cn * r.x + sn * r.y) / rLen));
         // Below the reference plane the angle is negative. The product of the
         // node's sine and h_x is never negative; where it is zero the side
         // follows from the height alone.
@@ -149,7 +146,7 @@ int ElementsToState(OrbitRecord &o) {
             if (std::fabs(change) < 1e-12) break;
         }
         const double coshH = std::cosh(H);
-        o.trueAnomaly = std::acos(Clamp((e - coshH) / (e * coshH - 1.0)));
+        o.trueAnomaly = std::acos(ClampToUnit((e - coshH) / (e * coshH - 1.0)));
         if (H < 0.0) o.trueAnomaly = kTwoPi - o.trueAnomaly;
         const double rr = a * (e * coshH - 1.0);
         pos = _V(rr * std::cos(o.trueAnomaly), rr * std::sin(o.trueAnomaly), 0.0);

@@ -2,8 +2,6 @@
 
 #include <climits>
 #include <cmath>
-#include <utility>
-#include <vector>
 
 double Sign(double x) {
     if (x < 0.0) return -1.0;
@@ -58,9 +56,9 @@ bool AllFinite(const double *values, int count) {
 VECTOR3 VectorDivide(const VECTOR3 &v, double s) { return _V(v.x / s, v.y / s, v.z / s); }
 
 bool SolveLinearSystem(int n, double *a, double *b, double *x) {
-    if (n < 1) return false;
-    std::vector<double> y(n, 0.0);
-    std::vector<double> u(static_cast<size_t>(n) * n, 0.0);
+    if (n < 1 || n > kMaxLinearUnknowns) return false;
+    double y[kMaxLinearUnknowns] = {};
+    double u[kMaxLinearUnknowns * kMaxLinearUnknowns] = {};
     for (int i = 0; i < n - 1; ++i) {
         double *rowI = a + i * n;
         if (rowI[i] == 0.0) {
@@ -68,8 +66,8 @@ bool SolveLinearSystem(int n, double *a, double *b, double *x) {
             while (j < n && a[j * n + i] == 0.0) ++j;
             if (j == n) return false;
             double *rowJ = a + j * n;
-            for (int c = 0; c < n; ++c) std::swap(rowI[c], rowJ[c]);
-            std::swap(b[i], b[j]);
+            for (int c = 0; c < n; ++c) Exchange(rowI[c], rowJ[c]);
+            Exchange(b[i], b[j]);
         }
         y[i] = b[i] / rowI[i];
         for (int r = i + 1; r < n; ++r) {

@@ -39,7 +39,23 @@ MATRIX3 RotationZ(double angle);
 // the elimination stops and x is left as it was. Returns true when every
 // pivot, the last one included, was non-zero (x then holds the solution);
 // with a zero last pivot x is written with non-finite values and false is
-// returned.
+// returned. More than kMaxLinearUnknowns unknowns (or fewer than one) are
+// refused: false, nothing written.
+const int kMaxLinearUnknowns = 8;
 bool SolveLinearSystem(int n, double *a, double *b, double *x);
+
+// x limited to [-1, 1] for acos and asin; NaN becomes 1, as
+// std::max(-1.0, std::min(1.0, x)) has it.
+inline double ClampToUnit(double x) {
+    const double upper = x < 1.0 ? x : 1.0;
+    return -1.0 < upper ? upper : -1.0;
+}
+
+// Exchanges two numbers (the module keeps to the C runtime: no <utility>).
+inline void Exchange(double &a, double &b) {
+    const double kept = a;
+    a = b;
+    b = kept;
+}
 
 #endif  // OKUL_CELESTIAL_VECTORMATH_H

@@ -1,7 +1,6 @@
 #include "ApproachPropagator.h"
 #include "InterfaceConstants.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "VectorMath.h"
@@ -17,8 +16,6 @@ ApproachState Add(const ApproachState &y, const ApproachState &k, double factor)
             y.shipVel + k.shipVel * factor};
 }
 
-double Clamp(double x) { return std::max(-1.0, std::min(1.0, x)); }
-
 // Periapsis of the orbit about Mars through (r, v), right-handed axes
 // (y and z exchanged). Writes the periapsis state and returns the time from
 // the periapsis to the given state (negative before it).
@@ -27,11 +24,11 @@ double OsculatingPeriapsis(const VECTOR3 &r, const VECTOR3 &v, VECTOR3 &periPos,
     const double rLen = length(r);
     const VECTOR3 h = crossp(r, v);
     const double hLen = length(h);
-    const double inclination = std::acos(Clamp(h.z / hLen));
+    const double inclination = std::acos(ClampToUnit(h.z / hLen));
     const bool inPlane = h.x == 0.0 && h.y == 0.0;
     double node = 0.0;
     if (!inPlane) {
-        node = std::acos(Clamp(-(h.y / hLen) / std::sin(inclination)));
+        node = std::acos(ClampToUnit(-(h.y / hLen) / std::sin(inclination)));
         if (h.x < 0.0) node = kPi + kPi - node;
     }
     const double p = hLen * hLen / mu;
@@ -39,14 +36,14 @@ double OsculatingPeriapsis(const VECTOR3 &r, const VECTOR3 &v, VECTOR3 &periPos,
 
     double nu = 0.0;  // a circular orbit has its periapsis here
     if (e > 0.0) {
-        nu = std::acos(Clamp((p / rLen - 1.0) / e));
+        nu = std::acos(ClampToUnit((p / rLen - 1.0) / e));
         if (dotp(r, v) < 0.0) nu = -nu;
     }
     double u;
     if (inPlane) {
         u = std::atan2(r.y * Sign(h.z), r.x);
     } else {
-        u = std::acos(Clamp((std::cos(node) * r.x + std::sin(node) * r.y) / rLen));
+        u = std::acos(ClampToUnit((std::cos(node) * r.x + std::sin(node) * r.y) / rLen));
         const double side = std::sin(node) * h.x;
         if (side != 0.0 ? (r.z / rLen) * side < 0.0 : r.z < 0.0) u = -u;
     }
@@ -56,7 +53,8 @@ double OsculatingPeriapsis(const VECTOR3 &r, const VECTOR3 &v, VECTOR3 &periPos,
     const double vq = std::sqrt(mu / p) * (1.0 + e);
     periPos = _V(q, 0.0, 0.0);
     periVel = _V(0.0, vq, 0.0);
-    for (VECTOR3 *w : {&periPos, &periVel}) {
+    VECTOR3 *const rotated[2] = {&periPos, &periVel};
+    for (VECTOR3 *w : rotated) {
         RotateXYZ(*w, _V(0.0, 0.0, -omega), *w);
         RotateXYZ(*w, _V(-inclination, 0.0, 0.0), *w);
         RotateXYZ(*w, _V(0.0, 0.0, -node), *w);
@@ -128,7 +126,7 @@ void PropagateToPeriapsis(ApproachState &state, PropagationParameters &parameter
             burn = kBurnNext;
             // Never step backwards: a correction time already passed is
             // applied after a zero-length step.
-            h = std::max(burnTime - t, 0.0);
+            h = burnTime - t < 0.0 ? 0.0 : burnTime - t;
         } else if (burn == kBurnNext) {
             next.shipVel += deltaV;
             burn = kBurnDone;
@@ -140,12 +138,12 @@ void PropagateToPeriapsis(ApproachState &state, PropagationParameters &parameter
 
     VECTOR3 r = state.shipPos - state.marsPos;
     VECTOR3 v = state.shipVel - state.marsVel;
-    std::swap(r.y, r.z);
-    std::swap(v.y, v.z);
+    Exchange(r.y, r.z);
+    Exchange(v.y, v.z);
     VECTOR3 periPos, periVel;
     const double sincePeriapsis = OsculatingPeriapsis(r, v, periPos, periVel);
-    std::swap(periPos.y, periPos.z);
-    std::swap(periVel.y, periVel.z);
+    Exchange(periPos.y, periPos.z);
+    Exchange(periVel.y, periVel.z);
     state.shipPos = state.marsPos + periPos;
     state.shipVel = state.marsVel + periVel;
     parameters.step = h;

@@ -15,7 +15,9 @@ if [ -z "$build" ] || [ -z "$output" ]; then
     echo "usage: $0 BUILD_DIR OUTPUT_DIR" >&2
     exit 2
 fi
-source_dir=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")
+# OKUL_SOURCE_DIR, when set, names the sources (for an installation that is
+# not a build tree).
+source_dir=${OKUL_SOURCE_DIR:-$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")}
 mkdir -p "$output"
 find "$source_dir/tests" -name '*.script' | sort | while read -r script; do
     scenario=$(sed -n '1s/^# scenario: //p' "$script")

@@ -4,6 +4,14 @@
 #   OKUL_WITH_CROSS=1  also the MinGW-w64 cross compiler (the mingw preset)
 #   OKUL_WITH_WINE=1   the cross compiler and Wine (tools/wine_comparison.sh)
 #   OKUL_WITH_FUZZ=1   clang and its runtime (the fuzz targets)
+#   OKUL_WITH_MSVC=1   clang, lld, llvm and MinGW-w64's headers and import
+#                      libraries for both architectures (the msvc-x86 and
+#                      msvc-x64 presets), pandoc (tools/package.sh)
+#   OKUL_WITH_WINE32=1 the i686 cross compiler and Wine's 32-bit part
+#                      (adds Debian's i386 architecture; exits non-zero when
+#                      the i386 archive cannot install wine32 now)
+# The Windows build of the simulator (cross and Wine) takes llvm-undname
+# from llvm for the Microsoft names it exports.
 set -e
 # The live console: cpp-httplib and nlohmann-json build it; its browser test
 # drives headless Chromium through chromedriver with Selenium.
@@ -11,10 +19,21 @@ packages="cmake ninja-build g++ pkg-config libfreetype-dev libpng-dev fonts-libe
 libgtest-dev libgmock-dev libbenchmark-dev python3-pil libcairo2-dev \
 libcpp-httplib-dev nlohmann-json3-dev chromium chromium-driver python3-selenium"
 if [ "${OKUL_WITH_CROSS:-0}" = 1 ]; then
-    packages="$packages g++-mingw-w64-x86-64"
+    packages="$packages g++-mingw-w64-x86-64 llvm"
 fi
 if [ "${OKUL_WITH_WINE:-0}" = 1 ]; then
-    packages="$packages g++-mingw-w64-x86-64 wine64"
+    packages="$packages g++-mingw-w64-x86-64 llvm wine64"
+fi
+if [ "${OKUL_WITH_MSVC:-0}" = 1 ]; then
+    packages="$packages clang lld llvm g++-mingw-w64-x86-64 g++-mingw-w64-i686 pandoc"
+fi
+if [ "${OKUL_WITH_WINE32:-0}" = 1 ]; then
+    packages="$packages g++-mingw-w64-i686 llvm wine64 wine32:i386"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        SUDO=""
+        [ "$(id -u)" = 0 ] || SUDO=sudo
+        $SUDO dpkg --add-architecture i386
+    fi
 fi
 if [ "${OKUL_WITH_FUZZ:-0}" = 1 ]; then
     packages="$packages clang libclang-rt-14-dev"
@@ -27,6 +46,8 @@ if [ -n "$missing" ]; then
     echo "installing:$missing"
     SUDO=""
     [ "$(id -u)" = 0 ] || SUDO=sudo
-    $SUDO apt-get update -qq
+    # An archive mid-sync (Debian's i386 security index, now and then) fails the
+    # update; the install below then says whether what is needed is there.
+    $SUDO apt-get update -qq || echo "apt-get update reported errors: installing from the indexes at hand"
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
 fi

@@ -41,6 +41,32 @@ TEST(SolveLinearSystem, ExchangesRowsOnAnExactZeroPivot) {
     EXPECT_DOUBLE_EQ(x[1], 2.0);
 }
 
+TEST(SolveLinearSystem, LargestSizeSolvesAndOneMoreIsRefusedUntouched) {
+    // A diagonal system of the largest size the fixed work arrays hold.
+    const int n = kMaxLinearUnknowns;
+    double a[(kMaxLinearUnknowns + 1) * (kMaxLinearUnknowns + 1)] = {};
+    double b[kMaxLinearUnknowns + 1];
+    double x[kMaxLinearUnknowns + 1];
+    for (int i = 0; i < n; ++i) {
+        a[i * n + i] = 2.0;
+        b[i] = i;
+        x[i] = -1.0;
+    }
+    EXPECT_TRUE(SolveLinearSystem(n, a, b, x));
+    for (int i = 0; i < n; ++i) EXPECT_DOUBLE_EQ(x[i], 0.5 * i);
+    for (int i = 0; i <= n; ++i) x[i] = -1.0;
+    EXPECT_FALSE(SolveLinearSystem(n + 1, a, b, x));
+    EXPECT_FALSE(SolveLinearSystem(0, a, b, x));
+    for (int i = 0; i <= n; ++i) EXPECT_EQ(x[i], -1.0);
+}
+
+TEST(ClampToUnit, LimitsToPlusMinusOneAndTakesNaNAsOne) {
+    EXPECT_EQ(ClampToUnit(1.5), 1.0);
+    EXPECT_EQ(ClampToUnit(-1.5), -1.0);
+    EXPECT_EQ(ClampToUnit(0.25), 0.25);
+    EXPECT_EQ(ClampToUnit(std::nan("")), 1.0);
+}
+
 TEST(SolveLinearSystem, SingleUnknownIsAQuotient) {
     double a[] = {4.0};
     double b[] = {2.0};
