@@ -18,6 +18,8 @@ constexpr double kNightLevel = 0.04;
 constexpr double kTwilight = 0.1;
 // The Sun's limb darkening, I(mu) = 1 - u (1 - mu), u for visible light.
 constexpr double kLimbDarkening = 0.6;
+// The level of the faintest stars.
+constexpr double kFaintestStar = 0.08;
 // Earth's city lights at full night.
 constexpr double kCityLights = 0.9;
 
@@ -89,16 +91,19 @@ void drawStars(Surface &image, const Camera &camera, const std::vector<Star> &st
             !(x >= 0 && y >= 0 && x < image.width() && y < image.height()))
             continue;
         const int px = int(std::floor(x)), py = int(std::floor(y));
-        // Magnitude -1.5 at full brightness, 6 barely visible.
-        const double brightness = std::pow(10.0, -0.4 * (star.magnitude + 1.5)) * 8.0;
-        const double level = std::min(1.0, 0.3 + brightness);
+        // The square root of the flux, full at magnitude 1: a step of five
+        // magnitudes is a tenth of the level, so that the bright stars of a
+        // constellation stand out of the many faint ones, which keep a
+        // floor of a few per cent.
+        const double level =
+            std::max(kFaintestStar, std::min(1.0, std::pow(10.0, -0.2 * (star.magnitude - 1.0))));
         // Stars sharing a pixel (the components of a double) leave the
         // brighter one's light.
         auto light = [&](int x, int y, std::uint32_t colour) {
             if (image.contains(x, y)) image.setPixel(x, y, brighter(image.pixel(x, y), colour));
         };
         light(px, py, scaled(star.colour, level));
-        if (star.magnitude < 1.0) {
+        if (star.magnitude < 2.0) {
             const std::uint32_t halo = scaled(star.colour, level * 0.5);
             light(px + 1, py, halo);
             light(px - 1, py, halo);
