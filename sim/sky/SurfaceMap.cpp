@@ -59,8 +59,15 @@ Colour SurfaceMap::at(double longitude, double latitude) const {
     const double v = (0.5 - latitude / PI) * height_ - 0.5;
     const double uf = std::floor(u), vf = std::floor(v);
     const double fu = u - uf, fv = v - vf;
-    auto wrap = [&](long x) { return int(((x % width_) + width_) % width_); };
-    const int x0 = wrap(long(uf)), x1 = wrap(long(uf) + 1);
+    // Longitudes within a turn of the range need no division.
+    auto wrap = [&](double x) {
+        if (x >= 0 && x < width_) return int(x);
+        if (x >= -width_ && x < 0) return int(x) + width_;
+        if (x >= width_ && x < 2.0 * width_) return int(x) - width_;
+        const double turns = std::floor(x / width_);
+        return std::min(width_ - 1, std::max(0, int(x - turns * width_)));
+    };
+    const int x0 = wrap(uf), x1 = wrap(uf + 1);
     const int y0 = int(std::max(0.0, std::min(double(height_ - 1), vf)));
     const int y1 = int(std::max(0.0, std::min(double(height_ - 1), vf + 1)));
     const std::uint8_t *a = &rgb_[(std::size_t(y0) * width_ + x0) * 3];
