@@ -18,6 +18,8 @@ constexpr double kNightLevel = 0.04;
 constexpr double kTwilight = 0.1;
 // The Sun's limb darkening, I(mu) = 1 - u (1 - mu), u for visible light.
 constexpr double kLimbDarkening = 0.6;
+// The glow about the Sun's disc at its edge, below the darkened limb.
+constexpr double kSunGlow = 0.35;
 // The level of the faintest stars.
 constexpr double kFaintestStar = 0.08;
 // Earth's city lights at full night.
@@ -267,7 +269,7 @@ void drawBody(Surface &image, const Camera &camera, const Body &body, const Body
                     const double r = std::hypot(px + 0.5 - cx, py + 0.5 - cy);
                     if (r < glowRadius) {
                         const double k = (r - pixelRadius) / (pixelRadius + 4);
-                        row[px] = added(row[px], Surface::rgb(255, 230, 180), 0.8 / (1 + k * k));
+                        row[px] = added(row[px], Surface::rgb(255, 230, 180), kSunGlow / (1 + k * k));
                     }
                 }
                 continue;

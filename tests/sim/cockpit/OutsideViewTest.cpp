@@ -171,3 +171,25 @@ TEST_F(CockpitTest, MarsShowsTheSurfacePointUnderTheCameraAsItTurns) {
     p = view.pixel(640, 480);
     EXPECT_GT(Surface::green(p), 4 * (Surface::blue(p) + Surface::red(p)) + 2) << std::hex << p;
 }
+
+TEST_F(CockpitTest, TheSunsDiscDarkensTowardsItsLimb) {
+    const sim::Body &sun = *simulation->body(sim::BodyId::Sun);
+    Vessel *focus = simulation->focus();
+    const VECTOR3 out = _V(0, 0, 1);
+    focus->position = sun.position() + out * (3 * sun.radius());
+    focus->rotation = lookingAlong(-out);
+    const double aperture = 30 * RAD;
+    Surface view(sim::OutsideView::width, sim::OutsideView::height);
+    sim::OutsideView::drawScene(view, *simulation, *focus->iface, aperture, simulation->sky());
+    // The disc's edge on the picture: the tangent from three radii out.
+    const double edge = 480 / std::tan(aperture) * std::tan(std::asin(1.0 / 3));
+    const std::uint32_t centre = view.pixel(640, 480);
+    const std::uint32_t limb = view.pixel(640 + int(0.99 * edge), 480);
+    // Limb darkening 1 - 0.6 (1 - mu): about 0.48 of the centre's light
+    // at 0.99 of the radius (mu 0.13), give or take the granulation.
+    EXPECT_GT(Surface::green(centre), 200u);
+    EXPECT_LT(Surface::green(limb), 0.65 * Surface::green(centre));
+    EXPECT_GT(Surface::green(limb), 0.3 * Surface::green(centre));
+    // Just beyond the disc: the glow, dimmer than the limb.
+    EXPECT_LT(Surface::green(view.pixel(640 + int(edge) + 3, 480)), Surface::green(limb));
+}
