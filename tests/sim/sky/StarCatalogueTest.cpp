@@ -43,7 +43,9 @@ TEST(StarCatalogue, ReadsStarsAndSkipsComments) {
     std::string error;
     ASSERT_TRUE(sim::readStarCatalogue(in, stars, error)) << error;
     ASSERT_EQ(stars.size(), 2u);
-    EXPECT_DOUBLE_EQ(stars[0].magnitude, -1.46);
+    // The numbers exactly as a correctly rounding reader gives them.
+    EXPECT_EQ(stars[0].magnitude, -1.46);
+    EXPECT_EQ(stars[1].magnitude, 2.02);
     expectNear(stars[0].direction, sim::starDirection(6.7525 * 15 * RAD, -16.7161 * RAD), 1e-15);
     // Polaris: within a degree of the celestial pole.
     const VECTOR3 pole = sim::starDirection(0, PI / 2);
@@ -61,6 +63,9 @@ TEST(StarCatalogue, RefusesWhatIsNotACatalogue) {
         {"95.0 6.75 1.0\n", "line 1: expected declination, right ascension and magnitude"},
         {"10.0 24.0 1.0\n", "line 1: expected declination, right ascension and magnitude"},
         {"10.0 1.0 nan\n", "line 1: expected declination, right ascension and magnitude"},
+        {"10.0 1.0 1e1\n", "line 1: expected declination, right ascension and magnitude"},
+        {"10.0 1.0 -\n", "line 1: expected declination, right ascension and magnitude"},
+        {"1.0.0 1.0 1.0\n", "line 1: expected declination, right ascension and magnitude"},
     };
     for (const auto &c : cases) {
         std::istringstream in(c.text);
