@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "CameraPointing.h"
 #include "FileContents.h"
 #include "TestInstallation.h"
 #include "WorkingFolderScope.h"
@@ -69,12 +70,25 @@ void BM_Pictures(benchmark::State &state) {
         return;
     }
     sim::Cockpit &cockpit = simulation->cockpit();
+    if (state.range(0) >= 3) {
+        // The console two Mars radii from the planet's centre on the side
+        // of the Sun and a little off it, looking at the planet: Mars fills
+        // the picture with its lit face and a strip of the terminator.
+        const sim::Body &mars = *simulation->body(sim::BodyId::Mars);
+        const sim::Body &sun = *simulation->body(sim::BodyId::Sun);
+        const VECTOR3 towardsSun = unit(sun.position() - mars.position());
+        const VECTOR3 aside = unit(crossp(towardsSun, _V(0, 1, 0)));
+        Vessel *focus = simulation->focus();
+        focus->position = mars.position() + unit(towardsSun + aside * 0.8) * (2 * mars.radius());
+        focus->rotation = testsupport::lookingAlong(mars.position() - focus->position);
+    }
     for (auto _ : state) {
         switch (state.range(0)) {
             case 0:
                 benchmark::DoNotOptimize(cockpit.panelImage());
                 break;
             case 1:
+            case 3:
                 benchmark::DoNotOptimize(cockpit.viewImage());
                 break;
             default:
@@ -83,8 +97,10 @@ void BM_Pictures(benchmark::State &state) {
         }
     }
 }
-// 0: composed panel, 1: outside view, 2: window (view and panel)
-BENCHMARK(BM_Pictures)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+// 0: composed panel, 1: outside view, 2: window (view and panel) as the
+// Mars approach shows them; 3: outside view, 4: window with Mars filling the
+// view.
+BENCHMARK(BM_Pictures)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

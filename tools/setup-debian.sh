@@ -14,10 +14,13 @@
 # from llvm for the Microsoft names it exports.
 set -e
 # The live console: cpp-httplib and nlohmann-json build it; its browser test
-# drives headless Chromium through chromedriver with Selenium.
+# drives headless Chromium through chromedriver with Selenium. The outside
+# view's sky: the Bright Star Catalogue from xplanet, the planetary maps from
+# stellarium-data and xplanet-images (python3-pil converts them at build time).
 packages="cmake ninja-build g++ pkg-config libfreetype-dev libpng-dev fonts-liberation2 \
 libgtest-dev libgmock-dev libbenchmark-dev python3-pil libcairo2-dev \
-libcpp-httplib-dev nlohmann-json3-dev chromium chromium-driver python3-selenium"
+libcpp-httplib-dev nlohmann-json3-dev chromium chromium-driver python3-selenium \
+xplanet xplanet-images stellarium-data"
 if [ "${OKUL_WITH_CROSS:-0}" = 1 ]; then
     packages="$packages g++-mingw-w64-x86-64 llvm"
 fi

@@ -48,16 +48,17 @@ bool fail(std::string &error, const std::string &path, const char *what) {
 }
 
 // Rotates an ICRS vector in km (or km/s) into the global frame in m (or m/s).
-VECTOR3 toGlobal(const double v[3]) {
-    VECTOR3 out;
-    for (int row = 0; row < 3; ++row) {
-        out.data[row] = 1000.0 * (kIcrsToGlobal[row][0] * v[0] + kIcrsToGlobal[row][1] * v[1] +
-                                  kIcrsToGlobal[row][2] * v[2]);
-    }
-    return out;
-}
+VECTOR3 toGlobal(const double v[3]) { return icrsToGlobal(_V(v[0], v[1], v[2])) * 1000.0; }
 
 }  // namespace
+
+VECTOR3 icrsToGlobal(const VECTOR3 &v) {
+    VECTOR3 out;
+    for (int row = 0; row < 3; ++row)
+        out.data[row] =
+            kIcrsToGlobal[row][0] * v.x + kIcrsToGlobal[row][1] * v.y + kIcrsToGlobal[row][2] * v.z;
+    return out;
+}
 
 bool SolarSystemEphemeris::load(const std::string &path, std::string &error) {
     records_.clear();

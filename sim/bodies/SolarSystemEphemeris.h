@@ -25,6 +25,10 @@
 
 namespace sim {
 
+// Turns a vector of ICRS axes (J2000 mean equator, as JPL and star catalogues
+// give them) into the global frame's axes.
+VECTOR3 icrsToGlobal(const VECTOR3 &v);
+
 class SolarSystemEphemeris {
 public:
     // Reads the data file; on failure returns false, leaves the ephemeris

@@ -12,24 +12,53 @@ namespace sim {
 
 namespace {
 
-constexpr int kStarCount = 2500;
-constexpr double kAmbient = 0.04;  // light on the night side
+// Share of the Sun's light on the night side (what a long exposure keeps).
+constexpr double kNightLevel = 0.04;
+// Half-width of the terminator's soft band, as the cosine of the Sun's height.
+constexpr double kTwilight = 0.1;
+// The Sun's limb darkening, I(mu) = 1 - u (1 - mu), u for visible light.
+constexpr double kLimbDarkening = 0.6;
+// The glow about the Sun's disc at its edge, below the darkened limb.
+constexpr double kSunGlow = 0.35;
+// The level of the faintest stars.
+constexpr double kFaintestStar = 0.08;
+// Earth's city lights at full night.
+constexpr double kCityLights = 0.9;
 
-// A small fixed pseudo-random sequence (xorshift64*): the catalogue must not
-// depend on the standard library's generators.
-class Sequence {
-public:
-    explicit Sequence(std::uint64_t seed) : state(seed) {}
-    double next() {  // uniform in [0, 1)
-        state ^= state >> 12;
-        state ^= state << 25;
-        state ^= state >> 27;
-        return double((state * 0x2545F4914F6CDD1DULL) >> 11) / 9007199254740992.0;
-    }
+double smoothstep(double edge0, double edge1, double x) {
+    const double t = std::max(0.0, std::min(1.0, (x - edge0) / (edge1 - edge0)));
+    return t * t * (3 - 2 * t);
+}
 
-private:
-    std::uint64_t state;
-};
+std::uint32_t toPixel(double r, double g, double b) {
+    auto channel = [](double v) { return unsigned(std::max(0.0, std::min(255.0, v + 0.5))); };
+    return Surface::rgb(channel(r), channel(g), channel(b));
+}
+
+// atan on [-1, 1] as a polynomial (Abramowitz and Stegun 4.4.49, error
+// under 1e-5 rad, a thousandth of a texel of the finest map): the view's
+// inner loop, and the same arithmetic in every build.
+double atanUnit(double t) {
+    const double t2 = t * t;
+    return t * (0.9998660 + t2 * (-0.3302995 + t2 * (0.1801410 + t2 * (-0.0851330 + t2 * 0.0208351))));
+}
+
+double fastAtan2(double y, double x) {
+    const double ax = std::fabs(x), ay = std::fabs(y);
+    if (ax == 0 && ay == 0) return 0;
+    double angle = ay <= ax ? atanUnit(ay / ax) : PI / 2 - atanUnit(ax / ay);
+    if (x < 0) angle = PI - angle;
+    return y < 0 ? -angle : angle;
+}
+
+// Longitude east and latitude of a body-fixed unit vector, as the planet
+// frames reckon them (y the pole, longitude from x towards z).
+void surfaceAngles(const VECTOR3 &local, double &longitude, double &latitude) {
+    longitude = fastAtan2(local.z, local.x);
+    latitude = fastAtan2(local.y, std::sqrt(local.x * local.x + local.z * local.z));
+}
+
+double luminance(const Colour &c) { return 0.2126 * c.r + 0.7152 * c.g + 0.0722 * c.b; }
 
 std::uint32_t scaled(std::uint32_t colour, double factor) {
     factor = std::max(0.0, std::min(1.0, factor));
@@ -43,6 +72,13 @@ std::uint32_t added(std::uint32_t base, std::uint32_t light, double factor) {
     return Surface::rgb(channel(Surface::red(base), Surface::red(light)),
                         channel(Surface::green(base), Surface::green(light)),
                         channel(Surface::blue(base), Surface::blue(light)));
+}
+
+// The channel-wise brighter of two colours.
+std::uint32_t brighter(std::uint32_t a, std::uint32_t b) {
+    return Surface::rgb(std::max(Surface::red(a), Surface::red(b)),
+                        std::max(Surface::green(a), Surface::green(b)),
+                        std::max(Surface::blue(a), Surface::blue(b)));
 }
 
 // The camera: position, axes and the pixel scale.
@@ -71,8 +107,8 @@ struct Camera {
     }
 };
 
-void drawStars(Surface &image, const Camera &camera) {
-    for (const OutsideView::Star &star : OutsideView::stars()) {
+void drawStars(Surface &image, const Camera &camera, const std::vector<Star> &stars) {
+    for (const Star &star : stars) {
         double x, y;
         // Checked before the conversion: a star almost square to the view
         // axis projects beyond what an int holds.
@@ -80,21 +116,75 @@ void drawStars(Surface &image, const Camera &camera) {
             !(x >= 0 && y >= 0 && x < image.width() && y < image.height()))
             continue;
         const int px = int(std::floor(x)), py = int(std::floor(y));
-        // Magnitude -1.5 at full brightness, 6 barely visible.
-        const double brightness = std::pow(10.0, -0.4 * (star.magnitude + 1.5)) * 8.0;
-        const double level = std::min(1.0, 0.3 + brightness);
-        image.setPixel(px, py, scaled(star.colour, level));
-        if (star.magnitude < 1.0) {
+        // The square root of the flux, full at magnitude 1: a step of five
+        // magnitudes is a tenth of the level, so that the bright stars of a
+        // constellation stand out of the many faint ones, which keep a
+        // floor of a few per cent.
+        const double level =
+            std::max(kFaintestStar, std::min(1.0, std::pow(10.0, -0.2 * (star.magnitude - 1.0))));
+        // Stars sharing a pixel (the components of a double) leave the
+        // brighter one's light.
+        auto light = [&](int x, int y, std::uint32_t colour) {
+            if (image.contains(x, y)) image.setPixel(x, y, brighter(image.pixel(x, y), colour));
+        };
+        light(px, py, scaled(star.colour, level));
+        if (star.magnitude < 2.0) {
             const std::uint32_t halo = scaled(star.colour, level * 0.5);
-            image.setPixel(px + 1, py, halo);
-            image.setPixel(px - 1, py, halo);
-            image.setPixel(px, py + 1, halo);
-            image.setPixel(px, py - 1, halo);
+            light(px + 1, py, halo);
+            light(px - 1, py, halo);
+            light(px, py + 1, halo);
+            light(px, py - 1, halo);
         }
     }
 }
 
-void drawBody(Surface &image, const Camera &camera, const Body &body, const Body *sun) {
+// How a disc's pixels are coloured: the body's map turned with its rotation,
+// and the Sun's direction.
+struct DiscShading {
+    const SurfaceMap *map;
+    const SurfaceMap *night;  // Earth's lights by night, or null
+    MATRIX3 fixedToGlobal;    // the body's rotation at the date
+    VECTOR3 toSun;            // unit, from the body
+    double sunMeanLuminance;  // of the Sun's map
+};
+
+// The colour of the point of a planet or the Moon with the outward `normal`
+// (global frame).
+std::uint32_t surfaceColour(const DiscShading &shading, const VECTOR3 &normal) {
+    double longitude, latitude;
+    surfaceAngles(tmul(shading.fixedToGlobal, normal), longitude, latitude);
+    const Colour ground = shading.map->at(longitude, latitude);
+    const double sunHeight = dotp(normal, shading.toSun);
+    const double lit = smoothstep(-kTwilight, kTwilight, sunHeight) *
+                       (kTwilight + (1 - kTwilight) * std::max(0.0, sunHeight));
+    const double level = kNightLevel + (1 - kNightLevel) * lit;
+    double r = ground.r * level, g = ground.g * level, b = ground.b * level;
+    if (shading.night != nullptr) {
+        const double dark = 1 - smoothstep(-1.5 * kTwilight, 0.5 * kTwilight, sunHeight);
+        if (dark > 0) {
+            const Colour lights = shading.night->at(longitude, latitude);
+            r += lights.r * kCityLights * dark;
+            g += lights.g * kCityLights * dark;
+            b += lights.b * kCityLights * dark;
+        }
+    }
+    return toPixel(r, g, b);
+}
+
+// The Sun's surface seen along `direction` (unit), the cosine of the angle
+// between the line of sight and the surface normal being `mu`.
+std::uint32_t sunColour(const DiscShading &shading, const VECTOR3 &normal, double mu) {
+    double longitude, latitude;
+    surfaceAngles(tmul(shading.fixedToGlobal, normal), longitude, latitude);
+    const Colour granules = shading.map->at(longitude, latitude);
+    const double texture =
+        shading.sunMeanLuminance > 0 ? 0.85 + 0.15 * luminance(granules) / shading.sunMeanLuminance : 1.0;
+    const double level = (1 - kLimbDarkening * (1 - mu)) * texture;
+    return toPixel(255 * level, 250 * level, 235 * level);
+}
+
+void drawBody(Surface &image, const Camera &camera, const Body &body, const Body *sun, const SkyData &sky,
+              double mjd) {
     const VECTOR3 centre = body.position() - camera.position;  // from the camera
     const double distance = length(centre);
     const double radius = body.radius();
@@ -163,33 +253,38 @@ void drawBody(Surface &image, const Camera &camera, const Body &body, const Body
         top = within(cy - reach, OutsideView::height);
         bottom = within(cy + reach + 1, OutsideView::height);
     }
+    const SurfaceMap &map = sky.map(body.id());
+    const DiscShading shading{
+        &map, body.id() == BodyId::Earth && !sky.earthNight.empty() ? &sky.earthNight : nullptr,
+        body.rotation().rotationMatrix(mjd), toSun, luminance(map.mean())};
     const double centreSquared = dotp(centre, centre);
-    const double cosLimit = std::cos(angularRadius);
     for (int py = top; py < bottom; ++py) {
         std::uint32_t *row = image.row(py);
         for (int px = left; px < right; ++px) {
             const VECTOR3 direction = unit(camera.ray(px, py));
             const double along = dotp(direction, centre);
-            if (isSun) {
-                const double cosAngle = along / distance;
-                if (cosAngle >= cosLimit) {
-                    row[px] = Surface::rgb(255, 250, 235);
-                } else if (glowRadius > 0 && centreVisible) {
+            const double discriminant = along > 0 ? along * along - (centreSquared - radius * radius) : -1.0;
+            if (discriminant < 0) {
+                if (glowRadius > 0 && centreVisible) {
                     const double r = std::hypot(px + 0.5 - cx, py + 0.5 - cy);
                     if (r < glowRadius) {
                         const double k = (r - pixelRadius) / (pixelRadius + 4);
-                        row[px] = added(row[px], Surface::rgb(255, 230, 180), 0.8 / (1 + k * k));
+                        row[px] = added(row[px], Surface::rgb(255, 230, 180), kSunGlow / (1 + k * k));
                     }
                 }
                 continue;
             }
-            if (along <= 0) continue;
-            const double discriminant = along * along - (centreSquared - radius * radius);
-            if (discriminant < 0) continue;
             const double hit = along - std::sqrt(discriminant);
             const VECTOR3 normal = (direction * hit - centre) / radius;
-            const double light = std::max(0.0, dotp(normal, toSun));
-            row[px] = scaled(colour, kAmbient + (1 - kAmbient) * light);
+            if (map.empty()) {
+                row[px] = isSun ? Surface::rgb(255, 250, 235)
+                                : scaled(colour, kNightLevel +
+                                                     (1 - kNightLevel) * std::max(0.0, dotp(normal, toSun)));
+            } else if (isSun) {
+                row[px] = sunColour(shading, normal, std::max(0.0, -dotp(normal, direction)));
+            } else {
+                row[px] = surfaceColour(shading, normal);
+            }
         }
     }
 }
@@ -231,28 +326,6 @@ void drawHud(SURFHANDLE target, Surface &image, const Simulation &simulation, VE
 
 }  // namespace
 
-const std::vector<OutsideView::Star> &OutsideView::stars() {
-    static const std::vector<Star> catalogue = [] {
-        std::vector<Star> list;
-        list.reserve(kStarCount);
-        Sequence random(0x4F4B554C53544152ULL);
-        const std::uint32_t tints[] = {Surface::rgb(255, 255, 255), Surface::rgb(200, 215, 255),
-                                       Surface::rgb(255, 240, 210), Surface::rgb(255, 215, 180)};
-        for (int i = 0; i < kStarCount; ++i) {
-            const double z = 2 * random.next() - 1;
-            const double angle = 2 * PI * random.next();
-            const double s = std::sqrt(1 - z * z);
-            // Counts grow about threefold per magnitude: few bright, many faint.
-            const double magnitude =
-                std::log10(1 + random.next() * (std::pow(10.0, 0.45 * 7.5) - 1)) / 0.45 - 1.5;
-            list.push_back(Star{_V(s * std::cos(angle), z, s * std::sin(angle)), magnitude,
-                                tints[int(random.next() * 4) & 3]});
-        }
-        return list;
-    }();
-    return catalogue;
-}
-
 std::uint32_t OutsideView::bodyColour(const Body &body) {
     switch (body.id()) {
         case BodyId::Sun:
@@ -279,8 +352,15 @@ void OutsideView::render(SURFHANDLE target, const Simulation &simulation, VESSEL
                          int hudMode, HFONT hudFont) {
     Surface *image = surfaceFromHandle(target);
     if (image == nullptr || image->width() != width || image->height() != height) return;
-    image->fill(0);
     image->clearTexts();
+    drawScene(*image, simulation, focus, aperture, simulation.sky());
+    if (hudMode != HUD_NONE) drawHud(target, *image, simulation, focus, hudMode, hudFont);
+}
+
+void OutsideView::drawScene(Surface &image, const Simulation &simulation, VESSEL &focus, double aperture,
+                            const SkyData &sky) {
+    if (image.width() != width || image.height() != height) return;
+    image.fill(0);
 
     Camera camera;
     focus.GetRotationMatrix(camera.rotation);
@@ -291,7 +371,7 @@ void OutsideView::render(SURFHANDLE target, const Simulation &simulation, VESSEL
     aperture = std::max(1e-3, std::min(aperture, 80.0 * RAD));
     camera.focal = (height / 2.0) / std::tan(aperture);
 
-    drawStars(*image, camera);
+    drawStars(image, camera, sky.stars);
 
     // Painter's order: the farthest body first.
     std::vector<const Body *> order;
@@ -303,9 +383,7 @@ void OutsideView::render(SURFHANDLE target, const Simulation &simulation, VESSEL
     std::sort(order.begin(), order.end(), [&](const Body *a, const Body *b) {
         return dist(a->position(), camera.position) > dist(b->position(), camera.position);
     });
-    for (const Body *body : order) drawBody(*image, camera, *body, sun);
-
-    if (hudMode != HUD_NONE) drawHud(target, *image, simulation, focus, hudMode, hudFont);
+    for (const Body *body : order) drawBody(image, camera, *body, sun, sky, simulation.mjd());
 }
 
 }  // namespace sim

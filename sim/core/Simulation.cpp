@@ -136,6 +136,12 @@ bool Simulation::loadScenario(const std::string &path, std::string &error) {
     const double mjd = scenario.mjd;
     const std::string &focusName = scenario.focusName;
     std::string bodyError;
+    std::shared_ptr<const SkyData> sky = loadSkyData(rootDir_ + "/Config/Sky", bodyError);
+    if (!sky) {
+        error = "cannot load the sky: " + bodyError;
+        return false;
+    }
+    sky_ = std::move(sky);
     if (!loadBodies(mjd, bodyError)) {
         // A date the ephemeris does not cover is the date line's fault.
         error =

@@ -18,6 +18,7 @@
 #include "core/GravityModel.h"
 #include "core/ModuleLoader.h"
 #include "core/Vessel.h"
+#include "sky/SkyData.h"
 
 namespace sim {
 
@@ -59,6 +60,8 @@ public:
     double simTime() const { return simTime_; }
     double simStep() const { return simStep_; }
     double mjd() const { return mjd_; }
+    // The stars and the bodies' maps (Config/Sky), read with the scenario.
+    const SkyData &sky() const { return *sky_; }
     double frameLength() const { return frameLength_; }  // real seconds per frame
     void setFrameLength(double seconds) { frameLength_ = seconds; }
     // The time acceleration, kept within its range.
@@ -128,6 +131,7 @@ private:
     double simTime_ = 0.0;
     double simStep_ = 0.0;
     double mjd_ = 0.0;
+    std::shared_ptr<const SkyData> sky_ = std::make_shared<SkyData>();
     double frameLength_ = 0.02;
     double warp_ = 1.0;
     long frameCount_ = 0;

@@ -18,6 +18,7 @@ TestInstallation::TestInstallation(FromBuild fromBuild)
     fs::create_directories(root_ + "/Config/Vessels");
     fs::create_directories(root_ + "/Scenarios");
     fs::create_symlink(BuildRoot() + "/Config/Ephemeris", root_ + "/Config/Ephemeris");
+    fs::create_symlink(BuildRoot() + "/Config/Sky", root_ + "/Config/Sky");
     fs::create_directories(work_ + "/PHOTO");
     fs::create_directories(work_ + "/Q4K12techout");
     if (fromBuild == FromBuild::kClassesAndModules) {
