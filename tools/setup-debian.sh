@@ -15,7 +15,8 @@
 set -e
 # The live console: cpp-httplib and nlohmann-json build it; its browser test
 # drives headless Chromium through chromedriver with Selenium. The outside
-# view's sky: the Bright Star Catalogue from xplanet, the planetary maps from
+# view's sky: the Bright Star Catalogue from xplanet with the stars' B-V from
+# stellarium-data's Hipparcos catalogues, the planetary maps from
 # stellarium-data and xplanet-images (python3-pil converts them at build time).
 packages="cmake ninja-build g++ pkg-config libfreetype-dev libpng-dev fonts-liberation2 \
 libgtest-dev libgmock-dev libbenchmark-dev python3-pil libcairo2-dev \

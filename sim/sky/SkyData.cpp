@@ -21,11 +21,12 @@ bool readMap(const std::string &path, SurfaceMap &map, std::string &error) {
 
 std::shared_ptr<const SkyData> loadSkyData(const std::string &folder, std::string &error) {
     auto sky = std::make_shared<SkyData>();
-    const std::string catalogue = folder + "/BSC";
+    const std::string catalogue = folder + "/Stars.txt";
     std::ifstream in(catalogue);
     std::string why;
     if (!in) {
-        error = catalogue + ": missing (the build copies it from Debian's xplanet package)";
+        error =
+            catalogue + ": missing (the build makes it from Debian's xplanet and stellarium-data packages)";
         return nullptr;
     }
     if (!readStarCatalogue(in, sky->stars, why)) {

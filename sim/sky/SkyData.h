@@ -1,7 +1,8 @@
 // What the outside view draws besides the geometry: the stars and the maps
 // of the bodies, read from the installation's Config/Sky folder, which the
 // build fills from Debian's packages (sim/sky/sources.cmake):
-//   BSC                      the star catalogue (xplanet)
+//   Stars.txt                the star table: xplanet's Bright Star Catalogue
+//                            with B-V from stellarium-data's Hipparcos stars
 //   <Body>.ppm               each body's map, named as the body (stellarium-data;
 //                            Earth from xplanet-images)
 //   Earth_night.ppm          Earth's lights by night (xplanet-images)

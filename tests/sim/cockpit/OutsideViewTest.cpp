@@ -76,6 +76,20 @@ TEST_F(CockpitTest, OrionStandsWhereTheCatalogueHasIt) {
     }
     // The belt is the middle of the picture: Alnilam on the centre pixel.
     EXPECT_GT(brightest(view, 640, 480, 1), 120u);
+
+    // Each in its colour: Betelgeuse the red supergiant (B-V +1.5), Rigel
+    // and Bellatrix blue-white (-0.03, -0.22).
+    auto pixelAt = [&](int index) {
+        const Pixel at =
+            project(focus->rotation, aperture, directionOf(orion[index].hours, orion[index].degrees));
+        return view.pixel(int(std::floor(at.x)), int(std::floor(at.y)));
+    };
+    const std::uint32_t betelgeuse = pixelAt(0), rigel = pixelAt(1), bellatrix = pixelAt(2);
+    EXPECT_EQ(Surface::red(betelgeuse), 255u);
+    EXPECT_GT(Surface::red(betelgeuse), Surface::blue(betelgeuse) + 80);
+    EXPECT_EQ(Surface::blue(rigel), 255u);
+    EXPECT_GT(Surface::blue(rigel), Surface::red(rigel) + 40);
+    EXPECT_GT(Surface::blue(bellatrix), Surface::red(bellatrix) + 30);
 }
 
 TEST_F(CockpitTest, ASkyOfTheCatalogueHasItsThousandsOfStars) {
