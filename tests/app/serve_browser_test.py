@@ -429,6 +429,9 @@ def compare_streams(driver, args):
         print(f"  {run['name']} against whole: bytes {run['bytes'] / whole['bytes']:.3f}, "
               f"frame processor time {run['frameCpuMs'] / whole['frameCpuMs']:.2f}, "
               f"key to picture median {run['keyMedianMs'] / whole['keyMedianMs']:.2f}")
+    if args.figures_only:
+        print("  (a sanitizer build: the figures are printed, the goals not checked)")
+        return
     for run in runs[1:]:
         # Every state, but for the odd one the event stream skips when the
         # browser falls behind on a machine shared with builds (it sends the
@@ -451,6 +454,9 @@ def main():
     parser.add_argument("--quiet-seconds", type=float, default=10.0,
                         help="the quiet stretch each picture stream is measured over (60 for the long figure)")
     parser.add_argument("--key-samples", type=int, default=12, help="keys timed on each picture stream")
+    parser.add_argument("--figures-only", action="store_true",
+                        help="print the picture streams' figures without checking their goals (a sanitizer "
+                             "build runs many times slower, most of all where it encodes whole pictures)")
     args = parser.parse_args()
 
     try:
