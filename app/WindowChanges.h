@@ -89,7 +89,7 @@ struct WindowSnapshot {
 // The window as last published, and its changes state by state. take runs
 // on the simulation thread; apply on one thread at a time (the changes
 // worker), in the order the snapshots were taken; they share nothing but a
-// flag saying whether the view shows and the pool of view pictures.
+// flag saying whether the view shows and a pool of pictures to copy into.
 class WindowMirror {
 public:
     // The outside view is drawn afresh for a state at most every this many
@@ -118,6 +118,8 @@ private:
     unsigned long long taken_ = 0;
     long viewFrame_ = 0;  // the frame the view was last drawn for
     std::vector<unsigned long long> areaDrawn_;
+    sim::Surface copyOf(const sim::Surface &source, int width, int height);
+    WindowSnapshot::Layer copyLayer(const sim::Panel &panel, int index);
     // ---- shared
     // Whether the last window applied showed some of the view (when it does
     // not, the view is not drawn).
@@ -126,8 +128,6 @@ private:
     // copy the next ones into: no new memory to fault in for each copy.
     sim::Surface spare(int width, int height);
     void giveBack(sim::Surface picture);
-    sim::Surface copyOf(const sim::Surface &source, int width, int height);
-    WindowSnapshot::Layer copyLayer(const sim::Panel &panel, int index);
     std::mutex spareMutex_;
     std::vector<sim::Surface> spares_;
     std::size_t sparePixels_ = 0;
