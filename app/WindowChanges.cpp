@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kTile = WindowTiles::size;
 constexpr std::size_t kWindowPixels = std::size_t(sim::Cockpit::windowWidth) * sim::Cockpit::windowHeight;
+constexpr std::size_t kMostSpares = 512;
 
 // Processor time of the calling thread.
 double threadCpuMs() {
@@ -42,9 +43,12 @@ void WindowMirror::giveBack(sim::Surface picture) {
     const std::size_t pixels = std::size_t(picture.width()) * picture.height();
     if (pixels == 0) return;
     std::lock_guard<std::mutex> lock(spareMutex_);
+    // Room once for all: a picture moved into a vector that grows is copied
+    // (a surface's moves may throw).
+    if (spares_.capacity() < kMostSpares) spares_.reserve(kMostSpares);
     // About what a state takes at most (the view and the panel's layers),
     // twice; beyond that the oldest go.
-    while (!spares_.empty() && sparePixels_ + pixels > 4 * kWindowPixels) {
+    while (!spares_.empty() && (sparePixels_ + pixels > 4 * kWindowPixels || spares_.size() >= kMostSpares)) {
         sparePixels_ -= std::size_t(spares_.front().width()) * spares_.front().height();
         spares_.erase(spares_.begin());
     }
@@ -110,6 +114,7 @@ WindowSnapshot WindowMirror::take(sim::Cockpit &cockpit, unsigned long long sinc
             snapshot.keyed = panel->hasColourKey();
             snapshot.key = panel->colourKey();
             snapshot.layerCount = int(panel->areas().size() + panel->mfds().size());
+            snapshot.layers.reserve(std::size_t(snapshot.layerCount));
             for (const sim::PanelArea &area : panel->areas()) areaDrawn_.push_back(area.drawn);
             for (int i = 0; i < snapshot.layerCount; ++i) snapshot.layers.push_back(copyLayer(*panel, i));
         }
@@ -117,6 +122,8 @@ WindowSnapshot WindowMirror::take(sim::Cockpit &cockpit, unsigned long long sinc
         // What may have been drawn since: the areas the module redrew, and
         // the MFD screens.
         const int areas = int(panel->areas().size());
+        // Room for all (growing would copy the pictures: see giveBack).
+        snapshot.layers.reserve(panel->areas().size() + panel->mfds().size());
         for (int i = 0; i < areas; ++i) {
             const unsigned long long drawn = panel->areas()[std::size_t(i)].drawn;
             if (drawn == areaDrawn_[std::size_t(i)]) continue;

@@ -44,10 +44,11 @@ struct LiveSetup {
 };
 
 // 0: no page; 1: a page listening and fetching a whole picture for every
-// state; 2: a page getting the changes.
+// state; 2: a page getting the changes; 3: the changes, a state every frame.
 void BM_LiveFrame(benchmark::State &state) {
     okulsim::LiveConsole::Options options;
     options.pictures = state.range(0) == 1 ? okulsim::PictureStream::Whole : okulsim::PictureStream::Changes;
+    if (state.range(0) == 3) options.publishEvery = 1;
     LiveSetup live(options);
     if (!live.simulation) {
         state.SkipWithError(live.error.c_str());
@@ -76,7 +77,7 @@ void BM_LiveFrame(benchmark::State &state) {
     state.counters["changes ms/state"] = meanAfter("\"changeUpdates\"");
     state.counters["worker ms/state"] = meanAfter("\"worker\"");
 }
-BENCHMARK(BM_LiveFrame)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LiveFrame)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
 
 // The outside view drawn once (both ways of sending pictures draw it for
 // every picture or state).
