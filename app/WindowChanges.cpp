@@ -124,7 +124,7 @@ WindowSnapshot WindowMirror::take(sim::Cockpit &cockpit, unsigned long long sinc
         const int areas = int(panel->areas().size());
         // Room for all (growing would copy the pictures: see giveBack).
         snapshot.layers.reserve(panel->areas().size() + panel->mfds().size());
-        for (int i = 0; i < areas; ++i) {
+        for (int i = 0; i < std::min(areas, int(areaDrawn_.size())); ++i) {
             const unsigned long long drawn = panel->areas()[std::size_t(i)].drawn;
             if (drawn == areaDrawn_[std::size_t(i)]) continue;
             areaDrawn_[std::size_t(i)] = drawn;
