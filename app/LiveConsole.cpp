@@ -140,11 +140,12 @@ bool LiveConsole::step(double frameLength) {
     if (listeners == 0 || !(arrived || (serial_ != publishedSerial_ &&
                                         (framesSincePublish_ >= options_.publishEvery || paused_))))
         return false;
-    if (options_.pictures == PictureStream::Changes && serial_ != mirror_.serial()) {
-        // The picture's changes are ready before the state that names them.
+    if (options_.pictures == PictureStream::Changes && serial_ != mirror_.taken()) {
+        // What changed is taken now, while the cockpit holds still; the
+        // changes are found on the worker, and a request for them waits
+        // for the worker to reach the state.
         const double before = threadCpuMs();
-        history_.add(
-            std::make_shared<const TileChanges>(mirror_.update(cockpit(), mirror_.serial(), serial_)));
+        changes_.submit(mirror_.take(cockpit(), mirror_.taken(), serial_));
         std::lock_guard<std::mutex> lock(statsMutex_);
         updateMs_ += threadCpuMs() - before;
         ++updates_;
@@ -314,19 +315,19 @@ std::string LiveConsole::mapJson() {
 PictureJob LiveConsole::publishedWindowJob() {
     PictureJob job;
     // Asked before any state went out (no page listening yet): the window now.
-    if (mirror_.serial() == 0 && serial_ > 0)
-        history_.add(std::make_shared<const TileChanges>(mirror_.update(cockpit(), 0, serial_)));
-    if (publishedWindow_.result.valid() && publishedWindow_.serial == mirror_.serial()) {
+    if (mirror_.taken() == 0 && serial_ > 0) changes_.submit(mirror_.take(cockpit(), 0, serial_));
+    if (publishedWindow_.result.valid() && publishedWindow_.serial == mirror_.taken()) {
         job.result = publishedWindow_.result;
         return job;
     }
     auto promise = std::make_shared<std::promise<std::shared_ptr<const EncodedPicture>>>();
-    publishedWindow_.serial = mirror_.serial();
+    job.layers = std::make_shared<sim::Cockpit::WindowLayers>();
+    // The worker done with every state taken (rare: a page starting or
+    // fallen behind).
+    job.layers->view = changes_.window(job.serial);
+    publishedWindow_.serial = job.serial;
     publishedWindow_.result = promise->get_future().share();
     job.result = publishedWindow_.result;
-    job.layers = std::make_shared<sim::Cockpit::WindowLayers>();
-    job.layers->view = mirror_.window();
-    job.serial = mirror_.serial();
     job.encode = promise;
     return job;
 }
@@ -347,6 +348,9 @@ std::shared_ptr<const EncodedPatch> LiveConsole::patch(unsigned long long since,
     if (shared.valid()) return shared.get();
     std::shared_ptr<EncodedPatch> encoded;
     WindowPatch pieces;
+    // The page may ask as soon as the state is out: the worker may still be
+    // finding its changes.
+    changes_.waitFor(serial, std::chrono::seconds(2));
     if (history_.patch(since, serial, pieces)) {
         encoded = std::make_shared<EncodedPatch>();
         const auto start = Clock::now();
@@ -377,6 +381,9 @@ void LiveConsole::countPictureBytes(std::size_t bytes) {
 }
 
 std::string LiveConsole::statsJson() const {
+    double workerMs = 0.0;
+    long workerStates = 0;
+    changes_.times(workerMs, workerStates);
     std::lock_guard<std::mutex> lock(statsMutex_);
     const Json stats{{"frameRate", frameRate},
                      {"listeners", broadcast_.listeners()},
@@ -392,7 +399,11 @@ std::string LiveConsole::statsJson() const {
                      {"changeUpdates",
                       {{"count", updates_},
                        {"totalCpuMs", updateMs_},
-                       {"meanCpuMs", updates_ > 0 ? updateMs_ / double(updates_) : 0.0}}},
+                       {"meanCpuMs", updates_ > 0 ? updateMs_ / double(updates_) : 0.0},
+                       {"worker",
+                        {{"count", workerStates},
+                         {"totalCpuMs", workerMs},
+                         {"meanCpuMs", workerStates > 0 ? workerMs / double(workerStates) : 0.0}}}}},
                      {"sent", {{"pictures", picturesSent_}, {"bytes", pictureBytes_}}}};
     return stats.dump();
 }

@@ -4,7 +4,8 @@
 // publishes its state to the pages' event streams.
 //
 // Everything here is called on the simulation thread, by the loop or by
-// work posted to the event queue, except countEncoding and statsJson.
+// work posted to the event queue, except countEncoding, countPictureBytes,
+// patch and statsJson.
 #pragma once
 
 #include <atomic>
@@ -184,6 +185,9 @@ private:
 
     WindowMirror mirror_;
     WindowHistory history_;
+    // Finds the published states' changes off the simulation thread (after
+    // the mirror and the history it uses, so that it stops first).
+    ChangesWorker changes_{mirror_, history_};
     struct CachedPatch {
         unsigned long long since = 0, serial = 0;
         std::shared_future<std::shared_ptr<const EncodedPatch>> result;

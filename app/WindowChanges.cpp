@@ -1,5 +1,7 @@
 #include "WindowChanges.h"
 
+#include <time.h>
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -13,239 +15,333 @@ namespace okulsim {
 namespace {
 
 constexpr int kTile = WindowTiles::size;
+constexpr std::size_t kWindowPixels = std::size_t(sim::Cockpit::windowWidth) * sim::Cockpit::windowHeight;
+constexpr std::size_t kMostSpares = 512;
 
-// Marks the tiles a window rectangle touches.
-void markTiles(std::vector<char> &marks, int left, int top, int right, int bottom) {
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, sim::Cockpit::windowWidth);
-    bottom = std::min(bottom, sim::Cockpit::windowHeight);
-    if (right <= left || bottom <= top) return;
-    for (int ty = top / kTile; ty <= (bottom - 1) / kTile; ++ty)
-        for (int tx = left / kTile; tx <= (right - 1) / kTile; ++tx)
-            marks[ty * WindowTiles::columns + tx] = 1;
+// Processor time of the calling thread.
+double threadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) * 1e-6;
 }
 
 }  // namespace
 
-namespace {
+sim::Surface WindowMirror::spare(int width, int height) {
+    std::lock_guard<std::mutex> lock(spareMutex_);
+    for (std::size_t i = spares_.size(); i-- > 0;) {
+        if (spares_[i].width() != width || spares_[i].height() != height) continue;
+        sim::Surface picture = std::move(spares_[i]);
+        spares_.erase(spares_.begin() + std::ptrdiff_t(i));
+        sparePixels_ -= std::size_t(width) * height;
+        return picture;
+    }
+    return sim::Surface(width, height);
+}
 
-// A layer of the panel: its picture and where it lies (panel pixels).
-struct Layer {
-    const sim::Surface *picture = nullptr;
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
+void WindowMirror::giveBack(sim::Surface picture) {
+    const std::size_t pixels = std::size_t(picture.width()) * picture.height();
+    if (pixels == 0) return;
+    std::lock_guard<std::mutex> lock(spareMutex_);
+    // Room once for all: a picture moved into a vector that grows is copied
+    // (a surface's moves may throw).
+    if (spares_.capacity() < kMostSpares) spares_.reserve(kMostSpares);
+    // About what a state takes at most (the view and the panel's layers),
+    // twice; beyond that the oldest go.
+    while (!spares_.empty() && (sparePixels_ + pixels > 4 * kWindowPixels || spares_.size() >= kMostSpares)) {
+        sparePixels_ -= std::size_t(spares_.front().width()) * spares_.front().height();
+        spares_.erase(spares_.begin());
+    }
+    sparePixels_ += pixels;
+    spares_.push_back(std::move(picture));
+}
 
-// Layer i: the areas in registration order, then the MFD screens (drawn
-// over the areas).
-Layer panelLayer(const sim::Panel &panel, int index) {
-    Layer layer;
+sim::Surface WindowMirror::copyOf(const sim::Surface &source, int width, int height) {
+    width = std::min(width, source.width());
+    height = std::min(height, source.height());
+    if (width <= 0 || height <= 0) return sim::Surface(0, 0);
+    sim::Surface copy = spare(width, height);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(copy.row(y), source.row(y), sizeof(std::uint32_t) * std::size_t(width));
+    return copy;
+}
+
+// Layer i of the panel as it stands (the areas in registration order, then
+// the MFD screens, drawn over the areas), copied.
+WindowSnapshot::Layer WindowMirror::copyLayer(const sim::Panel &panel, int index) {
+    WindowSnapshot::Layer layer;
+    layer.index = index;
     const int areas = int(panel.areas().size());
     if (index < areas) {
+        // An area's picture covers its rectangle, however large the picture.
         const sim::PanelArea &area = panel.areas()[std::size_t(index)];
-        layer.picture = &area.shown;
         layer.left = area.rect.left, layer.top = area.rect.top;
-        layer.right = area.rect.left + std::min(area.width(), area.shown.width());
-        layer.bottom = area.rect.top + std::min(area.height(), area.shown.height());
+        layer.picture = copyOf(area.shown, area.width(), area.height());
     } else {
         const sim::PanelMfd &mfd = panel.mfds()[std::size_t(index - areas)];
-        layer.picture = sim::surfaceFromHandle(mfd.display);
-        if (layer.picture == nullptr) return layer;
         layer.left = mfd.spec.pos.left, layer.top = mfd.spec.pos.top;
-        layer.right = layer.left + layer.picture->width();
-        layer.bottom = layer.top + layer.picture->height();
+        if (const sim::Surface *display = sim::surfaceFromHandle(mfd.display))
+            layer.picture = copyOf(*display, display->width(), display->height());
     }
     return layer;
 }
 
-int layerCount(const sim::Panel &panel) { return int(panel.areas().size() + panel.mfds().size()); }
-
-// A 64-bit fingerprint of a picture's pixels (and size): reading a picture
-// once is cheaper than comparing it with a copy, which reads two. Four
-// independent lanes keep the multiplications from waiting on each other.
-std::uint64_t fingerprint(const sim::Surface &picture) {
-    const std::size_t count = std::size_t(picture.width()) * picture.height();
-    const std::uint32_t *pixels = picture.pixels();
-    const std::uint64_t k = 0x9E3779B97F4A7C15ull;
-    std::uint64_t lane[4] = {std::uint64_t(picture.width()), std::uint64_t(picture.height()), 3, 4};
-    std::size_t i = 0;
-    for (; i + 8 <= count; i += 8)
-        for (int l = 0; l < 4; ++l) {
-            std::uint64_t word;
-            std::memcpy(&word, pixels + i + 2 * l, sizeof word);
-            lane[l] = (lane[l] ^ word) * k;
-            lane[l] ^= lane[l] >> 31;
-        }
-    for (; i < count; ++i) lane[0] = ((lane[0] ^ pixels[i]) * k) ^ (lane[0] >> 29);
-    std::uint64_t h = 0;
-    for (std::uint64_t value : lane) h = ((h ^ value) * k) ^ (h >> 32);
-    return h;
-}
-
-}  // namespace
-
-void WindowMirror::classifyTiles(const sim::Panel *panel, int left, int top) {
-    const int layers = panel != nullptr ? layerCount(*panel) : 0;
-    for (int tile = 0; tile < WindowTiles::count; ++tile) {
-        const int x0 = (tile % WindowTiles::columns) * kTile - left,
-                  y0 = (tile / WindowTiles::columns) * kTile - top;
-        const int x1 = x0 + kTile, y1 = y0 + kTile;
-        const int width = panel != nullptr ? panel->width() : 0,
-                  height = panel != nullptr ? panel->height() : 0;
-        int &kind = tileLayer_[tile];
-        if (x1 <= 0 || y1 <= 0 || x0 >= width || y0 >= height) {
-            kind = viewOnly;
-            continue;
-        }
-        if (x0 < 0 || y0 < 0 || x1 > width || y1 > height) {
-            kind = mixed;
-            continue;
-        }
-        // The topmost layer over the tile, if it covers the whole tile.
-        kind = mixed;
-        for (int i = layers - 1; i >= 0; --i) {
-            const Layer layer = panelLayer(*panel, i);
-            if (layer.picture == nullptr || layer.right <= x0 || layer.bottom <= y0 || layer.left >= x1 ||
-                layer.top >= y1)
-                continue;
-            kind = layer.left <= x0 && layer.top <= y0 && layer.right >= x1 && layer.bottom >= y1 ? i : mixed;
-            break;
-        }
-    }
-}
-
-bool WindowMirror::refreshTile(const sim::Panel *panel, int tile, int left, int top,
-                               const sim::Surface *view) {
-    const int x0 = (tile % WindowTiles::columns) * kTile, y0 = (tile / WindowTiles::columns) * kTile;
-    auto sameAsShown = [&](const std::uint32_t *const *rows) {
-        for (int y = 0; y < kTile; ++y)
-            if (std::memcmp(window_.row(y0 + y) + x0, rows[y], sizeof(std::uint32_t) * kTile) != 0)
-                return false;
-        return true;
-    };
-    // The view's pixel where the panel lets it through: the view drawn for
-    // this state, or the last one drawn (the mirror's own; where the panel
-    // has only just turned transparent, the view appears with its next
-    // drawing, at most viewEveryFrames later).
-    auto viewPixel = [&](int x, int y) { return view != nullptr ? view->pixel(x, y) : window_.pixel(x, y); };
-
-    const std::uint32_t *rows[kTile];
-    std::uint32_t mix[WindowTiles::pixels];
-    const int kind = tileLayer_[tile];
-    bool showsView = false;
-    if (kind == viewOnly) {
-        if (view == nullptr) return false;  // the view was not drawn afresh
-        for (int y = 0; y < kTile; ++y) rows[y] = view->row(y0 + y) + x0;
-        showsView = true;
-    } else if (kind >= 0 && panelLayer(*panel, kind).picture != nullptr) {
-        // One layer over the whole tile.
-        const Layer layer = panelLayer(*panel, kind);
-        const int px = x0 - left - layer.left, py = y0 - top - layer.top;
-        for (int y = 0; y < kTile; ++y) rows[y] = layer.picture->row(py + y) + px;
-        if (sameAsShown(rows)) {
-            viewTiles_[tile] = 0;  // shown as the layer is: nothing of the view
-            return false;
-        }
-        for (int y = 0; y < kTile && keyed_; ++y) {
-            const std::uint32_t *source = rows[y];
-            if (std::find(source, source + kTile, key_) == source + kTile) continue;
-            // A transparent pixel lets the view through.
-            showsView = true;
-            std::uint32_t *out = mix + y * kTile;
-            for (int x = 0; x < kTile; ++x)
-                out[x] = source[x] != key_ ? source[x] : viewPixel(x0 + x, y0 + y);
-            rows[y] = out;
-        }
-    } else {
-        // Layers meet in the tile, or it reaches past the panel: the panel
-        // put together here, the view where it is transparent or absent.
-        const int px0 = x0 - left, py0 = y0 - top;
-        panel->composeRegion(panel_, px0, py0, px0 + kTile, py0 + kTile);
-        for (int y = 0; y < kTile; ++y) {
-            std::uint32_t *out = mix + y * kTile;
-            const int py = py0 + y;
-            for (int x = 0; x < kTile; ++x) {
-                const int px = px0 + x;
-                const bool inside = py >= 0 && py < panel_.height() && px >= 0 && px < panel_.width();
-                const std::uint32_t pixel = inside ? panel_.pixel(px, py) : 0;
-                const bool through = !inside || (keyed_ && pixel == key_);
-                showsView = showsView || through;
-                out[x] = through ? viewPixel(x0 + x, y0 + y) : pixel;
-            }
-            rows[y] = out;
-        }
-    }
-    viewTiles_[tile] = showsView;
-    if (sameAsShown(rows)) return false;
-    for (int y = 0; y < kTile; ++y)
-        std::memcpy(window_.row(y0 + y) + x0, rows[y], sizeof(std::uint32_t) * kTile);
-    return true;
-}
-
-TileChanges WindowMirror::update(sim::Cockpit &cockpit, unsigned long long since, unsigned long long serial) {
-    TileChanges changes;
-    changes.since = since;
-    changes.serial = serial;
-    serial_ = serial;
+WindowSnapshot WindowMirror::take(sim::Cockpit &cockpit, unsigned long long since,
+                                  unsigned long long serial) {
+    WindowSnapshot snapshot;
+    snapshot.since = since;
+    snapshot.serial = serial;
+    taken_ = serial;
 
     const sim::Panel *panel = cockpit.shownPanel();
     int left = 0, top = 0;
     if (panel == nullptr || !cockpit.panelOrigin(left, top)) panel = nullptr;
-    std::vector<char> candidates(WindowTiles::count, 0);
     const long frame = sim::Simulation::current() != nullptr ? sim::Simulation::current()->frameCount() : 0;
     bool drawView = frame - viewFrame_ >= viewEveryFrames;
 
     if (!started_ || cockpit.panelSerial() != panelSerial_) {
-        // A new panel: everything is looked at.
+        // A new panel: all of it.
         started_ = true;
         panelSerial_ = cockpit.panelSerial();
-        keyed_ = panel != nullptr && panel->hasColourKey();
-        key_ = panel != nullptr ? panel->colourKey() : 0;
-        panel_ = panel != nullptr ? sim::Surface(panel->width(), panel->height()) : sim::Surface(0, 0);
-        areaDrawn_.clear();
-        layerPrints_.clear();
-        if (panel != nullptr) {
-            for (const sim::PanelArea &area : panel->areas()) areaDrawn_.push_back(area.drawn);
-            for (int i = 0; i < layerCount(*panel); ++i) {
-                const Layer layer = panelLayer(*panel, i);
-                layerPrints_.push_back(layer.picture != nullptr ? fingerprint(*layer.picture) : 0);
-            }
-        }
-        classifyTiles(panel, left, top);
-        std::fill(candidates.begin(), candidates.end(), 1);
+        snapshot.newPanel = true;
         drawView = true;
-    } else if (panel != nullptr) {
-        // What was drawn since: the areas the module redrew and the MFD
-        // screens, where their pictures differ from the last ones looked at
-        // (most areas are redrawn every frame and show the same).
-        const int layers = layerCount(*panel);
-        for (int i = 0; i < layers; ++i) {
-            const bool area = i < int(areaDrawn_.size());
-            if (area && panel->areas()[std::size_t(i)].drawn == areaDrawn_[std::size_t(i)]) continue;
-            if (area) areaDrawn_[std::size_t(i)] = panel->areas()[std::size_t(i)].drawn;
-            const Layer layer = panelLayer(*panel, i);
-            if (layer.picture == nullptr) continue;
-            const std::uint64_t print = fingerprint(*layer.picture);
-            if (print == layerPrints_[std::size_t(i)]) continue;
-            layerPrints_[std::size_t(i)] = print;
-            markTiles(candidates, left + layer.left, top + layer.top, left + layer.right, top + layer.bottom);
+        areaDrawn_.clear();
+        if (panel != nullptr) {
+            // Every layer goes too (each covers its place in the composed
+            // picture), to be put over it again as they change.
+            snapshot.background = panel->compose();
+            snapshot.left = left, snapshot.top = top;
+            snapshot.keyed = panel->hasColourKey();
+            snapshot.key = panel->colourKey();
+            snapshot.layerCount = int(panel->areas().size() + panel->mfds().size());
+            snapshot.layers.reserve(std::size_t(snapshot.layerCount));
+            for (const sim::PanelArea &area : panel->areas()) areaDrawn_.push_back(area.drawn);
+            for (int i = 0; i < snapshot.layerCount; ++i) snapshot.layers.push_back(copyLayer(*panel, i));
         }
+    } else if (panel != nullptr) {
+        // What may have been drawn since: the areas the module redrew, and
+        // the MFD screens.
+        const int areas = int(panel->areas().size());
+        // Room for all (growing would copy the pictures: see giveBack).
+        snapshot.layers.reserve(panel->areas().size() + panel->mfds().size());
+        for (int i = 0; i < std::min(areas, int(areaDrawn_.size())); ++i) {
+            const unsigned long long drawn = panel->areas()[std::size_t(i)].drawn;
+            if (drawn == areaDrawn_[std::size_t(i)]) continue;
+            areaDrawn_[std::size_t(i)] = drawn;
+            snapshot.layers.push_back(copyLayer(*panel, i));
+        }
+        for (int i = areas; i < areas + int(panel->mfds().size()); ++i)
+            snapshot.layers.push_back(copyLayer(*panel, i));
     }
-    const sim::Surface *view = nullptr;
-    if (drawView && std::find(viewTiles_.begin(), viewTiles_.end(), 1) != viewTiles_.end()) {
-        view = &cockpit.renderView();
+    if (drawView && (snapshot.newPanel || viewShows_.load())) {
         viewFrame_ = frame;
+        snapshot.hasView = true;
+        snapshot.view = spare(sim::Cockpit::windowWidth, sim::Cockpit::windowHeight);
+        cockpit.renderViewInto(snapshot.view);
     }
+    return snapshot;
+}
+
+namespace {
+
+bool samePicture(const WindowSnapshot::Layer &a, const WindowSnapshot::Layer &b) {
+    const sim::Surface &p = a.picture, &q = b.picture;
+    return a.left == b.left && a.top == b.top && p.width() == q.width() && p.height() == q.height() &&
+           std::memcmp(p.pixels(), q.pixels(), sizeof(std::uint32_t) * std::size_t(p.width()) * p.height()) ==
+               0;
+}
+
+}  // namespace
+
+void WindowMirror::composePanel(int left, int top, int right, int bottom) {
+    left = std::max(left, 0), top = std::max(top, 0);
+    right = std::min(right, panel_.width()), bottom = std::min(bottom, panel_.height());
+    if (right <= left || bottom <= top) return;
+    panel_.copyFrom(background_, left, top, right - left, bottom - top, left, top);
+    for (const WindowSnapshot::Layer &layer : layers_) {
+        const int fromX = std::max(left, layer.left), fromY = std::max(top, layer.top);
+        const int toX = std::min(right, layer.left + layer.picture.width());
+        const int toY = std::min(bottom, layer.top + layer.picture.height());
+        if (toX > fromX && toY > fromY)
+            panel_.copyFrom(layer.picture, fromX - layer.left, fromY - layer.top, toX - fromX, toY - fromY,
+                            fromX, fromY);
+    }
+}
+
+TileChanges WindowMirror::apply(WindowSnapshot snapshot) {
+    TileChanges changes;
+    changes.since = snapshot.since;
+    changes.serial = snapshot.serial;
+    serial_ = snapshot.serial;
+
+    // The tiles to put together again: where a layer drew something new,
+    // and where the view shows when it was drawn afresh.
+    std::vector<char> dirty(WindowTiles::count, 0);
+    auto markTiles = [&](int left, int top, int right, int bottom) {
+        left = std::max(left + left_, 0), top = std::max(top + top_, 0);
+        right = std::min(right + left_, sim::Cockpit::windowWidth);
+        bottom = std::min(bottom + top_, sim::Cockpit::windowHeight);
+        if (right <= left || bottom <= top) return;
+        for (int ty = top / kTile; ty <= (bottom - 1) / kTile; ++ty)
+            for (int tx = left / kTile; tx <= (right - 1) / kTile; ++tx)
+                dirty[ty * WindowTiles::columns + tx] = 1;
+    };
+    if (snapshot.newPanel) {
+        background_ = std::move(snapshot.background);
+        left_ = snapshot.left, top_ = snapshot.top;
+        keyed_ = snapshot.keyed;
+        key_ = snapshot.key;
+        layers_.assign(std::size_t(snapshot.layerCount), WindowSnapshot::Layer{});
+        panel_ = sim::Surface(background_.width(), background_.height());
+        std::fill(dirty.begin(), dirty.end(), 1);
+    }
+    for (WindowSnapshot::Layer &layer : snapshot.layers) {
+        if (layer.index < 0 || layer.index >= int(layers_.size())) continue;
+        WindowSnapshot::Layer &kept = layers_[std::size_t(layer.index)];
+        if (snapshot.newPanel) {
+            std::swap(kept, layer);
+            continue;
+        }
+        // Most areas are redrawn every frame and draw the same picture.
+        if (samePicture(kept, layer)) {
+            giveBack(std::move(layer.picture));
+            continue;
+        }
+        // Where the picture was and where it is now.
+        const int left = std::min(kept.left, layer.left), top = std::min(kept.top, layer.top);
+        const int right = std::max(kept.left + kept.picture.width(), layer.left + layer.picture.width());
+        const int bottom = std::max(kept.top + kept.picture.height(), layer.top + layer.picture.height());
+        std::swap(kept, layer);
+        giveBack(std::move(layer.picture));
+        composePanel(left, top, right, bottom);
+        markTiles(left, top, right, bottom);
+    }
+    if (snapshot.newPanel) composePanel(0, 0, panel_.width(), panel_.height());
+    if (snapshot.hasView && snapshot.view.width() == sim::Cockpit::windowWidth &&
+        snapshot.view.height() == sim::Cockpit::windowHeight) {
+        std::swap(view_, snapshot.view);
+        giveBack(std::move(snapshot.view));
+        for (int tile = 0; tile < WindowTiles::count; ++tile) dirty[tile] = dirty[tile] || viewTiles_[tile];
+    }
+
+    // Each tile to look at put together (the view with the panel over it,
+    // the view showing through the transparent colour) and compared with
+    // the mirror's.
+    const int panelWidth = panel_.width(), panelHeight = panel_.height();
+    std::uint32_t fresh[WindowTiles::pixels];
     for (int tile = 0; tile < WindowTiles::count; ++tile) {
-        if (!candidates[tile] && !(view != nullptr && viewTiles_[tile])) continue;
-        if (!refreshTile(panel, tile, left, top, view)) continue;
-        const int x0 = (tile % WindowTiles::columns) * kTile, y0 = (tile / WindowTiles::columns) * kTile;
-        changes.tiles.push_back(static_cast<std::uint16_t>(tile));
+        if (!dirty[tile]) continue;
+        const int tx = (tile % WindowTiles::columns) * kTile, ty = (tile / WindowTiles::columns) * kTile;
+        bool showsView = false, same = true;
+        for (int y = 0; y < kTile; ++y) {
+            std::uint32_t *out = fresh + y * kTile;
+            const std::uint32_t *view = view_.row(ty + y) + tx;
+            const int py = ty + y - top_;
+            const int px0 = tx - left_;
+            if (py >= 0 && py < panelHeight && px0 >= 0 && px0 + kTile <= panelWidth) {
+                const std::uint32_t *source = panel_.row(py) + px0;
+                if (!keyed_) {
+                    std::memcpy(out, source, sizeof(std::uint32_t) * kTile);
+                } else {
+                    bool through = false;
+                    for (int x = 0; x < kTile; ++x) {
+                        const bool key = source[x] == key_;
+                        through = through || key;
+                        out[x] = key ? view[x] : source[x];
+                    }
+                    showsView = showsView || through;
+                }
+            } else {
+                // At or past the panel's edge.
+                for (int x = 0; x < kTile; ++x) {
+                    const int px = px0 + x;
+                    const bool inside = py >= 0 && py < panelHeight && px >= 0 && px < panelWidth;
+                    const std::uint32_t pixel = inside ? panel_.pixel(px, py) : 0;
+                    const bool through = !inside || (keyed_ && pixel == key_);
+                    showsView = showsView || through;
+                    out[x] = through ? view[x] : pixel;
+                }
+            }
+            same = same && std::memcmp(out, window_.row(ty + y) + tx, sizeof(std::uint32_t) * kTile) == 0;
+        }
+        viewTiles_[tile] = showsView;
+        if (same) continue;
         for (int y = 0; y < kTile; ++y)
-            changes.pixels.insert(changes.pixels.end(), window_.row(y0 + y) + x0,
-                                  window_.row(y0 + y) + x0 + kTile);
+            std::memcpy(window_.row(ty + y) + tx, fresh + y * kTile, sizeof(std::uint32_t) * kTile);
+        changes.tiles.push_back(static_cast<std::uint16_t>(tile));
+        changes.pixels.insert(changes.pixels.end(), fresh, fresh + WindowTiles::pixels);
     }
+    viewShows_.store(std::find(viewTiles_.begin(), viewTiles_.end(), 1) != viewTiles_.end());
     return changes;
+}
+
+ChangesWorker::ChangesWorker(WindowMirror &mirror, WindowHistory &history)
+    : mirror_(mirror), history_(history), thread_([this] { run(); }) {}
+
+ChangesWorker::~ChangesWorker() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void ChangesWorker::submit(WindowSnapshot snapshot) {
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return waiting_.size() < mostWaiting; });
+        submitted_ = snapshot.serial;
+        waiting_.push_back(std::move(snapshot));
+    }
+    changed_.notify_all();
+}
+
+bool ChangesWorker::waitFor(unsigned long long serial, std::chrono::milliseconds longest) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (serial > submitted_) return false;
+    return changed_.wait_for(lock, longest, [&] { return applied_ >= serial; });
+}
+
+sim::Surface ChangesWorker::window(unsigned long long &serial) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return waiting_.empty() && !busy_; });
+    // Idle, and nothing is submitted meanwhile (this is the submitting thread).
+    serial = mirror_.serial();
+    return mirror_.window();
+}
+
+void ChangesWorker::times(double &cpuMs, long &states) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    cpuMs = cpuMs_;
+    states = states_;
+}
+
+void ChangesWorker::run() {
+    for (;;) {
+        WindowSnapshot snapshot;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [this] { return stop_ || !waiting_.empty(); });
+            if (waiting_.empty()) return;
+            snapshot = std::move(waiting_.front());
+            waiting_.pop_front();
+            busy_ = true;
+        }
+        changed_.notify_all();  // room for another
+        const double before = threadCpuMs();
+        auto changes = std::make_shared<const TileChanges>(mirror_.apply(std::move(snapshot)));
+        history_.add(changes);
+        const double ms = threadCpuMs() - before;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            busy_ = false;
+            applied_ = changes->serial;
+            cpuMs_ += ms;
+            ++states_;
+        }
+        changed_.notify_all();
+    }
 }
 
 void WindowHistory::add(std::shared_ptr<const TileChanges> changes) {

@@ -2,8 +2,9 @@
 // loop, with and without a page: the frame, and with a page the state
 // published every third frame and, for whole pictures, the window picture
 // rendered for each published state (what the page asks for next), for
-// changes, the window's changed tiles found; and the work a request thread
-// does per picture (the PNG encoding) and per state.
+// changes, what changed taken for the changes worker (which finds the
+// changed tiles on its own thread); and the work a request thread does per
+// picture (the PNG encoding) and per state.
 //
 // Needs the build tree's installation (Config/, Modules/, Scenarios/):
 // run bin/bench_serve after building them.
@@ -43,10 +44,11 @@ struct LiveSetup {
 };
 
 // 0: no page; 1: a page listening and fetching a whole picture for every
-// state; 2: a page getting the changes.
+// state; 2: a page getting the changes; 3: the changes, a state every frame.
 void BM_LiveFrame(benchmark::State &state) {
     okulsim::LiveConsole::Options options;
     options.pictures = state.range(0) == 1 ? okulsim::PictureStream::Whole : okulsim::PictureStream::Changes;
+    if (state.range(0) == 3) options.publishEvery = 1;
     LiveSetup live(options);
     if (!live.simulation) {
         state.SkipWithError(live.error.c_str());
@@ -63,14 +65,19 @@ void BM_LiveFrame(benchmark::State &state) {
         }
     }
     state.counters["pictures/frame"] = double(pictures) / double(state.iterations());
-    // The simulation thread's processor time a state to find the changes.
+    // The simulation thread's processor time a state to take what changed,
+    // and the changes worker's to find the changed tiles.
     const std::string stats = live.console->statsJson();
-    const std::size_t at = stats.find("\"changeUpdates\"");
-    const std::size_t mean = stats.find("\"meanCpuMs\":", at);
-    if (at != std::string::npos && mean != std::string::npos)
-        state.counters["changes ms/state"] = std::stod(stats.substr(mean + 12));
+    auto meanAfter = [&stats](const char *key) {
+        const std::size_t at = stats.find(key);
+        const std::size_t mean = stats.find("\"meanCpuMs\":", at);
+        return at != std::string::npos && mean != std::string::npos ? std::stod(stats.substr(mean + 12))
+                                                                    : 0.0;
+    };
+    state.counters["changes ms/state"] = meanAfter("\"changeUpdates\"");
+    state.counters["worker ms/state"] = meanAfter("\"worker\"");
 }
-BENCHMARK(BM_LiveFrame)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LiveFrame)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
 
 // The outside view drawn once (both ways of sending pictures draw it for
 // every picture or state).

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <deque>
 #include <memory>
+#include <utility>
 
 #include "cockpit/InputBoxes.h"
 #include "cockpit/Mfd.h"
@@ -400,6 +401,18 @@ const Surface &Cockpit::renderView() {
     static const Surface blank(windowWidth, windowHeight);
     const Surface *view = surfaceFromHandle(impl->viewSurface);
     return view != nullptr ? *view : blank;
+}
+
+void Cockpit::renderViewInto(Surface &picture) {
+    const Surface &view = renderView();
+    Surface *own = surfaceFromHandle(impl->viewSurface);
+    if (own == nullptr || own != &view) {
+        picture = view;
+        return;
+    }
+    if (picture.width() != own->width() || picture.height() != own->height())
+        picture = Surface(own->width(), own->height());
+    std::swap(*own, picture);
 }
 
 Surface Cockpit::windowImage() { return composeWindow(windowLayers()); }

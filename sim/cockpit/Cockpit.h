@@ -80,6 +80,11 @@ public:
     // The same, drawn in the cockpit's own view surface and lent until the
     // next call (no copy).
     const Surface &renderView();
+    // The same, handed over in `picture` (made window sized if it is not):
+    // the view is drawn in the cockpit's surface, then the two exchange
+    // their pixels, without a copy (the cockpit draws over the old pixels
+    // the next time).
+    void renderViewInto(Surface &picture);
     // The render window: the view with the panel over it (its transparent
     // colour lets the view through), attached at the bottom and centred.
     Surface windowImage();

@@ -120,6 +120,35 @@ TEST_F(WindowChangesTest, ANewPanelIsLookedAtWholeAndAQuietStateChangesNothing) 
     EXPECT_EQ(quiet.pixels.size(), 0u);
 }
 
+TEST_F(WindowChangesTest, TheWorkerFindsTheSnapshotsChangesInOrder) {
+    // Snapshots taken between frames, their changes found on the worker's
+    // thread while the cockpit goes on: painted in order they make each
+    // state's window, the same as found at once.
+    WindowMirror together;
+    okulsim::ChangesWorker worker(mirror, history);
+    std::vector<sim::Surface> windows;
+    for (unsigned long long s = 1; s <= 6; ++s) {
+        if (s == 4) ASSERT_EQ(cockpit().showPanel(2), 2);
+        if (s == 5) ASSERT_EQ(cockpit().showPanel(0), 0);
+        frames(2);
+        worker.submit(mirror.take(cockpit(), s - 1, s));
+        together.update(cockpit(), s - 1, s);
+        windows.push_back(together.window());
+    }
+    EXPECT_FALSE(worker.waitFor(7, std::chrono::milliseconds(10)));  // never taken
+    ASSERT_TRUE(worker.waitFor(6, std::chrono::seconds(10)));
+    sim::Surface painted(sim::Cockpit::windowWidth, sim::Cockpit::windowHeight);
+    for (unsigned long long s = 1; s <= 6; ++s) {
+        WindowPatch patch;
+        ASSERT_TRUE(history.patch(s - 1, s, patch)) << s;
+        paint(painted, patch);
+        EXPECT_TRUE(samePixels(painted, windows[s - 1])) << "state " << s;
+    }
+    unsigned long long serial = 0;
+    EXPECT_TRUE(samePixels(worker.window(serial), windows.back()));
+    EXPECT_EQ(serial, 6u);
+}
+
 TEST(WindowHistoryTest, PatchesFollowOnlyAnUnbrokenChainOfStates) {
     WindowHistory history;
     auto state = [](unsigned long long since, unsigned long long serial, std::vector<std::uint16_t> tiles) {

@@ -401,6 +401,8 @@ def measure_stream(driver, args, name, options, quiet_seconds, key_samples):
         "encodingMs": (stats_after["encodings"]["totalMs"] - stats_before["encodings"]["totalMs"]) / encodings,
         "updateCpuMs": ((stats_after["changeUpdates"]["totalCpuMs"] - stats_before["changeUpdates"]["totalCpuMs"])
                         / updates) if updates > 0 else 0.0,
+        "workerCpuMs": ((stats_after["changeUpdates"]["worker"]["totalCpuMs"]
+                         - stats_before["changeUpdates"]["worker"]["totalCpuMs"]) / updates) if updates > 0 else 0.0,
         "frameMs": (real1 - real0) / frames,
         "frameCpuMs": (cpu1 - cpu0) / frames,
         "keyMedianMs": statistics.median(latencies),
@@ -420,7 +422,8 @@ def compare_streams(driver, args):
         print(f"  {run['name']:10s}: {run['states']:5.1f} states/s published, {run['pictures']:5.1f} pictures/s shown, "
               f"{run['missed']} states not shown, {run['bytes'] / 1024:8.1f} KB/s, "
               f"encoding {run['encodingMs']:5.2f} ms a picture"
-              + (f" (+ {run['updateCpuMs']:.2f} ms of the simulation thread a state to find the changes)"
+              + (f" (+ {run['updateCpuMs']:.2f} ms of the simulation thread a state to take what changed, "
+                 f"{run['workerCpuMs']:.2f} ms of the changes worker to find the tiles)"
                  if run['updateCpuMs'] else "")
               + f", frame {run['frameMs']:.2f} ms (processor {run['frameCpuMs']:.2f} ms), "
               f"key to picture median {run['keyMedianMs']:.0f} ms, p95 {run['keyP95Ms']:.0f} ms")
