@@ -22,11 +22,13 @@ inline constexpr char kToken[] = "test-token_0123456789";
 
 class LiveConsoleTest : public cockpittest::CockpitTest {
 protected:
+    // The console's settings: `okulsim serve`'s defaults unless a test says.
+    virtual okulsim::LiveConsole::Options consoleOptions() const { return {}; }
     void SetUp() override {
         CockpitTest::SetUp();
         if (HasFatalFailure()) return;
         simulation->frame();
-        console = std::make_unique<okulsim::LiveConsole>(*simulation, events, broadcast);
+        console = std::make_unique<okulsim::LiveConsole>(*simulation, events, broadcast, consoleOptions());
         api = std::make_unique<okulsim::ConsoleHttpApi>(events, *console, broadcast, installation.work(),
                                                         kToken);
         api->install(server);
