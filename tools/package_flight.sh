@@ -1,7 +1,7 @@
 #!/bin/sh
 # Flies a runner script from the x64 add-on archive under Wine: a bare
-# installation of the stand-in simulator (the mingw preset's bin/ and
-# Config/Ephemeris alone),
+# installation of the stand-in simulator (the mingw preset's bin/ and its
+# own data, Config/Ephemeris and Config/Sky, alone),
 # the stand-in hosts' archive and the console's archive unpacked over it,
 # then the launch-stack flight with the scenario from the archive.
 #   tools/package_flight.sh [DIST] [WINDOWS_BUILD] [OUTPUT]
@@ -23,10 +23,11 @@ wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 rm -rf "$output/install" "$output/out"
 mkdir -p "$output/install"
 output=$(cd "$output" && pwd)
-# The bare simulator: its programs and its own data (the ephemeris).
+# The bare simulator: its programs and its own data (the ephemeris, the
+# star table and the bodies' maps).
 cp -r "$windows/bin" "$output/install/"
 mkdir -p "$output/install/Config"
-cp -r "$windows/Config/Ephemeris" "$output/install/Config/"
+cp -r "$windows/Config/Ephemeris" "$windows/Config/Sky" "$output/install/Config/"
 (cd "$output/install" && cmake -E tar xf "$OLDPWD/$hosts" && cmake -E tar xf "$OLDPWD/$console")
 export WINEPREFIX="$output/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
