@@ -36,7 +36,7 @@ grep -l "OkulVessel" scenarios/*.scn | while read -r scenario; do
 done
 cp docs/manual/*.png "$common/Doc/K12_OKUL/manual/"
 pandoc docs/MANUAL.md --standalone --metadata title="K12 OKUL console: user's manual" \
-    --metadata lang=ru -o "$common/Doc/K12_OKUL/manual.html"
+    --metadata lang=ru --lua-filter tools/package/local_links.lua -o "$common/Doc/K12_OKUL/manual.html"
 # The readme with Windows line ends.
 sed -e "s/@VERSION@/$version/" -e "s/$/\r/" tools/package/readme.txt > "$common/Doc/K12_OKUL/readme.txt"
 
