@@ -7,6 +7,8 @@
 // Tavr12): run bin/bench_cockpit after building them.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -15,6 +17,7 @@
 #include "TestInstallation.h"
 #include "WorkingFolderScope.h"
 #include "cockpit/Cockpit.h"
+#include "cockpit/PictureRows.h"
 #include "core/Simulation.h"
 
 namespace {
@@ -62,6 +65,19 @@ BENCHMARK(BM_FrameMainPanel)->Unit(benchmark::kMicrosecond);
 void BM_FrameBarePanel(benchmark::State &state) { frames(state, 1); }
 BENCHMARK(BM_FrameBarePanel)->Unit(benchmark::kMicrosecond);
 
+// The console two Mars radii from the planet's centre on the side of the
+// Sun and a little off it, looking at the planet: Mars fills the picture
+// with its lit face and a strip of the terminator.
+void lookAtMarsFillingTheView(sim::Simulation &simulation) {
+    const sim::Body &mars = *simulation.body(sim::BodyId::Mars);
+    const sim::Body &sun = *simulation.body(sim::BodyId::Sun);
+    const VECTOR3 towardsSun = unit(sun.position() - mars.position());
+    const VECTOR3 aside = unit(crossp(towardsSun, _V(0, 1, 0)));
+    Vessel *focus = simulation.focus();
+    focus->position = mars.position() + unit(towardsSun + aside * 0.8) * (2 * mars.radius());
+    focus->rotation = testsupport::lookingAlong(mars.position() - focus->position);
+}
+
 void BM_Pictures(benchmark::State &state) {
     std::string error;
     std::unique_ptr<sim::Simulation> simulation = consoleSimulation(error);
@@ -70,18 +86,7 @@ void BM_Pictures(benchmark::State &state) {
         return;
     }
     sim::Cockpit &cockpit = simulation->cockpit();
-    if (state.range(0) >= 3) {
-        // The console two Mars radii from the planet's centre on the side
-        // of the Sun and a little off it, looking at the planet: Mars fills
-        // the picture with its lit face and a strip of the terminator.
-        const sim::Body &mars = *simulation->body(sim::BodyId::Mars);
-        const sim::Body &sun = *simulation->body(sim::BodyId::Sun);
-        const VECTOR3 towardsSun = unit(sun.position() - mars.position());
-        const VECTOR3 aside = unit(crossp(towardsSun, _V(0, 1, 0)));
-        Vessel *focus = simulation->focus();
-        focus->position = mars.position() + unit(towardsSun + aside * 0.8) * (2 * mars.radius());
-        focus->rotation = testsupport::lookingAlong(mars.position() - focus->position);
-    }
+    if (state.range(0) >= 3) lookAtMarsFillingTheView(*simulation);
     for (auto _ : state) {
         switch (state.range(0)) {
             case 0:
@@ -101,6 +106,44 @@ void BM_Pictures(benchmark::State &state) {
 // Mars approach shows them; 3: outside view, 4: window with Mars filling the
 // view.
 BENCHMARK(BM_Pictures)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// The view with Mars filling it drawn on one thread and on the picture
+// threads (one a processor) in turn, each iteration both ways: wall times,
+// their ratio, and a check that the two pictures agree to the bit.
+void BM_ViewThreads(benchmark::State &state) {
+    std::string error;
+    std::unique_ptr<sim::Simulation> simulation = consoleSimulation(error);
+    if (!simulation) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    lookAtMarsFillingTheView(*simulation);
+    sim::Cockpit &cockpit = simulation->cockpit();
+    using Clock = std::chrono::steady_clock;
+    double oneThread = 0, threads = 0;
+    for (auto _ : state) {
+        sim::setPictureThreads(1);
+        const Clock::time_point start = Clock::now();
+        const sim::Surface alone = cockpit.viewImage();
+        const Clock::time_point middle = Clock::now();
+        sim::setPictureThreads(0);
+        const sim::Surface shared = cockpit.viewImage();
+        const Clock::time_point end = Clock::now();
+        oneThread += std::chrono::duration<double, std::milli>(middle - start).count();
+        threads += std::chrono::duration<double, std::milli>(end - middle).count();
+        if (!std::equal(alone.row(0), alone.row(0) + std::size_t(alone.width()) * alone.height(),
+                        shared.row(0))) {
+            state.SkipWithError("the pictures drawn on one thread and on several differ");
+            break;
+        }
+    }
+    const double n = double(state.iterations());
+    state.counters["one_thread_ms"] = oneThread / n;
+    state.counters["threads_ms"] = threads / n;
+    state.counters["threads"] = sim::pictureThreads();
+    state.counters["speedup"] = threads > 0 ? oneThread / threads : 0;
+}
+BENCHMARK(BM_ViewThreads)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
 

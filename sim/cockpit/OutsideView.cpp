@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cockpit/PictureRows.h"
 #include "core/Simulation.h"
 #include "gdi/SurfaceHandles.h"
 
@@ -258,35 +259,38 @@ void drawBody(Surface &image, const Camera &camera, const Body &body, const Body
         &map, body.id() == BodyId::Earth && !sky.earthNight.empty() ? &sky.earthNight : nullptr,
         body.rotation().rotationMatrix(mjd), toSun, luminance(map.mean())};
     const double centreSquared = dotp(centre, centre);
-    for (int py = top; py < bottom; ++py) {
-        std::uint32_t *row = image.row(py);
-        for (int px = left; px < right; ++px) {
-            const VECTOR3 direction = unit(camera.ray(px, py));
-            const double along = dotp(direction, centre);
-            const double discriminant = along > 0 ? along * along - (centreSquared - radius * radius) : -1.0;
-            if (discriminant < 0) {
-                if (glowRadius > 0 && centreVisible) {
-                    const double r = std::hypot(px + 0.5 - cx, py + 0.5 - cy);
-                    if (r < glowRadius) {
-                        const double k = (r - pixelRadius) / (pixelRadius + 4);
-                        row[px] = added(row[px], Surface::rgb(255, 230, 180), kSunGlow / (1 + k * k));
+    shadePictureRows(top, bottom, right - left, [&](int firstRow, int lastRow) {
+        for (int py = firstRow; py < lastRow; ++py) {
+            std::uint32_t *row = image.row(py);
+            for (int px = left; px < right; ++px) {
+                const VECTOR3 direction = unit(camera.ray(px, py));
+                const double along = dotp(direction, centre);
+                const double discriminant =
+                    along > 0 ? along * along - (centreSquared - radius * radius) : -1.0;
+                if (discriminant < 0) {
+                    if (glowRadius > 0 && centreVisible) {
+                        const double r = std::hypot(px + 0.5 - cx, py + 0.5 - cy);
+                        if (r < glowRadius) {
+                            const double k = (r - pixelRadius) / (pixelRadius + 4);
+                            row[px] = added(row[px], Surface::rgb(255, 230, 180), kSunGlow / (1 + k * k));
+                        }
                     }
+                    continue;
                 }
-                continue;
-            }
-            const double hit = along - std::sqrt(discriminant);
-            const VECTOR3 normal = (direction * hit - centre) / radius;
-            if (map.empty()) {
-                row[px] = isSun ? Surface::rgb(255, 250, 235)
-                                : scaled(colour, kNightLevel +
-                                                     (1 - kNightLevel) * std::max(0.0, dotp(normal, toSun)));
-            } else if (isSun) {
-                row[px] = sunColour(shading, normal, std::max(0.0, -dotp(normal, direction)));
-            } else {
-                row[px] = surfaceColour(shading, normal);
+                const double hit = along - std::sqrt(discriminant);
+                const VECTOR3 normal = (direction * hit - centre) / radius;
+                if (map.empty()) {
+                    row[px] = isSun ? Surface::rgb(255, 250, 235)
+                                    : scaled(colour, kNightLevel + (1 - kNightLevel) *
+                                                                       std::max(0.0, dotp(normal, toSun)));
+                } else if (isSun) {
+                    row[px] = sunColour(shading, normal, std::max(0.0, -dotp(normal, direction)));
+                } else {
+                    row[px] = surfaceColour(shading, normal);
+                }
             }
         }
-    }
+    });
 }
 
 void drawHud(SURFHANDLE target, Surface &image, const Simulation &simulation, VESSEL &focus, int hudMode,

@@ -7,6 +7,7 @@
 
 #include "CameraPointing.h"
 #include "cockpit/OutsideView.h"
+#include "cockpit/PictureRows.h"
 
 using namespace cockpittest;
 using sim::Surface;
@@ -206,4 +207,32 @@ TEST_F(CockpitTest, TheSunsDiscDarkensTowardsItsLimb) {
     EXPECT_GT(Surface::green(limb), 0.3 * Surface::green(centre));
     // Just beyond the disc: the glow, dimmer than the limb.
     EXPECT_LT(Surface::green(view.pixel(640 + int(edge) + 3, 480)), Surface::green(limb));
+}
+
+// Large discs are shaded on several threads: the Sun's darkened disc with
+// its glow and Mars's mapped face come out the same to the bit as on one.
+TEST_F(CockpitTest, TheViewIsTheSameDrawnOnOneThreadOrOnMany) {
+    const sim::Body &sun = *simulation->body(sim::BodyId::Sun);
+    const sim::Body &mars = *simulation->body(sim::BodyId::Mars);
+    Vessel *focus = simulation->focus();
+    const struct {
+        const sim::Body *body;
+        double radii, aperture;
+    } views[] = {{&sun, 3, 30 * RAD}, {&sun, 40, 10 * RAD}, {&mars, 2, 40 * RAD}};
+    for (const auto &shot : views) {
+        const VECTOR3 out = unit(_V(0.3, 0.2, 1));
+        focus->position = shot.body->position() + out * (shot.radii * shot.body->radius());
+        focus->rotation = lookingAlong(-out);
+        Surface alone(sim::OutsideView::width, sim::OutsideView::height), shared = alone;
+        sim::setPictureThreads(1);
+        sim::OutsideView::drawScene(alone, *simulation, *focus->iface, shot.aperture, simulation->sky());
+        sim::setPictureThreads(5);
+        sim::OutsideView::drawScene(shared, *simulation, *focus->iface, shot.aperture, simulation->sky());
+        sim::setPictureThreads(0);
+        int differing = 0;
+        for (int y = 0; y < alone.height(); ++y)
+            for (int x = 0; x < alone.width(); ++x) differing += alone.pixel(x, y) != shared.pixel(x, y);
+        EXPECT_EQ(differing, 0) << shot.radii << " radii from body " << int(shot.body->id());
+        EXPECT_GT(Surface::green(alone.pixel(640, 480)), 20u);  // the disc is there
+    }
 }
