@@ -24,7 +24,8 @@ namespace {
 
 // The Mars approach scenario with the console in focus, so that its panel
 // is the one shown, in an installation of the build's classes and modules.
-std::unique_ptr<sim::Simulation> consoleSimulation(std::string &error) {
+// The benchmark is skipped with the reason when it cannot be loaded.
+std::unique_ptr<sim::Simulation> consoleSimulation(benchmark::State &state) {
     static const testsupport::TestInstallation installation(
         testsupport::TestInstallation::FromBuild::kClassesAndModules);
     static const testsupport::WorkingFolderScope workingFolder(installation.work());
@@ -35,7 +36,11 @@ std::unique_ptr<sim::Simulation> consoleSimulation(std::string &error) {
     if (at != std::string::npos) scenario.replace(at, focus.size(), "Ship K12");
     const std::string path = installation.writeScenario("console.scn", scenario);
     auto simulation = std::make_unique<sim::Simulation>(installation.root(), installation.work());
-    if (!simulation->loadScenario(path, error)) return nullptr;
+    std::string error;
+    if (!simulation->loadScenario(path, error)) {
+        state.SkipWithError(error.c_str());
+        return nullptr;
+    }
     // Past the console's start-up steps and the first simulated second, so
     // that every area has something to draw.
     for (int i = 0; i < 100; ++i) simulation->frame();
@@ -43,12 +48,8 @@ std::unique_ptr<sim::Simulation> consoleSimulation(std::string &error) {
 }
 
 void frames(benchmark::State &state, int panel) {
-    std::string error;
-    std::unique_ptr<sim::Simulation> simulation = consoleSimulation(error);
-    if (!simulation) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
+    std::unique_ptr<sim::Simulation> simulation = consoleSimulation(state);
+    if (!simulation) return;
     if (simulation->cockpit().showPanel(panel) != panel) {
         state.SkipWithError("the console did not load the panel");
         return;
@@ -79,12 +80,8 @@ void lookAtMarsFillingTheView(sim::Simulation &simulation) {
 }
 
 void BM_Pictures(benchmark::State &state) {
-    std::string error;
-    std::unique_ptr<sim::Simulation> simulation = consoleSimulation(error);
-    if (!simulation) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
+    std::unique_ptr<sim::Simulation> simulation = consoleSimulation(state);
+    if (!simulation) return;
     sim::Cockpit &cockpit = simulation->cockpit();
     if (state.range(0) >= 3) lookAtMarsFillingTheView(*simulation);
     for (auto _ : state) {
@@ -111,12 +108,8 @@ BENCHMARK(BM_Pictures)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Unit(benchmark::
 // threads (one a processor) in turn, each iteration both ways: wall times,
 // their ratio, and a check that the two pictures agree to the bit.
 void BM_ViewThreads(benchmark::State &state) {
-    std::string error;
-    std::unique_ptr<sim::Simulation> simulation = consoleSimulation(error);
-    if (!simulation) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
+    std::unique_ptr<sim::Simulation> simulation = consoleSimulation(state);
+    if (!simulation) return;
     lookAtMarsFillingTheView(*simulation);
     sim::Cockpit &cockpit = simulation->cockpit();
     using Clock = std::chrono::steady_clock;
